@@ -1,0 +1,29 @@
+#pragma once
+
+#include <functional>
+#include <memory>
+#include <ostream>
+#include <string>
+#include <vector>
+
+#include "device/clock.h"
+#include "device/hid_platform.h"
+
+namespace vornik {
+
+// What the command-line companion runs on; main() passes the real platform, tests a fake.
+struct CtlEnvironment {
+    std::function<std::unique_ptr<HidPlatform>()> nativePlatform;
+    Clock& clock;
+    std::ostream& out;
+    std::ostream& err;
+};
+
+// Exit codes: 0 done, 1 the device or a file failed, 2 the command line is wrong.
+inline constexpr int kExitOk = 0;
+inline constexpr int kExitFailure = 1;
+inline constexpr int kExitUsage = 2;
+
+int runVornikctl(const std::vector<std::string>& args, CtlEnvironment& env);
+
+}  // namespace vornik

@@ -1,0 +1,163 @@
+#include "device/device_link.h"
+
+#include <algorithm>
+#include <cctype>
+#include <charconv>
+
+namespace vornik {
+
+namespace {
+
+bool isMouseInterface(const HidAttributes& attributes, std::uint16_t featureLen,
+                      std::uint32_t vendorId, std::uint32_t productId, std::uint32_t version) {
+    return featureLen == kMouseFeatureLen && attributes.vendorId == vendorId &&
+           attributes.productId == productId && attributes.versionNumber == version;
+}
+
+}  // namespace
+
+long driverNumberOfPath(const std::string& path) {
+    constexpr std::size_t kFirst = 54;  // position 55, counted from 1
+    constexpr std::size_t kDigits = 4;
+    if (path.size() < kFirst + kDigits) return -1;
+    const char* begin = path.data() + kFirst;
+    const char* end = begin + kDigits;
+    if (!std::all_of(begin, end, [](char c) { return std::isxdigit(static_cast<unsigned char>(c)); }))
+        return -1;
+    unsigned value = 0;
+    auto [ptr, ec] = std::from_chars(begin, end, value, 16);
+    if (ec != std::errc() || ptr != end) return -1;
+    return static_cast<long>(value);
+}
+
+DeviceLink::DeviceLink(HidPlatform& platform) : m_platform(platform) {}
+
+DeviceLink::~DeviceLink() {
+    CloseMouse();
+    CloseDriver();
+}
+
+ClassGuid DeviceLink::hidClass() { return m_platform.hidClassGuid().value_or(kHidClassFallback); }
+
+int DeviceLink::GetDevCount() {
+    auto paths = m_platform.listInterfaces(hidClass());
+    if (!paths) return 0;
+    int count = 0;
+    for (const auto& path : *paths) {
+        DeviceHandle handle = m_platform.open(path);
+        if (handle == kNoHandle) continue;
+        ++count;
+        m_platform.close(handle);
+    }
+    return count;
+}
+
+bool DeviceLink::OpenMouseDev(std::uint32_t vendorId, std::uint32_t productId,
+                              std::uint32_t& version) {
+    auto paths = m_platform.listInterfaces(hidClass());
+    if (!paths) return false;
+    bool found = false;
+    const std::uint32_t wanted = version;
+    for (const auto& path : *paths) {
+        DeviceHandle handle = m_platform.open(path);
+        if (handle == kNoHandle) continue;
+        auto attributes = m_platform.attributes(handle);
+        auto featureLen = m_platform.featureReportLength(handle);
+        if (attributes && featureLen &&
+            isMouseInterface(*attributes, *featureLen, vendorId, productId, wanted)) {
+            // The last match wins; whatever was open before must not leak.
+            if (MouseHandle != kNoHandle) m_platform.close(MouseHandle);
+            MouseHandle = handle;
+            CurVendorId = attributes->vendorId;
+            CurProductId = attributes->productId;
+            FeatureLen = kMouseFeatureLen;
+            version = attributes->versionNumber;
+            found = true;
+        } else {
+            m_platform.close(handle);
+        }
+    }
+    return found;
+}
+
+bool DeviceLink::OpenDriverDev(std::uint32_t number) {
+    auto paths = m_platform.listInterfaces(kDriverClass);
+    if (!paths) return false;
+    bool found = false;
+    for (const auto& path : *paths) {
+        if (driverNumberOfPath(path.path) != static_cast<long>(number)) continue;
+        DeviceHandle handle = m_platform.open(path);
+        if (handle == kNoHandle) continue;
+        if (DriverHandle != kNoHandle) m_platform.close(DriverHandle);
+        DriverHandle = handle;
+        found = true;
+    }
+    return found;
+}
+
+bool DeviceLink::SetFeatureReport(DeviceHandle handle, std::span<std::uint8_t, 8> buffer) {
+    if (handle == kNoHandle) return false;
+    return m_platform.setFeature(handle, std::span<const std::uint8_t>(buffer).first(
+                                             std::min<std::size_t>(FeatureLen, buffer.size())));
+}
+
+bool DeviceLink::GetFeatureReport(DeviceHandle handle, std::span<std::uint8_t, 8> buffer) {
+    if (handle == kNoHandle) return false;
+    return m_platform.getFeature(
+        handle, std::span<std::uint8_t>(buffer).first(std::min<std::size_t>(FeatureLen, buffer.size())));
+}
+
+bool DeviceLink::DriverIoControl(std::uint32_t code, std::span<const std::uint8_t> in,
+                                 std::span<std::uint8_t> out, std::uint32_t& returned) {
+    returned = 0;
+    if (DriverHandle == kNoHandle) return false;
+    return m_platform.ioControl(DriverHandle, code, in, out, returned);
+}
+
+void DeviceLink::CloseMouse() {
+    if (MouseHandle != kNoHandle) m_platform.close(MouseHandle);
+    MouseHandle = kNoHandle;
+    CurVendorId = 0;
+    CurProductId = 0;
+}
+
+void DeviceLink::CloseDriver() {
+    if (DriverHandle != kNoHandle) m_platform.close(DriverHandle);
+    DriverHandle = kNoHandle;
+}
+
+std::vector<InterfaceReport> DeviceLink::ListInterfaces(std::uint32_t vendorId,
+                                                        std::uint32_t productId,
+                                                        std::uint32_t version) {
+    std::vector<InterfaceReport> reports;
+    auto paths = m_platform.listInterfaces(hidClass());
+    if (!paths) return reports;
+    int lastMatch = -1;
+    for (const auto& path : *paths) {
+        InterfaceReport report;
+        report.path = path;
+        // The open mouse stays open; asking it again through a second handle is harmless.
+        DeviceHandle handle = m_platform.open(path);
+        if (handle != kNoHandle) {
+            report.opened = true;
+            if (auto attributes = m_platform.attributes(handle)) {
+                report.hasAttributes = true;
+                report.attributes = *attributes;
+            }
+            if (auto featureLen = m_platform.featureReportLength(handle)) {
+                report.hasFeatureLen = true;
+                report.featureLen = *featureLen;
+            }
+            m_platform.close(handle);
+            if (report.hasAttributes && report.hasFeatureLen &&
+                isMouseInterface(report.attributes, report.featureLen, vendorId, productId,
+                                 version))
+                lastMatch = static_cast<int>(reports.size());
+        }
+        reports.push_back(report);
+    }
+    if (lastMatch >= 0) reports[static_cast<std::size_t>(lastMatch)].isMouse = true;
+    return reports;
+}
+
+}  // namespace vornik

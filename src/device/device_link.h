@@ -1,0 +1,91 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <span>
+#include <string>
+#include <vector>
+
+#include "device/hid_platform.h"
+
+namespace vornik {
+
+inline constexpr std::uint32_t kMouseVendorId = 0x2C4E;
+inline constexpr std::uint32_t kMouseProductId = 0x0B17;
+inline constexpr std::uint32_t kMouseVersion = 0x0104;
+inline constexpr std::uint16_t kMouseFeatureLen = 8;
+
+struct DevId {
+    std::uint32_t vendorId = 0;
+    std::uint32_t productId = 0;
+};
+
+// One HID interface as discovery saw it, for diagnostics.
+struct InterfaceReport {
+    InterfacePath path;
+    bool opened = false;  // false: could not be opened, nothing else is known
+    bool hasAttributes = false;
+    HidAttributes attributes;
+    bool hasFeatureLen = false;
+    std::uint16_t featureLen = 0;
+    bool isMouse = false;  // the interface OpenMouseDev would take
+};
+
+// Finds and opens the mouse and the companion driver, and moves feature reports. Holds the only
+// handles to the hardware. Not thread-safe: one user at a time.
+class DeviceLink {
+public:
+    explicit DeviceLink(HidPlatform& platform);
+    ~DeviceLink();
+    DeviceLink(const DeviceLink&) = delete;
+    DeviceLink& operator=(const DeviceLink&) = delete;
+
+    // The number of present HID interfaces that can be opened now.
+    int GetDevCount();
+
+    // Opens the last interface whose ids match, whose version number equals `version` and whose
+    // feature report is exactly 8 bytes; earlier matches and a previously open mouse are closed.
+    // On success `version` receives the interface's version number.
+    bool OpenMouseDev(std::uint32_t vendorId, std::uint32_t productId, std::uint32_t& version);
+
+    // Opens the companion driver interface whose path carries `number` as four hexadecimal
+    // characters at positions 55 to 58 (counted from 1).
+    bool OpenDriverDev(std::uint32_t number);
+
+    // One feature report of FeatureLen bytes; false at once, without a platform call, when the
+    // handle is none.
+    bool SetFeatureReport(DeviceHandle handle, std::span<std::uint8_t, 8> buffer);
+    bool GetFeatureReport(DeviceHandle handle, std::span<std::uint8_t, 8> buffer);
+
+    // The companion driver's I/O control on DriverHandle; false when it is none.
+    bool DriverIoControl(std::uint32_t code, std::span<const std::uint8_t> in,
+                         std::span<std::uint8_t> out, std::uint32_t& returned);
+
+    void CloseMouse();
+    void CloseDriver();
+
+    // Every HID interface with what discovery learns of it; marks the one OpenMouseDev would
+    // open with the given ids. Opens nothing for longer than the look.
+    std::vector<InterfaceReport> ListInterfaces(std::uint32_t vendorId, std::uint32_t productId,
+                                                std::uint32_t version);
+
+    // The HID class identifier, with the constant fallback when the platform cannot tell it.
+    ClassGuid hidClass();
+
+    DeviceHandle MouseHandle = kNoHandle;
+    DeviceHandle DriverHandle = kNoHandle;
+    std::uint32_t CurVendorId = 0;
+    std::uint32_t CurProductId = 0;
+    std::uint32_t FeatureLen = 0;
+    // Slot 0 is set at start-up; a slot with a zero id is never tried.
+    std::array<DevId, 2> DevIdTable{};
+
+private:
+    HidPlatform& m_platform;
+};
+
+// Reads four hexadecimal characters at positions 55 to 58 of a driver path; -1 when the path
+// is too short or the characters are not all hexadecimal digits.
+long driverNumberOfPath(const std::string& path);
+
+}  // namespace vornik

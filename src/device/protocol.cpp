@@ -1,0 +1,167 @@
+#include "device/protocol.h"
+
+#include <algorithm>
+
+namespace vornik {
+
+namespace {
+
+constexpr ExchangeTiming kCommandTiming{0, 10, 10, false, 5, 5};
+constexpr ExchangeTiming kWriteChunkTiming{0, 10, 5, false, 5, 5};
+constexpr ExchangeTiming kReadChunkTiming{0, 5, 5, false, 5, 5};
+constexpr ExchangeTiming kKeyStatusTiming{5, 0, 5, true, 10, 10};
+
+std::size_t chunkCount(std::size_t length) { return (length + kChunkSize - 1) / kChunkSize; }
+
+// The bytes of chunk i of a block of `length` bytes: six, or the remainder for the last.
+std::size_t chunkBytes(std::size_t i, std::size_t length) {
+    return std::min(kChunkSize, length - i * kChunkSize);
+}
+
+class TransferScope {
+public:
+    explicit TransferScope(Clock& clock) : m_clock(clock) { m_clock.beginTransfer(); }
+    ~TransferScope() { m_clock.endTransfer(); }
+    TransferScope(const TransferScope&) = delete;
+    TransferScope& operator=(const TransferScope&) = delete;
+
+private:
+    Clock& m_clock;
+};
+
+}  // namespace
+
+int chipTypeOfCode(std::uint8_t code, int previous) {
+    switch (code) {
+        case 0x35: return 0x90;
+        case 0x75: return 0x99;
+        case 0xFD: return 0x98;
+        default: return previous;
+    }
+}
+
+CommandProtocol::CommandProtocol(DeviceLink& link, Clock& clock) : m_link(link), m_clock(clock) {}
+
+CommandProtocol::Outcome CommandProtocol::exchange(const std::array<std::uint8_t, 8>& request,
+                                                   const ExchangeTiming& timing) {
+    if (m_link.MouseHandle == kNoHandle) return Outcome::LinkLost;
+    bool anyCallWorked = false;
+    for (int attempt = 0; attempt < timing.attempts; ++attempt) {
+        FeatureReport = request;
+        if (timing.sleepBeforeSend) m_clock.sleepMs(timing.sleepBeforeSend);
+        anyCallWorked |= m_link.SetFeatureReport(m_link.MouseHandle, FeatureReport);
+        if (timing.sleepAfterSend) m_clock.sleepMs(timing.sleepAfterSend);
+        for (int poll = 0; poll < timing.polls; ++poll) {
+            if (timing.pollSleepBefore) m_clock.sleepMs(timing.pollSleep);
+            anyCallWorked |= m_link.GetFeatureReport(m_link.MouseHandle, FeatureReport);
+            if (FeatureReport[7] != 0) break;
+            if (!timing.pollSleepBefore) m_clock.sleepMs(timing.pollSleep);
+        }
+        if (FeatureReport[7] == kAck) return Outcome::Acknowledged;
+    }
+    // Only byte 7 decides; the platform results merely tell a silent mouse from a gone one.
+    return anyCallWorked ? Outcome::Refused : Outcome::LinkLost;
+}
+
+bool CommandProtocol::SendCmd(std::uint8_t code, std::uint8_t p1, std::uint8_t p2, std::uint8_t p3,
+                              std::uint8_t p4) {
+    const bool acknowledged =
+        exchange({kReportId, code, p1, p2, p3, p4, 0, 0}, kCommandTiming) == Outcome::Acknowledged;
+    if (acknowledged && code == cmd::kStatus && p1 == 0 && p2 == 0 && p3 == 0 && p4 == 0) {
+        EepromReady = (FeatureReport[2] & 0x04) != 0;
+        ChipType = chipTypeOfCode(FeatureReport[3], ChipType);
+    }
+    return acknowledged;
+}
+
+CommandProtocol::Outcome CommandProtocol::writeChunk(const std::array<std::uint8_t, 6>& d) {
+    return exchange({kReportId, cmd::kWriteChunk, d[0], d[1], d[2], d[3], d[4], d[5]},
+                    kWriteChunkTiming);
+}
+
+void CommandProtocol::WriteChunk(std::uint8_t d0, std::uint8_t d1, std::uint8_t d2,
+                                 std::uint8_t d3, std::uint8_t d4, std::uint8_t d5) {
+    writeChunk({d0, d1, d2, d3, d4, d5});
+}
+
+CommandProtocol::Outcome CommandProtocol::readChunk() {
+    ReplyStore.fill(0xFF);
+    const Outcome outcome = exchange({kReportId, cmd::kReadChunk, 0, 0, 0, 0, 0, 0}, kReadChunkTiming);
+    if (outcome == Outcome::Acknowledged) {
+        std::copy(FeatureReport.begin() + 1, FeatureReport.end(), ReplyStore.begin());
+        m_clock.processEvents();
+    }
+    return outcome;
+}
+
+void CommandProtocol::ReadChunk() { readChunk(); }
+
+std::uint16_t CommandProtocol::ReadKeyStatus() {
+    if (exchange({kReportId, cmd::kStatus, 0, 0, 0, 0, 0, 0}, kKeyStatusTiming) !=
+        Outcome::Acknowledged)
+        return 0;
+    return static_cast<std::uint16_t>(FeatureReport[6] << 8 | FeatureReport[5]);
+}
+
+bool CommandProtocol::ReadBlock(std::uint16_t address, std::uint16_t length,
+                                std::span<std::uint8_t> dest) {
+    return readBlock(address, length, dest, true);
+}
+
+bool CommandProtocol::ReadBlockQuiet(std::uint16_t address, std::uint16_t length,
+                                     std::span<std::uint8_t> dest) {
+    return readBlock(address, length, dest, false);
+}
+
+bool CommandProtocol::readBlock(std::uint16_t address, std::uint16_t length,
+                                std::span<std::uint8_t> dest, bool showLoading) {
+    std::fill(dest.begin(), dest.end(), 0xFF);
+    m_failedChunks = 0;
+    TransferScope scope(m_clock);
+    if (!SendCmd(cmd::kBeginRead, address & 0xFF, address >> 8, length & 0xFF, length >> 8))
+        return false;
+    const std::size_t chunks = chunkCount(length);
+    for (std::size_t i = 0; i < chunks; ++i) {
+        if (showLoading && m_observer) m_observer->showLoadingWindow();
+        if (showLoading) m_clock.processEvents();
+        const Outcome outcome = readChunk();
+        if (outcome == Outcome::LinkLost) return false;
+        if (outcome == Outcome::Refused) ++m_failedChunks;
+        const std::size_t offset = i * kChunkSize;
+        if (offset < dest.size()) {
+            const std::size_t n = std::min(chunkBytes(i, length), dest.size() - offset);
+            std::copy_n(ReplyStore.begin(), n, dest.begin() + static_cast<std::ptrdiff_t>(offset));
+        }
+        m_clock.processEvents();
+        if (showLoading && m_observer) m_observer->transferProgress(i + 1, chunks);
+    }
+    return true;
+}
+
+bool CommandProtocol::WriteBlock(std::uint16_t address, std::uint16_t length,
+                                 std::span<const std::uint8_t> src) {
+    WriteScratch.fill(0xFF);
+    m_failedChunks = 0;
+    if (src.size() < length) return false;
+    TransferScope scope(m_clock);
+    if (!SendCmd(cmd::kBeginWrite, address & 0xFF, address >> 8, length & 0xFF, length >> 8))
+        return false;
+    const std::size_t chunks = chunkCount(length);
+    for (std::size_t i = 0; i < chunks; ++i) {
+        if (m_observer) m_observer->showLoadingWindow();
+        m_clock.processEvents();
+        // A short last chunk keeps the previous chunk's tail in the scratch bytes.
+        const std::size_t offset = i * kChunkSize;
+        std::copy_n(src.begin() + static_cast<std::ptrdiff_t>(offset), chunkBytes(i, length),
+                    WriteScratch.begin());
+        m_clock.processEvents();
+        const Outcome outcome = writeChunk({WriteScratch[0], WriteScratch[1], WriteScratch[2],
+                                            WriteScratch[3], WriteScratch[4], WriteScratch[5]});
+        if (outcome == Outcome::LinkLost) return false;
+        if (outcome == Outcome::Refused) ++m_failedChunks;
+        if (m_observer) m_observer->transferProgress(i + 1, chunks);
+    }
+    return true;
+}
+
+}  // namespace vornik

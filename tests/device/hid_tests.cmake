@@ -1,0 +1,38 @@
+# HID descriptor parser and Linux hidraw backend tests. Included from tests/device/CMakeLists.txt
+# after include(GoogleTest) and find_package(GTest REQUIRED).
+
+set(VORNIK_HID_DESCRIPTOR_DIR ${CMAKE_CURRENT_LIST_DIR}/../data/hid-descriptors)
+cmake_path(NORMAL_PATH VORNIK_HID_DESCRIPTOR_DIR)
+
+add_executable(hid_descriptor_test ${CMAKE_CURRENT_LIST_DIR}/hid_descriptor_test.cpp)
+target_link_libraries(hid_descriptor_test PRIVATE vornik_core GTest::gtest_main)
+target_compile_definitions(hid_descriptor_test
+                           PRIVATE VORNIK_HID_DESCRIPTOR_DIR="${VORNIK_HID_DESCRIPTOR_DIR}")
+gtest_discover_tests(hid_descriptor_test PROPERTIES LABELS core)
+
+# The fuzz target replayed over the real descriptors, so every compiler runs it.
+add_executable(fuzz_hid_descriptor_replay ${CMAKE_CURRENT_LIST_DIR}/fuzz_hid_descriptor.cpp
+                                          ${CMAKE_CURRENT_LIST_DIR}/fuzz_hid_descriptor_replay.cpp)
+target_link_libraries(fuzz_hid_descriptor_replay PRIVATE vornik_core)
+add_test(NAME hid_descriptor_fuzz_replay
+         COMMAND fuzz_hid_descriptor_replay ${VORNIK_HID_DESCRIPTOR_DIR})
+set_tests_properties(hid_descriptor_fuzz_replay PROPERTIES LABELS core)
+
+# The libFuzzer build compiles the parser itself with coverage instrumentation.
+option(VORNIK_FUZZ "Build the libFuzzer targets (clang only)" OFF)
+if(VORNIK_FUZZ)
+    if(NOT CMAKE_CXX_COMPILER_ID MATCHES "Clang")
+        message(FATAL_ERROR "VORNIK_FUZZ needs clang; ${CMAKE_CXX_COMPILER_ID} has no libFuzzer")
+    endif()
+    add_executable(fuzz_hid_descriptor ${CMAKE_CURRENT_LIST_DIR}/fuzz_hid_descriptor.cpp
+                                       ${CMAKE_CURRENT_LIST_DIR}/../../src/device/hid_descriptor.cpp)
+    target_link_libraries(fuzz_hid_descriptor PRIVATE vornik_options)
+    target_compile_options(fuzz_hid_descriptor PRIVATE -fsanitize=fuzzer,address,undefined)
+    target_link_options(fuzz_hid_descriptor PRIVATE -fsanitize=fuzzer,address,undefined)
+endif()
+
+if(TARGET vornik_backend_linux)
+    add_executable(hidraw_platform_test ${CMAKE_CURRENT_LIST_DIR}/hidraw_platform_test.cpp)
+    target_link_libraries(hidraw_platform_test PRIVATE vornik_backend_linux GTest::gtest_main)
+    gtest_discover_tests(hidraw_platform_test PROPERTIES LABELS core)
+endif()
