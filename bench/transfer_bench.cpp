@@ -17,7 +17,7 @@ using namespace vornik;
 
 // The platform's real clock, counting what it is asked to sleep.
 class FloorClock : public Clock {
-public:
+  public:
     explicit FloorClock(Clock& real) : m_real(real) {}
     std::uint64_t nowMs() override { return m_real.nowMs(); }
     void sleepMs(unsigned ms) override {
@@ -29,7 +29,7 @@ public:
     void endTransfer() override { m_real.endTransfer(); }
     std::uint64_t takeFloor() { return std::exchange(m_floorMs, 0); }
 
-private:
+  private:
     Clock& m_real;
     std::uint64_t m_floorMs = 0;
 };

@@ -92,7 +92,7 @@ std::optional<std::string> parseOptions(const std::vector<std::string>& args, Op
 
 // The platform, link and protocol of one run, with the trace and the simulated state.
 class Session {
-public:
+  public:
     Session(const Options& options, CtlEnvironment& env) : m_options(options), m_env(env) {}
 
     bool start(std::string& error) {
@@ -141,7 +141,7 @@ public:
     DeviceLink& link() { return *m_link; }
     CommandProtocol& protocol() { return *m_protocol; }
 
-private:
+  private:
     const Options& m_options;
     CtlEnvironment& m_env;
     std::unique_ptr<HidPlatform> m_platform;
@@ -158,8 +158,8 @@ std::string mouseIds() {
 }
 
 int runList(Session& session, CtlEnvironment& env) {
-    const auto reports = session.link().ListInterfaces(kMouseVendorId, kMouseProductId,
-                                                       kMouseVersion);
+    const auto reports =
+        session.link().ListInterfaces(kMouseVendorId, kMouseProductId, kMouseVersion);
     env.out << "HID interfaces: " << reports.size() << "\n";
     env.out << "  VID  PID  VER   FEATURE  PATH\n";
     bool mouse = false;
@@ -168,16 +168,17 @@ int runList(Session& session, CtlEnvironment& env) {
         if (!r.opened) {
             line += "(cannot be opened)      ";
         } else {
-            line += r.hasAttributes ? hex(r.attributes.vendorId, 4) + " " +
-                                          hex(r.attributes.productId, 4) + " " +
-                                          hex(r.attributes.versionNumber, 4)
-                                    : "---- ---- ----";
+            line += r.hasAttributes
+                        ? hex(r.attributes.vendorId, 4) + " " + hex(r.attributes.productId, 4) +
+                              " " + hex(r.attributes.versionNumber, 4)
+                        : "---- ---- ----";
             std::string feature = r.hasFeatureLen ? std::to_string(r.featureLen) : "?";
             line += "  " + std::string(7 - std::min<std::size_t>(7, feature.size()), ' ') +
                     feature + "  ";
         }
         line += r.path.path;
-        if (r.path.collection > 0) line += " [collection " + std::to_string(r.path.collection) + "]";
+        if (r.path.collection > 0)
+            line += " [collection " + std::to_string(r.path.collection) + "]";
         env.out << line << "\n";
         mouse |= r.isMouse;
     }
@@ -193,7 +194,8 @@ int runStatus(Session& session, CtlEnvironment& env) {
     }
     auto& protocol = session.protocol();
     if (!protocol.SendCmd(cmd::kEnterConfig)) {
-        env.err << "vornikctl: the mouse did not acknowledge command 1 (enter configuration mode)\n";
+        env.err
+            << "vornikctl: the mouse did not acknowledge command 1 (enter configuration mode)\n";
         return kExitFailure;
     }
     protocol.EepromReady = false;
@@ -224,7 +226,8 @@ int runStatus(Session& session, CtlEnvironment& env) {
 int runVornikctl(const std::vector<std::string>& args, CtlEnvironment& env) {
     Options options;
     if (auto error = parseOptions(args, options)) {
-        env.err << "vornikctl: " << *error << "\n" << "Try 'vornikctl --help'.\n";
+        env.err << "vornikctl: " << *error << "\n"
+                << "Try 'vornikctl --help'.\n";
         return kExitUsage;
     }
     if (options.help) {
@@ -239,7 +242,8 @@ int runVornikctl(const std::vector<std::string>& args, CtlEnvironment& env) {
         env.err << "vornikctl: "
                 << (options.command.empty() ? "no command given"
                                             : "unknown command " + options.command)
-                << "\n" << "Try 'vornikctl --help'.\n";
+                << "\n"
+                << "Try 'vornikctl --help'.\n";
         return kExitUsage;
     }
     Session session(options, env);

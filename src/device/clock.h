@@ -8,7 +8,7 @@ namespace vornik {
 // Time as the protocol and the flows see it. The product sleeps for real; tests use a virtual
 // clock so that every wait runs instantly and is still measured.
 class Clock {
-public:
+  public:
     virtual ~Clock() = default;
 
     // Milliseconds since an arbitrary start, monotonic.
@@ -24,20 +24,20 @@ public:
 
 // Real time from the standard library; processEvents runs the hook the GUI installs.
 class SystemClock : public Clock {
-public:
+  public:
     std::uint64_t nowMs() override;
     void sleepMs(unsigned ms) override;
     void processEvents() override;
 
     void setEventHook(std::function<void()> hook) { m_eventHook = std::move(hook); }
 
-private:
+  private:
     std::function<void()> m_eventHook;
 };
 
 // Virtual time: sleeping advances the clock at once. Counts what it was asked to do.
 class VirtualClock : public Clock {
-public:
+  public:
     std::uint64_t nowMs() override { return m_now; }
     void sleepMs(unsigned ms) override;
     void processEvents() override;
@@ -54,7 +54,7 @@ public:
     // "while" the code under test waits, e.g. unplug a device.
     void setOnTick(std::function<void()> tick) { m_onTick = std::move(tick); }
 
-private:
+  private:
     std::uint64_t m_now = 0;
     std::uint64_t m_slept = 0;
     unsigned m_sleeps = 0;

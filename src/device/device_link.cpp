@@ -22,7 +22,8 @@ long driverNumberOfPath(const std::string& path) {
     if (path.size() < kFirst + kDigits) return -1;
     const char* begin = path.data() + kFirst;
     const char* end = begin + kDigits;
-    if (!std::all_of(begin, end, [](char c) { return std::isxdigit(static_cast<unsigned char>(c)); }))
+    if (!std::all_of(begin, end,
+                     [](char c) { return std::isxdigit(static_cast<unsigned char>(c)); }))
         return -1;
     unsigned value = 0;
     auto [ptr, ec] = std::from_chars(begin, end, value, 16);
@@ -103,8 +104,8 @@ bool DeviceLink::SetFeatureReport(DeviceHandle handle, std::span<std::uint8_t, 8
 
 bool DeviceLink::GetFeatureReport(DeviceHandle handle, std::span<std::uint8_t, 8> buffer) {
     if (handle == kNoHandle) return false;
-    return m_platform.getFeature(
-        handle, std::span<std::uint8_t>(buffer).first(std::min<std::size_t>(FeatureLen, buffer.size())));
+    return m_platform.getFeature(handle, std::span<std::uint8_t>(buffer).first(
+                                             std::min<std::size_t>(FeatureLen, buffer.size())));
 }
 
 bool DeviceLink::DriverIoControl(std::uint32_t code, std::span<const std::uint8_t> in,

@@ -34,7 +34,7 @@ struct InterfaceReport {
 // Finds and opens the mouse and the companion driver, and moves feature reports. Holds the only
 // handles to the hardware. Not thread-safe: one user at a time.
 class DeviceLink {
-public:
+  public:
     explicit DeviceLink(HidPlatform& platform);
     ~DeviceLink();
     DeviceLink(const DeviceLink&) = delete;
@@ -80,7 +80,7 @@ public:
     // Slot 0 is set at start-up; a slot with a zero id is never tried.
     std::array<DevId, 2> DevIdTable{};
 
-private:
+  private:
     HidPlatform& m_platform;
 };
 

@@ -70,7 +70,7 @@ std::uint16_t byteLength(std::uint64_t bits) {
 }
 
 class Parser {
-public:
+  public:
     explicit Parser(std::span<const std::uint8_t> bytes) : m_bytes(bytes) {}
 
     void run(HidDescriptorParse& out) {
@@ -104,7 +104,7 @@ public:
         if (m_out->collections.empty()) fail("no top-level collection");
     }
 
-private:
+  private:
     void fail(std::string_view message) {
         m_out->error = message;
         m_out->errorOffset = m_itemStart;
@@ -187,8 +187,8 @@ private:
     void beginTopLevel() {
         const PendingUsage& named = m_local.usage.present ? m_local.usage : m_local.usageMinimum;
         m_info = HidCollectionInfo{};
-        m_info.usagePage = static_cast<std::uint16_t>(named.extended ? named.value >> 16
-                                                                     : m_global.usagePage);
+        m_info.usagePage =
+            static_cast<std::uint16_t>(named.extended ? named.value >> 16 : m_global.usagePage);
         m_info.usage = static_cast<std::uint16_t>(named.value & 0xFFFFu);
         m_largest = {};
         ++m_topLevelNumber;

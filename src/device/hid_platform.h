@@ -50,7 +50,7 @@ struct HidAttributes {
 // The platform operations the device link needs. Every operation reports failure in its result
 // and never throws. Implementations: Windows (SetupAPI/HID), Linux (hidraw) and a simulation.
 class HidPlatform {
-public:
+  public:
     virtual ~HidPlatform() = default;
 
     // The HID class identifier, or nullopt when the platform cannot tell it.

@@ -19,13 +19,13 @@ std::size_t chunkBytes(std::size_t i, std::size_t length) {
 }
 
 class TransferScope {
-public:
+  public:
     explicit TransferScope(Clock& clock) : m_clock(clock) { m_clock.beginTransfer(); }
     ~TransferScope() { m_clock.endTransfer(); }
     TransferScope(const TransferScope&) = delete;
     TransferScope& operator=(const TransferScope&) = delete;
 
-private:
+  private:
     Clock& m_clock;
 };
 
@@ -33,10 +33,14 @@ private:
 
 int chipTypeOfCode(std::uint8_t code, int previous) {
     switch (code) {
-        case 0x35: return 0x90;
-        case 0x75: return 0x99;
-        case 0xFD: return 0x98;
-        default: return previous;
+        case 0x35:
+            return 0x90;
+        case 0x75:
+            return 0x99;
+        case 0xFD:
+            return 0x98;
+        default:
+            return previous;
     }
 }
 
@@ -79,14 +83,15 @@ CommandProtocol::Outcome CommandProtocol::writeChunk(const std::array<std::uint8
                     kWriteChunkTiming);
 }
 
-void CommandProtocol::WriteChunk(std::uint8_t d0, std::uint8_t d1, std::uint8_t d2,
-                                 std::uint8_t d3, std::uint8_t d4, std::uint8_t d5) {
+void CommandProtocol::WriteChunk(std::uint8_t d0, std::uint8_t d1, std::uint8_t d2, std::uint8_t d3,
+                                 std::uint8_t d4, std::uint8_t d5) {
     writeChunk({d0, d1, d2, d3, d4, d5});
 }
 
 CommandProtocol::Outcome CommandProtocol::readChunk() {
     ReplyStore.fill(0xFF);
-    const Outcome outcome = exchange({kReportId, cmd::kReadChunk, 0, 0, 0, 0, 0, 0}, kReadChunkTiming);
+    const Outcome outcome =
+        exchange({kReportId, cmd::kReadChunk, 0, 0, 0, 0, 0, 0}, kReadChunkTiming);
     if (outcome == Outcome::Acknowledged) {
         std::copy(FeatureReport.begin() + 1, FeatureReport.end(), ReplyStore.begin());
         m_clock.processEvents();

@@ -45,7 +45,7 @@ struct ExchangeTiming {
 
 // How the GUI follows a block transfer. Both run on the caller's thread between chunks.
 class TransferObserver {
-public:
+  public:
     virtual ~TransferObserver() = default;
     // Re-centre the loading window over the main window and show it.
     virtual void showLoadingWindow() {}
@@ -59,7 +59,7 @@ public:
 // request into FeatureReport and polls it back until byte 7 holds an acknowledge; the attempt
 // and poll counts bound every wait.
 class CommandProtocol {
-public:
+  public:
     CommandProtocol(DeviceLink& link, Clock& clock);
 
     void setObserver(TransferObserver* observer) { m_observer = observer; }
@@ -95,7 +95,7 @@ public:
     // Chunks of the last block transfer that went unacknowledged (diagnostics).
     std::size_t lastBlockFailedChunks() const { return m_failedChunks; }
 
-private:
+  private:
     enum class Outcome { Acknowledged, Refused, LinkLost };
     Outcome exchange(const std::array<std::uint8_t, 8>& request, const ExchangeTiming& timing);
     bool readBlock(std::uint16_t address, std::uint16_t length, std::span<std::uint8_t> dest,

@@ -7,9 +7,9 @@ namespace vornik {
 
 std::string formatExchange(const Exchange& exchange) {
     char buffer[64];
-    int n = std::snprintf(buffer, sizeof buffer, "%llu %s",
-                          static_cast<unsigned long long>(exchange.ms),
-                          exchange.isSet ? "SET" : "GET");
+    int n =
+        std::snprintf(buffer, sizeof buffer, "%llu %s",
+                      static_cast<unsigned long long>(exchange.ms), exchange.isSet ? "SET" : "GET");
     std::string line(buffer, static_cast<std::size_t>(n));
     for (std::uint8_t byte : exchange.bytes) {
         std::snprintf(buffer, sizeof buffer, " %02X", byte);

@@ -24,7 +24,7 @@ std::string formatExchange(const Exchange& exchange);
 // Passes every call to `inner` and reports each feature-report exchange to `sink`, timed by
 // `clock`. Works over any backend, so a user's trace of the real mouse reads like a test's.
 class TracingHidPlatform : public HidPlatform {
-public:
+  public:
     TracingHidPlatform(HidPlatform& inner, Clock& clock, std::function<void(const Exchange&)> sink);
 
     std::optional<ClassGuid> hidClassGuid() override { return m_inner.hidClassGuid(); }
@@ -46,7 +46,7 @@ public:
         return m_inner.ioControl(handle, code, in, out, returned);
     }
 
-private:
+  private:
     void record(bool isSet, bool ok, std::span<const std::uint8_t> report);
 
     HidPlatform& m_inner;

@@ -7,6 +7,7 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <ostream>
 #include <set>
 #include <sstream>
 #include <string>
@@ -26,7 +27,7 @@ Bytes readFile(const std::filesystem::path& file) {
 
 // Writes short items with the smallest data size that holds the value, as descriptor tools do.
 class DescriptorBuilder {
-public:
+  public:
     DescriptorBuilder& usagePage(std::uint32_t v) { return item(0x04, v); }
     DescriptorBuilder& usage(std::uint32_t v) { return item(0x08, v); }
     // A Usage with four data bytes: the usage page travels in the high half.
@@ -57,7 +58,7 @@ public:
 
     Bytes bytes() const { return m_bytes; }
 
-private:
+  private:
     DescriptorBuilder& item(std::uint8_t tagAndType, std::uint32_t v) {
         return sized(tagAndType, v, v <= 0xFF ? 1 : v <= 0xFFFF ? 2 : 4);
     }
@@ -66,7 +67,8 @@ private:
     }
     DescriptorBuilder& sized(std::uint8_t tagAndType, std::uint32_t v, unsigned size) {
         m_bytes.push_back(static_cast<std::uint8_t>(tagAndType | (size == 4 ? 3 : size)));
-        for (unsigned i = 0; i < size; ++i) m_bytes.push_back(static_cast<std::uint8_t>(v >> 8 * i));
+        for (unsigned i = 0; i < size; ++i)
+            m_bytes.push_back(static_cast<std::uint8_t>(v >> 8 * i));
         return *this;
     }
 
@@ -108,6 +110,8 @@ std::vector<GoldenCase> loadGoldenCases() {
     }
     return cases;
 }
+
+void PrintTo(const GoldenCase& c, std::ostream* os) { *os << c.name; }
 
 class GoldenDescriptor : public testing::TestWithParam<GoldenCase> {};
 
@@ -154,8 +158,7 @@ TEST(GoldenDescriptorData, EveryTruncationKeepsOnlyClosedCollections) {
         const Bytes bytes = readFile(kDataDir / (c.name + ".desc"));
         const HidDescriptorParse whole = parse(bytes);
         for (std::size_t cut = 0; cut < bytes.size(); ++cut) {
-            const HidDescriptorParse part =
-                parseHidDescriptor(std::span(bytes).first(cut));
+            const HidDescriptorParse part = parseHidDescriptor(std::span(bytes).first(cut));
             SCOPED_TRACE(c.name + " cut at " + std::to_string(cut));
             EXPECT_FALSE(part.ok());
             ASSERT_LE(part.collections.size(), whole.collections.size());
@@ -172,6 +175,8 @@ struct BuiltCase {
     Bytes bytes;
     std::vector<HidCollectionInfo> expected;
 };
+
+void PrintTo(const BuiltCase& c, std::ostream* os) { *os << c.name; }
 
 class BuiltDescriptor : public testing::TestWithParam<BuiltCase> {};
 
@@ -281,6 +286,17 @@ INSTANTIATE_TEST_SUITE_P(
                       .end()
                       .bytes(),
                   {{0x0C, 0x02, 2, 0, 0}}},
+        // Several usages before a collection: the collection is the first of them.
+        BuiltCase{"CollectionTakesItsFirstUsage",
+                  DescriptorBuilder()
+                      .usagePage(0x0C)
+                      .usage(0x01)
+                      .usage(0x80)
+                      .application()
+                      .report(kInput, 0, 8, 1)
+                      .end()
+                      .bytes(),
+                  {{0x0C, 0x01, 2, 0, 0}}},
         BuiltCase{"LongItemIsSkipped",
                   vendorCollection()
                       .raw({0xFE, 0x03, 0x20, 0x95, 0x40, 0x81})
@@ -304,6 +320,20 @@ INSTANTIATE_TEST_SUITE_P(
                       .end()
                       .bytes(),
                   {{0x01, 0x02, 7, 0, 3}, {0xFF00, 0x01, 0, 20, 64}}},
+        // Reports without an id in two collections are two reports, not one long one.
+        BuiltCase{"SameIdInTwoCollectionsCountsSeparately",
+                  DescriptorBuilder()
+                      .usagePage(0x01)
+                      .usage(0x02)
+                      .application()
+                      .report(kInput, 0, 8, 4)
+                      .end()
+                      .usage(0x06)
+                      .application()
+                      .report(kInput, 0, 8, 6)
+                      .end()
+                      .bytes(),
+                  {{0x01, 0x02, 5, 0, 0}, {0x01, 0x06, 7, 0, 0}}},
         BuiltCase{"LargestRepresentableReport",
                   vendorCollection().report(kFeature, 0, 8, 0xFFFF - 1).end().bytes(),
                   {{0xFF00, 0x01, 0, 0, 0xFFFF}}}),
@@ -317,6 +347,8 @@ struct MalformedCase {
     std::size_t errorOffset;
     std::size_t collectionsKept;
 };
+
+void PrintTo(const MalformedCase& c, std::ostream* os) { *os << c.name; }
 
 class MalformedDescriptor : public testing::TestWithParam<MalformedCase> {};
 
@@ -347,8 +379,7 @@ INSTANTIATE_TEST_SUITE_P(
     Faults, MalformedDescriptor,
     testing::Values(
         MalformedCase{"Empty", {}, 0, 0},
-        MalformedCase{"OnlyGlobals", DescriptorBuilder().usagePage(1).reportSize(8).bytes(), 4,
-                      0},
+        MalformedCase{"OnlyGlobals", DescriptorBuilder().usagePage(1).reportSize(8).bytes(), 4, 0},
         // Report Size announcing two data bytes, one present.
         MalformedCase{"TruncatedItem", withTail({0x76, 0x10}), kCompleteSize, 1},
         MalformedCase{"TruncatedLongItemHeader", withTail({0xFE, 0x10}), kCompleteSize, 1},

@@ -1,14 +1,13 @@
-# HID descriptor parser and Linux hidraw backend tests. Included from tests/device/CMakeLists.txt
-# after include(GoogleTest) and find_package(GTest REQUIRED).
+# HID descriptor parser and Linux hidraw backend tests. Included from tests/device/CMakeLists.txt;
+# vornik_add_test (tests/CMakeLists.txt) adds GTest::gtest_main and gtest_discover_tests.
 
 set(VORNIK_HID_DESCRIPTOR_DIR ${CMAKE_CURRENT_LIST_DIR}/../data/hid-descriptors)
 cmake_path(NORMAL_PATH VORNIK_HID_DESCRIPTOR_DIR)
 
-add_executable(hid_descriptor_test ${CMAKE_CURRENT_LIST_DIR}/hid_descriptor_test.cpp)
-target_link_libraries(hid_descriptor_test PRIVATE vornik_core GTest::gtest_main)
+vornik_add_test(hid_descriptor_test core ${CMAKE_CURRENT_LIST_DIR}/hid_descriptor_test.cpp)
+target_link_libraries(hid_descriptor_test PRIVATE vornik_core)
 target_compile_definitions(hid_descriptor_test
                            PRIVATE VORNIK_HID_DESCRIPTOR_DIR="${VORNIK_HID_DESCRIPTOR_DIR}")
-gtest_discover_tests(hid_descriptor_test PROPERTIES LABELS core)
 
 # The fuzz target replayed over the real descriptors, so every compiler runs it.
 add_executable(fuzz_hid_descriptor_replay ${CMAKE_CURRENT_LIST_DIR}/fuzz_hid_descriptor.cpp
@@ -32,7 +31,6 @@ if(VORNIK_FUZZ)
 endif()
 
 if(TARGET vornik_backend_linux)
-    add_executable(hidraw_platform_test ${CMAKE_CURRENT_LIST_DIR}/hidraw_platform_test.cpp)
-    target_link_libraries(hidraw_platform_test PRIVATE vornik_backend_linux GTest::gtest_main)
-    gtest_discover_tests(hidraw_platform_test PROPERTIES LABELS core)
+    vornik_add_test(hidraw_platform_test core ${CMAKE_CURRENT_LIST_DIR}/hidraw_platform_test.cpp)
+    target_link_libraries(hidraw_platform_test PRIVATE vornik_backend_linux)
 endif()

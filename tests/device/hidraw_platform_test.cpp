@@ -10,6 +10,7 @@
 #include <functional>
 #include <map>
 #include <memory>
+#include <ostream>
 #include <set>
 #include <string>
 #include <vector>
@@ -40,7 +41,7 @@ struct FakeKernel {
 };
 
 class FakeHidrawIo final : public HidrawIo {
-public:
+  public:
     explicit FakeHidrawIo(std::shared_ptr<FakeKernel> kernel) : m_kernel(std::move(kernel)) {}
 
     int open(const std::string& nodePath) override {
@@ -65,7 +66,7 @@ public:
         return m_kernel->getResult;
     }
 
-private:
+  private:
     std::shared_ptr<FakeKernel> m_kernel;
 };
 
@@ -92,7 +93,7 @@ const Bytes kGarbageDescriptor = {0xC0, 0x05};
 constexpr const char* kUsbHub = "pci0000:00/0000:00:14.0/usb1";
 
 class HidrawPlatformTest : public testing::Test {
-protected:
+  protected:
     void SetUp() override {
         std::string base = (fs::temp_directory_path() / "vornik-hidraw-XXXXXX").string();
         ASSERT_NE(mkdtemp(base.data()), nullptr);
@@ -151,8 +152,9 @@ protected:
                       const std::optional<Bytes>& descriptor) {
         const fs::path dir = m_sys / "devices" / hidDir;
         writeFile(dir / "uevent", "DRIVER=hid-generic\nHID_ID=" + hidId + "\nHID_NAME=Test\n");
-        if (descriptor) writeFile(dir / "report_descriptor", std::string(descriptor->begin(),
-                                                                          descriptor->end()));
+        if (descriptor)
+            writeFile(dir / "report_descriptor",
+                      std::string(descriptor->begin(), descriptor->end()));
     }
 
     void linkAsSysfsDoes(const std::string& node, const std::string& hidDir) {
@@ -221,6 +223,8 @@ struct InterfaceCase {
     std::uint16_t featureLength;
 };
 
+void PrintTo(const InterfaceCase& c, std::ostream* os) { *os << c.node << ":" << c.collection; }
+
 class HidrawInterfaceTest : public HidrawPlatformTest,
                             public testing::WithParamInterface<InterfaceCase> {};
 
@@ -238,18 +242,18 @@ TEST_P(HidrawInterfaceTest, OpenReportsAttributesAndFeatureLength) {
     EXPECT_EQ(m_kernel->openFds.begin()->second, devNode(c.node));
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Nodes, HidrawInterfaceTest,
-    testing::Values(InterfaceCase{"hidraw2", 0, {0x2C4E, 0x0B17, 0x0104}, 0},
-                    InterfaceCase{"hidraw2", 1, {0x2C4E, 0x0B17, 0x0104}, 8},
-                    InterfaceCase{"hidraw2", 2, {0x2C4E, 0x0B17, 0x0104}, 65},
-                    InterfaceCase{"hidraw10", 0, {0x046D, 0xC31C, 0x6400}, 3},
-                    InterfaceCase{"hidraw0", 0, {0x046D, 0xB010, 0}, 0},
-                    InterfaceCase{"hidraw11", 0, {0x046D, 0xC31C, 0x6400}, 0},
-                    InterfaceCase{"hidraw12", 0, {0x046D, 0xC31C, 0x6400}, 0}),
-    [](const testing::TestParamInfo<InterfaceCase>& info) {
-        return std::string(info.param.node) + "_" + std::to_string(info.param.collection);
-    });
+INSTANTIATE_TEST_SUITE_P(Nodes, HidrawInterfaceTest,
+                         testing::Values(InterfaceCase{"hidraw2", 0, {0x2C4E, 0x0B17, 0x0104}, 0},
+                                         InterfaceCase{"hidraw2", 1, {0x2C4E, 0x0B17, 0x0104}, 8},
+                                         InterfaceCase{"hidraw2", 2, {0x2C4E, 0x0B17, 0x0104}, 65},
+                                         InterfaceCase{"hidraw10", 0, {0x046D, 0xC31C, 0x6400}, 3},
+                                         InterfaceCase{"hidraw0", 0, {0x046D, 0xB010, 0}, 0},
+                                         InterfaceCase{"hidraw11", 0, {0x046D, 0xC31C, 0x6400}, 0},
+                                         InterfaceCase{"hidraw12", 0, {0x046D, 0xC31C, 0x6400}, 0}),
+                         [](const testing::TestParamInfo<InterfaceCase>& info) {
+                             return std::string(info.param.node) + "_" +
+                                    std::to_string(info.param.collection);
+                         });
 
 struct RefusedOpenCase {
     const char* name;
@@ -258,6 +262,8 @@ struct RefusedOpenCase {
     // Applied after listing: what changed before the open.
     std::function<void(const fs::path& sys, FakeKernel&, const fs::path& dev)> change;
 };
+
+void PrintTo(const RefusedOpenCase& c, std::ostream* os) { *os << c.name; }
 
 class HidrawRefusedOpenTest : public HidrawPlatformTest,
                               public testing::WithParamInterface<RefusedOpenCase> {};
@@ -273,22 +279,21 @@ TEST_P(HidrawRefusedOpenTest, OpenFailsWithoutOpeningAnything) {
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, HidrawRefusedOpenTest,
-    testing::Values(
-        RefusedOpenCase{"CollectionPastTheLast", "hidraw2", 3, nullptr},
-        RefusedOpenCase{"SecondCollectionOfUnreadableNode", "hidraw11", 1, nullptr},
-        // Present as a node, but sysfs under our root does not describe it.
-        RefusedOpenCase{"NodeOutsideTheDevRoot", "/elsewhere/hidraw2", 0,
-                        [](const fs::path&, FakeKernel& kernel, const fs::path&) {
-                            kernel.presentNodes.insert("/elsewhere/hidraw2");
-                        }},
-        RefusedOpenCase{"UnpluggedSysfsGone", "hidraw2", 1,
-                        [](const fs::path& sys, FakeKernel&, const fs::path&) {
-                            fs::remove(sys / "class" / "hidraw" / "hidraw2");
-                        }},
-        RefusedOpenCase{"UnpluggedNodeGone", "hidraw2", 1,
-                        [](const fs::path&, FakeKernel& kernel, const fs::path& dev) {
-                            kernel.presentNodes.erase((dev / "hidraw2").string());
-                        }}),
+    testing::Values(RefusedOpenCase{"CollectionPastTheLast", "hidraw2", 3, nullptr},
+                    RefusedOpenCase{"SecondCollectionOfUnreadableNode", "hidraw11", 1, nullptr},
+                    // Present as a node, but sysfs under our root does not describe it.
+                    RefusedOpenCase{"NodeOutsideTheDevRoot", "/elsewhere/hidraw2", 0,
+                                    [](const fs::path&, FakeKernel& kernel, const fs::path&) {
+                                        kernel.presentNodes.insert("/elsewhere/hidraw2");
+                                    }},
+                    RefusedOpenCase{"UnpluggedSysfsGone", "hidraw2", 1,
+                                    [](const fs::path& sys, FakeKernel&, const fs::path&) {
+                                        fs::remove(sys / "class" / "hidraw" / "hidraw2");
+                                    }},
+                    RefusedOpenCase{"UnpluggedNodeGone", "hidraw2", 1,
+                                    [](const fs::path&, FakeKernel& kernel, const fs::path& dev) {
+                                        kernel.presentNodes.erase((dev / "hidraw2").string());
+                                    }}),
     [](const testing::TestParamInfo<RefusedOpenCase>& info) {
         return std::string(info.param.name);
     });

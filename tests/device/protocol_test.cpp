@@ -13,7 +13,7 @@ using Report = std::array<std::uint8_t, 8>;
 
 // A healthy mouse, opened, on a virtual clock; each test adds one fault.
 class ProtocolTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         plugOtherDevices(platform);
         mouse = plugDefaultMouse(platform);
@@ -56,12 +56,15 @@ struct AttemptCase {
     std::uint64_t ms;
 };
 
-class SendCmdAttemptTest : public ProtocolTest, public ::testing::WithParamInterface<AttemptCase> {};
+class SendCmdAttemptTest : public ProtocolTest,
+                           public ::testing::WithParamInterface<AttemptCase> {};
 
 TEST_P(SendCmdAttemptTest, AttemptsPollsAndSleeps) {
     const AttemptCase& c = GetParam();
     std::string error;
-    if (*c.fault) ASSERT_TRUE(parseFaults(c.fault, mouse->faults(), error)) << error;
+    if (*c.fault) {
+        ASSERT_TRUE(parseFaults(c.fault, mouse->faults(), error)) << error;
+    }
     EXPECT_EQ(protocol.SendCmd(cmd::kEnterConfig), c.acknowledged);
     EXPECT_EQ(requests().size(), c.sets);
     EXPECT_EQ(polls(), c.polls);
@@ -71,16 +74,15 @@ TEST_P(SendCmdAttemptTest, AttemptsPollsAndSleeps) {
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, SendCmdAttemptTest,
-    ::testing::Values(
-        AttemptCase{"healthy", "", true, 1, 1, 10},
-        // 5 attempts of 10 ms, each with 5 polls that read 0 and sleep 10 ms after.
-        AttemptCase{"neverAcknowledged", "noack", false, 5, 25, 5 * (10 + 5 * 10)},
-        // Another value ends each attempt at its first poll.
-        AttemptCase{"otherAcknowledge", "ack=0x55", false, 5, 5, 5 * 10},
-        AttemptCase{"threeSlowPolls", "slow=3", true, 1, 4, 10 + 3 * 10},
-        // Five polls reading 0 exhaust the first attempt; the second one succeeds.
-        AttemptCase{"fiveSlowPolls", "slow=5", false, 5, 25, 5 * (10 + 5 * 10)},
-        AttemptCase{"fourSlowPolls", "slow=4", true, 1, 5, 10 + 4 * 10}),
+    ::testing::Values(AttemptCase{"healthy", "", true, 1, 1, 10},
+                      // 5 attempts of 10 ms, each with 5 polls that read 0 and sleep 10 ms after.
+                      AttemptCase{"neverAcknowledged", "noack", false, 5, 25, 5 * (10 + 5 * 10)},
+                      // Another value ends each attempt at its first poll.
+                      AttemptCase{"otherAcknowledge", "ack=0x55", false, 5, 5, 5 * 10},
+                      AttemptCase{"threeSlowPolls", "slow=3", true, 1, 4, 10 + 3 * 10},
+                      // Five polls reading 0 exhaust the first attempt; the second one succeeds.
+                      AttemptCase{"fiveSlowPolls", "slow=5", false, 5, 25, 5 * (10 + 5 * 10)},
+                      AttemptCase{"fourSlowPolls", "slow=4", true, 1, 5, 10 + 4 * 10}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(ProtocolTest, EveryExchangeFailsAtOnceWithoutMouse) {
@@ -90,7 +92,8 @@ TEST_F(ProtocolTest, EveryExchangeFailsAtOnceWithoutMouse) {
     EXPECT_FALSE(protocol.SendCmd(cmd::kStatus));
     EXPECT_EQ(protocol.ReadKeyStatus(), 0);
     protocol.ReadChunk();
-    EXPECT_EQ(protocol.ReplyStore, (std::array<std::uint8_t, 7>{0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF}));
+    EXPECT_EQ(protocol.ReplyStore,
+              (std::array<std::uint8_t, 7>{0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF}));
     EXPECT_FALSE(protocol.ReadBlock(0, 16, dest));
     EXPECT_FALSE(protocol.WriteBlock(0, 4, src));
     EXPECT_EQ(clock.sleptMs(), 0u);
@@ -104,14 +107,16 @@ TEST_F(ProtocolTest, StatusSetsReadinessAndChipType) {
         bool ready;
         int chipType;
     } cases[] = {
-        {"", true, 0x98},           {"notready", false, 0x98}, {"chip=0x90", true, 0x90},
-        {"chip=0x99", true, 0x99},  {"chip=0x12", true, 0x77},  // unknown code keeps the value
+        {"", true, 0x98},          {"notready", false, 0x98}, {"chip=0x90", true, 0x90},
+        {"chip=0x99", true, 0x99}, {"chip=0x12", true, 0x77},  // unknown code keeps the value
     };
     enterConfig();
     for (const auto& c : cases) {
         mouse->faults() = {};
         std::string error;
-        if (*c.faults) ASSERT_TRUE(parseFaults(c.faults, mouse->faults(), error));
+        if (*c.faults) {
+            ASSERT_TRUE(parseFaults(c.faults, mouse->faults(), error));
+        }
         protocol.ChipType = 0x77;
         protocol.EepromReady = !c.ready;
         ASSERT_TRUE(protocol.SendCmd(cmd::kStatus)) << c.faults;

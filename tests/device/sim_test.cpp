@@ -27,9 +27,9 @@ TEST(SimFaultsTest, ParsesEveryFault) {
 }
 
 TEST(SimFaultsTest, RejectsWhatIsNotAFault) {
-    for (const char* bad : {"", "nack", "ack", "ack=", "ack=256", "ack=0x", "stuck=0x800",
-                            "drop-chunk=0", "slow=-1", "refuse=4x", "noack,", ",noack",
-                            "vanish=99999999999"}) {
+    for (const char* bad :
+         {"", "nack", "ack", "ack=", "ack=256", "ack=0x", "stuck=0x800", "drop-chunk=0", "slow=-1",
+          "refuse=4x", "noack,", ",noack", "vanish=99999999999"}) {
         SimFaults f;
         std::string error;
         EXPECT_FALSE(parseFaults(bad, f, error)) << bad;
@@ -62,7 +62,9 @@ TEST(SimPlatformTest, OnlyTheConfigurationInterfaceTakesReports) {
     SimHidPlatform platform;
     auto mouse = plugDefaultMouse(platform);
     int answered = 0;
-    for (const auto& path : *platform.listInterfaces(kHidClassFallback)) {
+    const auto paths = platform.listInterfaces(kHidClassFallback);
+    ASSERT_TRUE(paths);
+    for (const auto& path : *paths) {
         DeviceHandle handle = platform.open(path);
         std::array<std::uint8_t, 8> report{4, 1, 0, 0, 0, 0, 0, 0};
         answered += platform.setFeature(handle, report) && platform.getFeature(handle, report) &&

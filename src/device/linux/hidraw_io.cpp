@@ -16,7 +16,7 @@ constexpr std::size_t kMaxIoctlLength = (std::size_t{1} << _IOC_SIZEBITS) - 1;
 bool lengthFits(std::size_t length) { return length != 0 && length <= kMaxIoctlLength; }
 
 class SystemHidrawIo final : public HidrawIo {
-public:
+  public:
     int open(const std::string& nodePath) override {
         int fd;
         do {

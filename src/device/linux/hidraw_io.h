@@ -8,9 +8,9 @@
 namespace vornik {
 
 // The system calls the hidraw backend makes on a device node, so that tests can stand in for
-// the kernel. Results follow the calls: a descriptor or -1, the ioctl's return value.
+// the kernel. Results follow the calls: a file descriptor or -1, the ioctl's return value.
 class HidrawIo {
-public:
+  public:
     virtual ~HidrawIo() = default;
 
     virtual int open(const std::string& nodePath) = 0;

@@ -126,8 +126,8 @@ std::optional<NodeInfo> readNode(const fs::path& sysRoot, const std::string& nam
     node.hidDevice = fs::canonical(sysRoot / "class" / "hidraw" / name / "device", ec);
     if (ec) return std::nullopt;
     if (const auto bytes = readFile(node.hidDevice / "report_descriptor", kMaxDescriptorSize)) {
-        node.descriptor = parseHidDescriptor(std::span(
-            reinterpret_cast<const std::uint8_t*>(bytes->data()), bytes->size()));
+        node.descriptor = parseHidDescriptor(
+            std::span(reinterpret_cast<const std::uint8_t*>(bytes->data()), bytes->size()));
     } else {
         node.descriptor.error = "report descriptor unreadable";
     }

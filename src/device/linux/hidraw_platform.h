@@ -16,7 +16,7 @@ namespace vornik {
 // The HID seam on Linux hidraw. Nodes are found under <sysRoot>/class/hidraw and opened under
 // <devRoot>; each top-level collection of a node's report descriptor is one interface.
 class HidrawPlatform final : public HidPlatform {
-public:
+  public:
     explicit HidrawPlatform(std::filesystem::path sysRoot = "/sys",
                             std::filesystem::path devRoot = "/dev",
                             std::unique_ptr<HidrawIo> io = createSystemHidrawIo());
@@ -38,7 +38,7 @@ public:
     bool ioControl(DeviceHandle handle, std::uint32_t code, std::span<const std::uint8_t> in,
                    std::span<std::uint8_t> out, std::uint32_t& returned) override;
 
-private:
+  private:
     // What open learnt about the interface; sysfs is not read again while it stays open.
     struct OpenInterface {
         int fd = -1;

@@ -20,10 +20,14 @@ std::optional<unsigned long> parseNumber(std::string_view text) {
 
 std::uint8_t chipCodeFor(unsigned long value) {
     switch (value) {
-        case 0x90: return 0x35;
-        case 0x99: return 0x75;
-        case 0x98: return 0xFD;
-        default: return static_cast<std::uint8_t>(value);
+        case 0x90:
+            return 0x35;
+        case 0x99:
+            return 0x75;
+        case 0x98:
+            return 0xFD;
+        default:
+            return static_cast<std::uint8_t>(value);
     }
 }
 

@@ -10,16 +10,16 @@ namespace vornik {
 
 // Faults of the simulated mouse; several may be combined. The default is a healthy mouse.
 struct SimFaults {
-    bool neverAck = false;                  // noack: byte 7 stays 0 for every command
-    std::optional<std::uint8_t> ackValue;   // ack=V: byte 7 is V instead of 0xCC
-    std::set<unsigned> droppedChunks;       // drop-chunk=N: chunk N (from 1) of each block read
-    std::set<std::uint16_t> stuckAddresses; // stuck=A: writes to A never store
-    std::set<std::uint8_t> refusedCommands; // refuse=C: command C is never acknowledged
-    std::optional<unsigned> vanishAfter;    // vanish=N: gone after N exchanges
-    unsigned slowPolls = 0;                 // slow=K: K polls read 0 before the acknowledge
-    bool notReady = false;                  // notready: the ready bit of the status is clear
-    std::optional<std::uint8_t> chipCode;   // chip=V: status byte 3
-    std::optional<std::uint8_t> statusByte; // status=V: status reply byte 1 instead of 0xAA
+    bool neverAck = false;                   // noack: byte 7 stays 0 for every command
+    std::optional<std::uint8_t> ackValue;    // ack=V: byte 7 is V instead of 0xCC
+    std::set<unsigned> droppedChunks;        // drop-chunk=N: chunk N (from 1) of each block read
+    std::set<std::uint16_t> stuckAddresses;  // stuck=A: writes to A never store
+    std::set<std::uint8_t> refusedCommands;  // refuse=C: command C is never acknowledged
+    std::optional<unsigned> vanishAfter;     // vanish=N: gone after N exchanges
+    unsigned slowPolls = 0;                  // slow=K: K polls read 0 before the acknowledge
+    bool notReady = false;                   // notready: the ready bit of the status is clear
+    std::optional<std::uint8_t> chipCode;    // chip=V: status byte 3
+    std::optional<std::uint8_t> statusByte;  // status=V: status reply byte 1 instead of 0xAA
 };
 
 // The syntax of one fault, or of several separated by commas, e.g. "slow=3,notready".

@@ -27,7 +27,7 @@ using SimIoControl = std::function<bool(std::uint32_t code, std::span<const std:
 // HID interfaces that can be plugged and unplugged at any time, beside an optional companion
 // driver interface. Handles of an unplugged interface stop working.
 class SimHidPlatform : public HidPlatform {
-public:
+  public:
     void plug(SimInterface interface);
     // Removes every interface with this path (a whole device on hidraw).
     void unplug(const std::string& path);
@@ -52,7 +52,7 @@ public:
     bool ioControl(DeviceHandle handle, std::uint32_t code, std::span<const std::uint8_t> in,
                    std::span<std::uint8_t> out, std::uint32_t& returned) override;
 
-private:
+  private:
     struct Entry {
         int id;
         bool isDriver;

@@ -17,7 +17,7 @@ inline constexpr std::size_t kSimMemorySize = 2048;
 // memory, as a real one does on its 8-byte feature report. A request is handled when it is
 // set; polls then read the reply, after `slowPolls` polls that read 0 in byte 7.
 class SimMouse {
-public:
+  public:
     SimMouse();
 
     std::array<std::uint8_t, kSimMemorySize>& memory() { return m_memory; }
@@ -49,7 +49,7 @@ public:
     std::uint8_t lightingType = 0;        // extended status byte 3
     std::uint16_t driverNumber = 1;       // command 129
 
-private:
+  private:
     void handle(const std::array<std::uint8_t, 8>& request);
     void handleReadChunk();
     void handleWriteChunk(const std::array<std::uint8_t, 8>& request);
