@@ -63,6 +63,7 @@ class CommandProtocol {
     CommandProtocol(DeviceLink& link, Clock& clock);
 
     void setObserver(TransferObserver* observer) { m_observer = observer; }
+    TransferObserver* observer() const { return m_observer; }
 
     // True when acknowledged; FeatureReport then holds the reply. An acknowledged plain status
     // query (command 3 without parameters) also sets EepromReady and ChipType.

@@ -1,0 +1,111 @@
+#include "app/config_flows.h"
+
+#include "image/defaults.h"
+
+namespace vornik {
+
+const char* skipReasonText(SkipReason reason) {
+    switch (reason) {
+        case SkipReason::None:
+            return "";
+        case SkipReason::EnterRefused:
+            return "the mouse did not acknowledge command 1";
+        case SkipReason::StatusRefused:
+            return "the mouse did not acknowledge the status query";
+        case SkipReason::NotReady:
+            return "the mouse is not ready (status byte 1 is not 0xAA)";
+        case SkipReason::EepromNotReady:
+            return "the mouse's memory is not ready";
+        case SkipReason::WrongChip:
+            return "the mouse's chip type is not 0x98";
+    }
+    return "";
+}
+
+ImageFlows::ImageFlows(CommandProtocol& protocol, Clock& clock, FlowHooks& hooks,
+                       MessageSink& messages, ImageSession& session)
+    : m_protocol(protocol),
+      m_clock(clock),
+      m_hooks(hooks),
+      m_messages(messages),
+      m_session(session) {}
+
+RepairReport ImageFlows::split() {
+    m_session.lastRepairs =
+        SplitDataBuf(m_session.DataBuf, m_session.sections, m_hooks.splitHooks());
+    return m_session.lastRepairs;
+}
+
+bool ImageFlows::Btn_Read() {
+    m_hooks.setDevTimer(false);
+    m_hooks.lockPages();
+    m_hooks.showLoadingWindow();
+    const bool complete = m_protocol.ReadBlock(0, kImageSize, m_session.DataBuf) &&
+                          m_protocol.lastBlockFailedChunks() == 0;
+    split();
+    m_protocol.SendCmd(cmd::kReload);
+    m_protocol.SendCmd(cmd::kLeaveConfig);
+    m_hooks.dataBufToUI();
+    m_hooks.hideLoadingWindow();
+    m_clock.processEvents();
+    m_hooks.setDevTimer(true);
+    m_hooks.unlockPages();
+    return complete;
+}
+
+WriteOutcome ImageFlows::MemoToDataBuf_OnClick() {
+    split();
+    m_hooks.dataBufToUI();
+    m_hooks.setDevTimer(false);
+    m_hooks.lockPages();
+    m_hooks.showLoadingWindow();
+
+    WriteOutcome outcome;
+    if (!m_protocol.SendCmd(cmd::kEnterConfig)) {
+        outcome.reason = SkipReason::EnterRefused;
+    } else {
+        m_protocol.EepromReady = false;
+        if (!m_protocol.SendCmd(cmd::kStatus)) {
+            outcome.reason = SkipReason::StatusRefused;
+        } else {
+            outcome.statusByte = m_protocol.FeatureReport[1];
+            outcome.chipType = m_protocol.ChipType;
+            if (outcome.statusByte != kStatusReady)
+                outcome.reason = SkipReason::NotReady;
+            else if (!m_protocol.EepromReady)
+                outcome.reason = SkipReason::EepromNotReady;
+            else if (m_protocol.ChipType != 0x98)
+                outcome.reason = SkipReason::WrongChip;
+            else
+                outcome.result =
+                    WriteAndVerify(m_protocol, m_session.DataBuf, m_messages, &outcome.verify);
+        }
+        // Whatever happened, the mouse leaves configuration mode once it entered it.
+        m_protocol.SendCmd(cmd::kReload);
+        m_protocol.SendCmd(cmd::kLeaveConfig);
+    }
+
+    m_hooks.hideLoadingWindow();
+    m_clock.processEvents();
+    m_hooks.setDevTimer(true);
+    m_hooks.unlockPages();
+    return outcome;
+}
+
+WriteOutcome ImageFlows::TLDefaultParameter(const std::string& prefix,
+                                            const std::string& fileName) {
+    m_hooks.hideAllMenu();
+    m_hooks.setDevTimer(false);
+    m_hooks.showLoadingWindow();
+    std::string error;
+    if (!LoadDefaultImage(prefix, fileName, m_session.DataBuf, error))
+        m_messages.errorMessage(error);
+    m_hooks.clearProfileCodes();
+    WriteOutcome outcome = MemoToDataBuf_OnClick();
+    m_hooks.hideLoadingWindow();
+    m_clock.processEvents();
+    m_hooks.setDevTimer(true);
+    return outcome;
+}
+
+}  // namespace vornik

@@ -1,0 +1,81 @@
+#pragma once
+
+#include <filesystem>
+#include <string>
+
+#include "device/protocol.h"
+#include "image/memory_map.h"
+#include "image/sections.h"
+#include "image/write_verify.h"
+
+namespace vornik {
+
+// What the window does around a device operation. The GUI implements it; the command-line tool
+// and the tests take the defaults or record the calls.
+class FlowHooks {
+  public:
+    virtual ~FlowHooks() = default;
+    virtual void setDevTimer(bool on) { (void)on; }
+    virtual void lockPages() {}
+    virtual void unlockPages() {}
+    virtual void showLoadingWindow() {}
+    virtual void hideLoadingWindow() {}
+    virtual void hideAllMenu() {}
+    // Fill every control from the working copies.
+    virtual void dataBufToUI() {}
+    // Empty the 18 profile code texts.
+    virtual void clearProfileCodes() {}
+    // Where later layers decode and encode what the image only carries.
+    virtual SplitHooks splitHooks() { return {}; }
+};
+
+// The configuration the window owns: the image and its working copies.
+struct ImageSession {
+    ConfigImage DataBuf{};
+    Sections sections;
+    RepairReport lastRepairs;
+};
+
+// Why a write did not happen.
+enum class SkipReason { None, EnterRefused, StatusRefused, NotReady, EepromNotReady, WrongChip };
+const char* skipReasonText(SkipReason reason);
+
+struct WriteOutcome {
+    WriteResult result = WriteResult::NotWritten;
+    SkipReason reason = SkipReason::None;
+    std::uint8_t statusByte = 0;  // reply byte 1 of the status query
+    int chipType = 0;
+    VerifyRecord verify;
+};
+
+// The image flows that read or write the whole configuration memory; Qt-free, run by the window
+// and by vornikctl.
+class ImageFlows {
+  public:
+    ImageFlows(CommandProtocol& protocol, Clock& clock, FlowHooks& hooks, MessageSink& messages,
+               ImageSession& session);
+
+    // Splits DataBuf into the working copies with the integrity checks.
+    RepairReport split();
+
+    // The full read, inside configuration mode (commands 1 and 3 already sent): the image,
+    // the split, commands 8 and 2. False when the read did not complete (the mouse refused
+    // command 4 or went away); the split still ran on what arrived.
+    bool Btn_Read();
+
+    // Shows DataBuf in the pages and writes it, as loaded, to a mouse that reports ready with
+    // ChipType 0x98.
+    WriteOutcome MemoToDataBuf_OnClick();
+
+    // Restores default image `fileName` (looked up with `prefix`, else the built-in image).
+    WriteOutcome TLDefaultParameter(const std::string& prefix, const std::string& fileName);
+
+  private:
+    CommandProtocol& m_protocol;
+    Clock& m_clock;
+    FlowHooks& m_hooks;
+    MessageSink& m_messages;
+    ImageSession& m_session;
+};
+
+}  // namespace vornik

@@ -1,0 +1,40 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <filesystem>
+#include <string>
+#include <utility>
+
+#include "image/memory_map.h"
+
+namespace vornik {
+
+// The built-in configuration image "TamselData_Cfg1", used when there is no mouse to show and
+// as the fallback of every default restore.
+const ConfigImage& BuiltInImage();
+
+// The repair contents of the three sections that carry an integrity code.
+const std::array<std::uint8_t, section::kParameterA.size>& ParameterASectionDefaults();
+const std::array<std::uint8_t, section::kProfile.size>& ProfileSectionDefaults();
+const std::array<std::uint8_t, section::kFireKey.size>& FireKeySectionDefaults();
+
+// The identification pair a mouse must carry, taken from a default image at 0x35 and 0x36.
+std::pair<std::uint8_t, std::uint8_t> ExpectedIdPair(const ConfigImage& defaultImage);
+
+// The default image files beside the macro library.
+inline constexpr std::array<const char*, 3> kDefaultImageFiles{
+    "TamselData_Cfg1.bin", "TamselData_Cfg2.bin", "TamselData_Cfg3.bin"};
+
+// The macro library directory: the option file's Path used unchanged as a prefix, or the
+// program directory (with its trailing separator) when Path is empty.
+std::string MacroLibraryPrefix(const std::string& pathOption, const std::string& programDir);
+
+// Loads default image `fileName` from `prefix` into `image`: the first 2048 bytes of the file
+// when it exists (a shorter file keeps the rest of `image`), otherwise the built-in image.
+// Returns false with `error` naming the file only when the file exists but cannot be read; the
+// built-in image is then loaded.
+bool LoadDefaultImage(const std::string& prefix, const std::string& fileName, ConfigImage& image,
+                      std::string& error, bool* fromFile = nullptr);
+
+}  // namespace vornik

@@ -1,0 +1,26 @@
+#pragma once
+
+#include <cstdint>
+#include <filesystem>
+#include <string>
+
+#include "image/memory_map.h"
+
+namespace vornik {
+
+// The file a save writes: the chosen name with ".bin" appended, always (a name already ending in
+// ".bin" gets it twice, as users of earlier versions have seen).
+std::filesystem::path ProfileSavePath(const std::filesystem::path& directory,
+                                      const std::string& fileName);
+
+// Writes the 2048-byte image atomically; false with `error` naming the file.
+bool SaveProfileFile(const std::filesystem::path& path, const ConfigImage& image,
+                     std::string& error);
+
+// Reads the first 2048 bytes of a file into `image`; a shorter file leaves the rest as it was,
+// extra bytes are ignored. False with `error` naming the file when it cannot be read.
+// `fileSize` (when given) receives the file's size.
+bool LoadProfileFile(const std::filesystem::path& path, ConfigImage& image, std::string& error,
+                     std::uintmax_t* fileSize = nullptr);
+
+}  // namespace vornik

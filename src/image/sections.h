@@ -1,0 +1,60 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <functional>
+
+#include "image/memory_map.h"
+
+namespace vornik {
+
+// The working copies the editors change; DataBuf is rebuilt from them before a write.
+struct Sections {
+    std::array<std::uint8_t, section::kParameterA.size> ParameterASection{};
+    std::array<std::uint8_t, section::kParameterB.size> ParameterBSection{};
+    std::array<std::uint8_t, section::kProfile.size> ProfileSection{};
+    std::array<std::uint8_t, section::kFireCode.size> FireCodeSection{};
+    std::array<std::uint8_t, section::kFireOffset.size> FireOffsetSection{};
+    std::array<std::uint8_t, section::kFireColor.size> FireColorSection{};
+    std::array<std::uint8_t, section::kFireKey.size> FireKeySection{};
+    std::array<std::uint8_t, section::kMacroSlots1To4.size> MacroSlots1To4{};
+    std::array<std::uint8_t, section::kFireMacroRegion.size> FireMacroRegion{};
+    std::array<std::array<std::uint8_t, kFireMacroRecordSize>, kFireMacroCount> FireMacroRecords{};
+    std::array<std::uint8_t, section::kMacroSlots5To6.size> MacroSlots5To6{};
+};
+
+// Which checks of the last split repaired their section.
+struct RepairReport {
+    bool parameterA = false;
+    std::array<bool, 3> parameterBPairs{};  // pairs (0,1), (2,3), (4,5)
+    bool profile = false;
+    bool fireKey = false;
+
+    bool any() const;
+};
+
+// Each check repairs the working copy in place from the section defaults and says whether it
+// had to.
+bool CheckParameterASection(std::array<std::uint8_t, section::kParameterA.size>& s);
+std::array<bool, 3> CheckParameterBSection(std::array<std::uint8_t, section::kParameterB.size>& s);
+bool CheckProfileSection(std::array<std::uint8_t, section::kProfile.size>& s);
+bool CheckFireKeySection(std::array<std::uint8_t, section::kFireKey.size>& s);
+
+// Where later layers decode and encode what the image layer only carries.
+struct SplitHooks {
+    std::function<void(Sections&)> decodeMacroSlots;
+    std::function<void(Sections&)> decodeFireMacros;
+};
+struct JoinHooks {
+    // Stores the AIM key into the profile before its code is recomputed.
+    std::function<void(Sections&)> storeAimKey;
+};
+
+// DataBuf -> working copies, with the four checks in their order.
+RepairReport SplitDataBuf(const ConfigImage& image, Sections& sections,
+                          const SplitHooks& hooks = {});
+
+// Working copies -> DataBuf with the three integrity codes recomputed; the gaps keep their bytes.
+void JoinDataBuf(Sections& sections, ConfigImage& image, const JoinHooks& hooks = {});
+
+}  // namespace vornik

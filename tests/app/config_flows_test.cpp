@@ -1,0 +1,167 @@
+#include "app/config_flows.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+
+#include "device/sim/sim_hid_platform.h"
+#include "image/defaults.h"
+
+namespace vornik {
+namespace {
+
+struct RecordingHooks : FlowHooks {
+    std::vector<std::string> calls;
+    bool timerOn = true;
+    bool locked = false;
+    void setDevTimer(bool on) override {
+        timerOn = on;
+        calls.push_back(on ? "timer on" : "timer off");
+    }
+    void lockPages() override { locked = true; }
+    void unlockPages() override { locked = false; }
+    void dataBufToUI() override { calls.push_back("ui"); }
+    void clearProfileCodes() override { calls.push_back("clear codes"); }
+};
+
+struct RecordingMessages : MessageSink {
+    std::vector<std::string> shown;
+    void messageDialog(std::string_view key) override { shown.emplace_back(key); }
+    void errorMessage(std::string_view text) override { shown.emplace_back(text); }
+};
+
+class ImageFlowsTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        mouse = plugDefaultMouse(platform);
+        std::uint32_t version = kMouseVersion;
+        ASSERT_TRUE(link.OpenMouseDev(kMouseVendorId, kMouseProductId, version));
+        for (std::size_t i = 0; i < kImageSize; ++i)
+            mouse->memory()[i] = static_cast<std::uint8_t>(i);
+    }
+    std::vector<int> commands() const {
+        std::vector<int> out;
+        for (const auto& e : mouse->trace())
+            if (e.isSet && e.bytes[1] != cmd::kReadChunk && e.bytes[1] != cmd::kWriteChunk)
+                out.push_back(e.bytes[1]);
+        return out;
+    }
+    void expectRestored() const {
+        EXPECT_TRUE(hooks.timerOn);
+        EXPECT_FALSE(hooks.locked);
+    }
+
+    VirtualClock clock;
+    SimHidPlatform platform;
+    std::shared_ptr<SimMouse> mouse;
+    DeviceLink link{platform};
+    CommandProtocol protocol{link, clock};
+    RecordingHooks hooks;
+    RecordingMessages messages;
+    ImageSession session;
+    ImageFlows flows{protocol, clock, hooks, messages, session};
+};
+
+TEST_F(ImageFlowsTest, WritesTheImageAsLoadedToAReadyMouse) {
+    session.DataBuf = BuiltInImage();
+    session.DataBuf[0x02F] ^= 0xFF;  // bad ParameterASection code: shown repaired, written as is
+    const WriteOutcome outcome = flows.MemoToDataBuf_OnClick();
+    EXPECT_EQ(outcome.result, WriteResult::Verified);
+    EXPECT_TRUE(session.lastRepairs.parameterA);
+    EXPECT_EQ(session.sections.ParameterASection[0], ParameterASectionDefaults()[0]);
+    EXPECT_TRUE(
+        std::equal(session.DataBuf.begin(), session.DataBuf.end(), mouse->memory().begin()));
+    EXPECT_EQ(commands(), (std::vector<int>{1, 3, 6, 4, 8, 2}));
+    EXPECT_EQ(hooks.calls.front(), "ui");
+    expectRestored();
+}
+
+TEST_F(ImageFlowsTest, AMouseNotFitForTheImageKeepsItsMemory) {
+    struct Case {
+        const char* fault;
+        SkipReason reason;
+        std::vector<int> commands;
+    } cases[] = {
+        {"chip=0x99", SkipReason::WrongChip, {1, 3, 8, 2}},
+        {"chip=0x90", SkipReason::WrongChip, {1, 3, 8, 2}},
+        {"notready", SkipReason::EepromNotReady, {1, 3, 8, 2}},
+        {"status=0x55", SkipReason::NotReady, {1, 3, 8, 2}},
+        {"refuse=3", SkipReason::StatusRefused, {1, 3, 3, 3, 3, 3, 8, 2}},
+        {"refuse=1", SkipReason::EnterRefused, {1, 1, 1, 1, 1}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.fault);
+        mouse->faults() = {};
+        mouse->clearTrace();
+        std::string error;
+        ASSERT_TRUE(parseFaults(c.fault, mouse->faults(), error));
+        const auto before = mouse->memory();
+        session.DataBuf = BuiltInImage();
+        const WriteOutcome outcome = flows.MemoToDataBuf_OnClick();
+        EXPECT_EQ(outcome.result, WriteResult::NotWritten);
+        EXPECT_EQ(outcome.reason, c.reason);
+        EXPECT_EQ(mouse->memory(), before);
+        EXPECT_EQ(commands(), c.commands);
+        // The pages show the image whatever the mouse does.
+        EXPECT_EQ(session.sections.ProfileSection[0], BuiltInImage()[0x040]);
+        expectRestored();
+    }
+}
+
+TEST_F(ImageFlowsTest, ReadWithCommand4RefusedShowsTheDefaults) {
+    mouse->faults().refusedCommands = {cmd::kBeginRead};
+    ASSERT_TRUE(protocol.SendCmd(cmd::kEnterConfig));
+    ASSERT_TRUE(protocol.SendCmd(cmd::kStatus));
+    mouse->clearTrace();
+    EXPECT_FALSE(flows.Btn_Read());
+    EXPECT_TRUE(std::all_of(session.DataBuf.begin(), session.DataBuf.end(),
+                            [](auto b) { return b == 0xFF; }));
+    EXPECT_TRUE(session.lastRepairs.parameterA && session.lastRepairs.profile &&
+                session.lastRepairs.fireKey);
+    EXPECT_EQ(session.sections.FireKeySection, FireKeySectionDefaults());
+    const auto sent = commands();
+    ASSERT_GE(sent.size(), 2u);
+    EXPECT_EQ(std::vector<int>(sent.end() - 2, sent.end()), (std::vector<int>{8, 2}));
+    expectRestored();
+}
+
+TEST_F(ImageFlowsTest, ReadTakesTheWholeMemory) {
+    ASSERT_TRUE(protocol.SendCmd(cmd::kEnterConfig));
+    EXPECT_TRUE(flows.Btn_Read());
+    EXPECT_TRUE(
+        std::equal(session.DataBuf.begin(), session.DataBuf.end(), mouse->memory().begin()));
+    EXPECT_FALSE(mouse->inConfigMode());
+    EXPECT_EQ(mouse->reloads(), 1u);
+}
+
+TEST_F(ImageFlowsTest, DefaultRestoreUsesTheFileOrTheBuiltInImage) {
+    namespace fs = std::filesystem;
+    const fs::path dir = fs::temp_directory_path() / "image_flows_default_test";
+    fs::remove_all(dir);
+    fs::create_directories(dir);
+    const std::string prefix = (dir / "").string();
+
+    for (const char* name : kDefaultImageFiles) {
+        mouse->memory().fill(0);
+        EXPECT_EQ(flows.TLDefaultParameter(prefix, name).result, WriteResult::Verified) << name;
+        EXPECT_TRUE(
+            std::equal(BuiltInImage().begin(), BuiltInImage().end(), mouse->memory().begin()))
+            << name;
+    }
+    EXPECT_EQ(std::count(hooks.calls.begin(), hooks.calls.end(), "clear codes"), 3);
+
+    std::ofstream(dir / "TamselData_Cfg2.bin", std::ios::binary) << std::string(100, '\x33');
+    session.DataBuf = BuiltInImage();
+    session.DataBuf[0x200] = 0x99;
+    EXPECT_EQ(flows.TLDefaultParameter(prefix, "TamselData_Cfg2.bin").result,
+              WriteResult::Verified);
+    EXPECT_EQ(mouse->memory()[99], 0x33);
+    EXPECT_EQ(mouse->memory()[100], BuiltInImage()[100]);
+    EXPECT_EQ(mouse->memory()[0x200], 0x99);  // the rest of DataBuf stays
+    expectRestored();
+    fs::remove_all(dir);
+}
+
+}  // namespace
+}  // namespace vornik

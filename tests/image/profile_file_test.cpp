@@ -1,0 +1,108 @@
+#include "image/profile_file.h"
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+
+#include "image/defaults.h"
+
+namespace vornik {
+namespace {
+
+namespace fs = std::filesystem;
+
+class ProfileFileTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        dir = fs::temp_directory_path() /
+              ("profile_file_test_" +
+               std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
+        fs::remove_all(dir);
+        fs::create_directories(dir);
+    }
+    void TearDown() override { fs::remove_all(dir); }
+    fs::path write(const std::string& name, const std::vector<std::uint8_t>& bytes) {
+        const fs::path p = dir / name;
+        std::ofstream(p, std::ios::binary)
+            .write(reinterpret_cast<const char*>(bytes.data()),
+                   static_cast<std::streamsize>(bytes.size()));
+        return p;
+    }
+    fs::path dir;
+};
+
+TEST_F(ProfileFileTest, SaveAppendsBinAlways) {
+    EXPECT_EQ(ProfileSavePath(dir, "fps"), dir / "fps.bin");
+    EXPECT_EQ(ProfileSavePath(dir, "fps.bin"), dir / "fps.bin.bin");
+}
+
+TEST_F(ProfileFileTest, SaveThenLoadRoundTrips) {
+    ConfigImage image = BuiltInImage();
+    image[0x7FF] = 0x42;
+    std::string error;
+    const fs::path p = ProfileSavePath(dir, "backup");
+    ASSERT_TRUE(SaveProfileFile(p, image, error)) << error;
+    EXPECT_EQ(fs::file_size(p), 2048u);
+    ConfigImage back{};
+    ASSERT_TRUE(LoadProfileFile(p, back, error)) << error;
+    EXPECT_EQ(back, image);
+    // Only the file itself is left: no temporary beside it.
+    EXPECT_EQ(std::distance(fs::directory_iterator(dir), fs::directory_iterator{}), 1);
+}
+
+TEST_F(ProfileFileTest, LoadReadsAsFarAsTheFileGoes) {
+    struct Case {
+        std::size_t size;
+        std::size_t taken;
+    } cases[] = {{0, 0}, {1, 1}, {2047, 2047}, {2048, 2048}, {4096, 2048}};
+    for (const auto& c : cases) {
+        std::vector<std::uint8_t> bytes(c.size);
+        for (std::size_t i = 0; i < bytes.size(); ++i)
+            bytes[i] = static_cast<std::uint8_t>(i * 7 + 1);
+        const fs::path p = write("f" + std::to_string(c.size), bytes);
+        ConfigImage image;
+        image.fill(0xEE);
+        std::string error;
+        std::uintmax_t size = 0;
+        ASSERT_TRUE(LoadProfileFile(p, image, error, &size)) << c.size;
+        EXPECT_EQ(size, c.size);
+        for (std::size_t i = 0; i < kImageSize; ++i)
+            ASSERT_EQ(image[i], i < c.taken ? bytes[i] : 0xEE) << c.size << " at " << i;
+    }
+}
+
+TEST_F(ProfileFileTest, FilesThatCannotBeUsedNameThemselves) {
+    ConfigImage image = BuiltInImage();
+    std::string error;
+    EXPECT_FALSE(LoadProfileFile(dir / "missing.bin", image, error));
+    EXPECT_NE(error.find("missing.bin"), std::string::npos) << error;
+    EXPECT_EQ(image, BuiltInImage());
+    error.clear();
+    EXPECT_FALSE(LoadProfileFile(dir, image, error));
+    EXPECT_NE(error.find(dir.string()), std::string::npos) << error;
+    error.clear();
+    EXPECT_FALSE(SaveProfileFile(dir / "no" / "such" / "dir.bin", image, error));
+    EXPECT_NE(error.find("dir.bin"), std::string::npos) << error;
+}
+
+TEST_F(ProfileFileTest, DefaultImageFromFileOrBuiltIn) {
+    const std::string prefix = (dir / "").string();
+    ConfigImage image{};
+    std::string error;
+    bool fromFile = true;
+    ASSERT_TRUE(LoadDefaultImage(prefix, "TamselData_Cfg2.bin", image, error, &fromFile));
+    EXPECT_FALSE(fromFile);
+    EXPECT_EQ(image, BuiltInImage());
+
+    write("TamselData_Cfg2.bin", std::vector<std::uint8_t>(100, 0x33));
+    image.fill(0x44);
+    ASSERT_TRUE(LoadDefaultImage(prefix, "TamselData_Cfg2.bin", image, error, &fromFile));
+    EXPECT_TRUE(fromFile);
+    for (std::size_t i = 0; i < kImageSize; ++i) ASSERT_EQ(image[i], i < 100 ? 0x33 : 0x44) << i;
+
+    EXPECT_EQ(MacroLibraryPrefix("", "/opt/vornik/"), "/opt/vornik/");
+    EXPECT_EQ(MacroLibraryPrefix("C:\\Macros\\my", "/opt/vornik/"), "C:\\Macros\\my");
+}
+
+}  // namespace
+}  // namespace vornik

@@ -1,0 +1,169 @@
+#include "image/sections.h"
+
+#include <gtest/gtest.h>
+
+#include "image/defaults.h"
+
+namespace vornik {
+namespace {
+
+using Bytes = std::vector<std::uint8_t>;
+
+template <std::size_t N>
+Bytes bytesOf(const std::array<std::uint8_t, N>& a) {
+    return Bytes(a.begin(), a.end());
+}
+
+Bytes hexBytes(const char* text) {
+    Bytes out;
+    for (const char* p = text; *p;) {
+        if (*p == ' ') {
+            ++p;
+            continue;
+        }
+        out.push_back(static_cast<std::uint8_t>(std::stoi(std::string(p, 2), nullptr, 16)));
+        p += 2;
+    }
+    return out;
+}
+
+TEST(SectionCodeTest, SumModuloXor5A) {
+    const std::array<std::uint8_t, 3> bytes{0xFF, 0x02, 0x00};
+    EXPECT_EQ(sectionCode(bytes), (0x101 & 0xFF) ^ 0x5A);
+    EXPECT_EQ(sectionCode({}), 0x5A);
+}
+
+TEST(BuiltInImageTest, HasTheShippedBytesAndValidCodes) {
+    const ConfigImage& image = BuiltInImage();
+    EXPECT_EQ(Bytes(image.begin(), image.begin() + 16),
+              hexBytes("44 F8 06 38 FF 00 01 04 06 07 09 0A 07 01 04 03"));
+    EXPECT_EQ(Bytes(image.begin() + 0xF0, image.begin() + 0x100),
+              hexBytes("0A FD 02 A1 FE 03 21 FE 06 FC 96 FF FD FF FF FF"));
+    EXPECT_TRUE(std::all_of(image.begin() + 0x100, image.end(), [](auto b) { return b == 0; }));
+    EXPECT_EQ(image[0x02F], 0x72);
+    EXPECT_EQ(image[0x076], 0x06);
+    EXPECT_EQ(image[0x0FA], 0x96);
+
+    Sections s;
+    const RepairReport report = SplitDataBuf(image, s);
+    EXPECT_FALSE(report.any());
+    EXPECT_EQ(ExpectedIdPair(image), (std::pair<std::uint8_t, std::uint8_t>{0xFF, 0xFF}));
+}
+
+TEST(SectionDefaultsTest, MatchTheRepairTables) {
+    EXPECT_EQ(bytesOf(ParameterASectionDefaults()),
+              hexBytes("FF FE 04 00 FF 00 01 02 03 04 05 06 07 01 04 03 00 02 05 06 FF 00 00 00 FF "
+                       "00 FF 00 00 00 FF 00 FF FF 00 00 00 FF FF 00 FF 00 FF FF FF FF FF 79"));
+    EXPECT_EQ(bytesOf(FireKeySectionDefaults()), hexBytes("0A FD 02 A1 FE 03 21 FE 64 FC 70"));
+    const auto& profile = ProfileSectionDefaults();
+    const Bytes buttons =
+        hexBytes("010100 010400 010200 010800 011000 050000 0F0000 020807 090000");
+    EXPECT_EQ(Bytes(profile.begin(), profile.begin() + 27), buttons);
+    EXPECT_EQ(Bytes(profile.begin() + 27, profile.begin() + 54), buttons);
+    EXPECT_EQ(profile[54], 0xFE);
+}
+
+TEST(CheckSectionTest, ParameterAAllFFIsReplaced) {
+    std::array<std::uint8_t, 48> s;
+    s.fill(0xFF);  // 47 x 0xFF gives code 0x8B, not 0xFF
+    EXPECT_TRUE(CheckParameterASection(s));
+    EXPECT_EQ(bytesOf(s), bytesOf(ParameterASectionDefaults()));
+    EXPECT_FALSE(CheckParameterASection(s));
+}
+
+TEST(CheckSectionTest, ParameterBPairs) {
+    struct Case {
+        const char* in;
+        const char* out;
+        std::array<bool, 3> repaired;
+    } cases[] = {
+        {"01 FE 44 BB 00 FF FF FF", "01 FE 44 BB 00 FF FF FF", {false, false, false}},
+        {"01 FE 44 BC 00 FF FF FF", "01 FE 01 FE 00 FF FF FF", {false, true, false}},
+        {"FF FF FF FF FF FF 12 34", "01 FE 01 FE 00 FF 12 34", {true, true, true}},
+        {"00 00 FF 00 7F 80 00 00", "01 FE FF 00 7F 80 00 00", {true, false, false}},
+    };
+    for (const auto& c : cases) {
+        std::array<std::uint8_t, 8> s;
+        const Bytes in = hexBytes(c.in);
+        std::copy(in.begin(), in.end(), s.begin());
+        EXPECT_EQ(CheckParameterBSection(s), c.repaired) << c.in;
+        EXPECT_EQ(bytesOf(s), hexBytes(c.out)) << c.in;
+    }
+}
+
+TEST(CheckSectionTest, FireKeyOfZerosGetsTheDefaults) {
+    std::array<std::uint8_t, 11> s{};
+    EXPECT_TRUE(CheckFireKeySection(s));
+    EXPECT_EQ(bytesOf(s), hexBytes("0A FD 02 A1 FE 03 21 FE 64 FC 70"));
+}
+
+TEST(CheckSectionTest, ProfileWithBadCodeGetsTheDefaults) {
+    Sections s;
+    SplitDataBuf(BuiltInImage(), s);
+    s.ProfileSection[54] ^= 1;
+    EXPECT_TRUE(CheckProfileSection(s.ProfileSection));
+    EXPECT_EQ(bytesOf(s.ProfileSection), bytesOf(ProfileSectionDefaults()));
+}
+
+TEST(SplitJoinTest, AllFFImageRepairsTheCodedSections) {
+    ConfigImage image;
+    image.fill(0xFF);
+    Sections s;
+    const RepairReport report = SplitDataBuf(image, s);
+    EXPECT_TRUE(report.parameterA);
+    EXPECT_TRUE(report.profile);
+    EXPECT_TRUE(report.fireKey);
+    EXPECT_EQ(report.parameterBPairs, (std::array<bool, 3>{true, true, true}));
+    EXPECT_EQ(image[0], 0xFF);  // the image itself is not repaired
+}
+
+TEST(SplitJoinTest, JoinKeepsTheGapsAndRecomputesTheCodes) {
+    ConfigImage image = BuiltInImage();
+    for (std::size_t a = 0; a < kImageSize; ++a) image[a] ^= static_cast<std::uint8_t>(a * 31 + 7);
+    Sections s;
+    SplitDataBuf(image, s);
+    s.ParameterASection[3] = 0x42;  // an edit
+    ConfigImage joined = image;
+    JoinDataBuf(s, joined);
+
+    const std::pair<int, int> gaps[] = {{0x038, 8},  {0x077, 9}, {0x09E, 18},
+                                        {0x0C4, 12}, {0x0EE, 2}, {0x0FB, 5}};
+    for (auto [address, size] : gaps)
+        for (int i = 0; i < size; ++i)
+            EXPECT_EQ(joined[address + i], image[address + i]) << address;
+    EXPECT_EQ(joined[3], 0x42);
+    EXPECT_TRUE(sectionCodeValid(std::span(joined).subspan(0x000, 48)));
+    EXPECT_TRUE(sectionCodeValid(std::span(joined).subspan(0x040, 55)));
+    EXPECT_TRUE(sectionCodeValid(std::span(joined).subspan(0x0F0, 11)));
+    // Sections without a code travel unchanged.
+    EXPECT_TRUE(std::equal(joined.begin() + 0x100, joined.end(), image.begin() + 0x100));
+    EXPECT_TRUE(std::equal(joined.begin() + 0x080, joined.begin() + 0x09E, image.begin() + 0x080));
+}
+
+TEST(SplitJoinTest, HooksRunInTheirPlaces) {
+    std::vector<std::string> calls;
+    Sections s;
+    SplitHooks split;
+    split.decodeMacroSlots = [&](Sections& x) {
+        calls.push_back("macros");
+        EXPECT_EQ(x.MacroSlots5To6[0], BuiltInImage()[0x600]);
+    };
+    split.decodeFireMacros = [&](Sections& x) {
+        calls.push_back("fire");
+        EXPECT_EQ(x.FireMacroRecords[9][0], BuiltInImage()[0x500 + 9 * 24]);
+    };
+    SplitDataBuf(BuiltInImage(), s, split);
+    JoinHooks join;
+    join.storeAimKey = [&](Sections& x) {
+        calls.push_back("aim");
+        x.ProfileSection[0] = 0x0A;
+    };
+    ConfigImage image = BuiltInImage();
+    JoinDataBuf(s, image, join);
+    EXPECT_EQ(calls, (std::vector<std::string>{"macros", "fire", "aim"}));
+    EXPECT_EQ(image[0x040], 0x0A);
+    EXPECT_TRUE(sectionCodeValid(std::span(image).subspan(0x040, 55)));  // code after the hook
+}
+
+}  // namespace
+}  // namespace vornik
