@@ -8,7 +8,7 @@ namespace vornik {
 // Shown texts come from the current language by key ("Str210" …); code that names things
 // asks through this seam so that it never depends on which language is loaded.
 class TextLookup {
-public:
+  public:
     virtual ~TextLookup() = default;
 
     // The text under `key`; empty when the language has no such key.
@@ -18,7 +18,7 @@ public:
 // The English texts of the keys the core itself uses (function and gun names, the device
 // messages), until the language files are loaded through the presentation layer.
 class EnglishTexts final : public TextLookup {
-public:
+  public:
     std::string text(std::string_view key) const override;
 };
 

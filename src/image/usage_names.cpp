@@ -81,8 +81,10 @@ constexpr std::pair<std::uint8_t, std::string_view> kNamed[] = {
 }  // namespace
 
 std::string UsageName(std::uint8_t usage) {
-    if (usage >= 0x04 && usage <= 0x1D) return std::string(1, static_cast<char>('A' + usage - 0x04));
-    if (usage >= 0x1E && usage <= 0x26) return std::string(1, static_cast<char>('1' + usage - 0x1E));
+    if (usage >= 0x04 && usage <= 0x1D)
+        return std::string(1, static_cast<char>('A' + usage - 0x04));
+    if (usage >= 0x1E && usage <= 0x26)
+        return std::string(1, static_cast<char>('1' + usage - 0x1E));
     if (usage >= 0x3A && usage <= 0x45) return "F" + std::to_string(usage - 0x3A + 1);
     if (usage >= 0x59 && usage <= 0x61) return std::to_string(usage - 0x59 + 1) + " (numeric pad)";
     if (usage >= 0x68 && usage <= 0x73) return "F" + std::to_string(usage - 0x68 + 13);
