@@ -1,5 +1,5 @@
-// Full-image block read and write against the simulated mouse with real sleeps, each beside
-// its protocol floor: the sum of the sleeps the exchanges that ran asked for.
+// Full-image block read, write and verified write against the simulated mouse with real sleeps,
+// each beside its protocol floor: the sum of the sleeps the exchanges that ran asked for.
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
@@ -10,6 +10,7 @@
 #include "device/native_platform.h"
 #include "device/protocol.h"
 #include "device/sim/sim_hid_platform.h"
+#include "image/write_verify.h"
 
 namespace {
 
@@ -32,6 +33,11 @@ class FloorClock : public Clock {
   private:
     Clock& m_real;
     std::uint64_t m_floorMs = 0;
+};
+
+struct QuietMessages : MessageSink {
+    void messageDialog(std::string_view) override {}
+    void errorMessage(std::string_view) override {}
 };
 
 double timeMs(const std::function<bool()>& work, bool& ok) {
@@ -67,6 +73,13 @@ int main(int argc, char** argv) {
         } rows[] = {
             {"WriteBlock", [&] { return protocol.WriteBlock(0, 2048, image); }},
             {"ReadBlock", [&] { return protocol.ReadBlock(0, 2048, back); }},
+            {"WriteAndVerify",
+             [&] {
+                 ConfigImage full{};
+                 std::copy(image.begin(), image.end(), full.begin());
+                 QuietMessages quiet;
+                 return WriteAndVerify(protocol, full, quiet) == WriteResult::Verified;
+             }},
         };
         for (auto& row : rows) {
             clock.takeFloor();

@@ -17,6 +17,8 @@ struct CtlEnvironment {
     Clock& clock;
     std::ostream& out;
     std::ostream& err;
+    // Where the default image files are looked for (the program's own directory).
+    std::string programDir;
 };
 
 // Exit codes: 0 done, 1 the device or a file failed, 2 the command line is wrong.

@@ -7,6 +7,7 @@
 #include <sstream>
 
 #include "device/sim/sim_hid_platform.h"
+#include "image/defaults.h"
 
 namespace vornik {
 namespace {
@@ -29,13 +30,19 @@ class VornikctlTest : public ::testing::Test {
     int run(std::vector<std::string> args) {
         out.str("");
         err.str("");
-        CtlEnvironment env{[this] { return makeNative(); }, clock, out, err};
+        CtlEnvironment env{[this] { return makeNative(); }, clock, out, err, (dir / "").string()};
         return runVornikctl(args, env);
     }
     std::unique_ptr<HidPlatform> makeNative() {
         auto platform = std::make_unique<SimHidPlatform>();
         plugOtherDevices(*platform);
         return platform;  // the "real" system here has no mouse
+    }
+    static std::string imageText(const ConfigImage& image) {
+        return std::string(image.begin(), image.end());
+    }
+    void writeFile(const fs::path& path, const std::string& bytes) {
+        std::ofstream(path, std::ios::binary) << bytes;
     }
     static std::string read(const fs::path& path) {
         std::ifstream in(path, std::ios::binary);
@@ -96,10 +103,31 @@ TEST_F(VornikctlTest, FailuresGiveOneLineAndNonZero) {
         {{"--simulate", "S", "--fault", "nack", "list"}, kExitUsage, "unknown fault"},
         {{"--simulate"}, kExitUsage, "--simulate needs a file name"},
         {{"list", "extra"}, kExitUsage, "unexpected argument extra"},
+        {{"read"}, kExitUsage, "read needs --out FILE"},
+        {{"restore"}, kExitUsage, "restore needs an argument"},
+        {{"dump"}, kExitUsage, "dump needs either a FILE or --device"},
+        {{"dump", "F", "--device"}, kExitUsage, "dump needs either a FILE or --device"},
+        {{"status", "--json"}, kExitUsage, "--json does not go with status"},
+        {{"--simulate", "S", "default", "4"}, kExitUsage, "default takes 1, 2 or 3"},
+        {{"--simulate", "S", "restore", "/no/such/file.bin"}, kExitFailure, "/no/such/file.bin"},
+        {{"--simulate", "S", "--fault", "notready", "read", "--out", "F"},
+         kExitFailure,
+         "memory is not ready"},
+        {{"--simulate", "S", "--fault", "status=0x55", "read", "--out", "F"},
+         kExitFailure,
+         "not ready (status byte 1 is 0x55)"},
+        {{"--simulate", "S", "--fault", "refuse=4", "read", "--out", "F"},
+         kExitFailure,
+         "did not complete the read"},
+        {{"--simulate", "S", "--fault", "drop-chunk=9", "read", "--out", "F"},
+         kExitFailure,
+         "1 of 342 chunks were not returned"},
     };
     for (auto& c : cases) {
-        for (auto& a : c.args)
+        for (auto& a : c.args) {
             if (a == "S") a = state;
+            if (a == "F") a = (dir / "out.bin").string();
+        }
         EXPECT_EQ(run(c.args), c.code) << c.reason;
         const std::string text = err.str();
         EXPECT_EQ(text.rfind("vornikctl: ", 0), 0u) << text;
@@ -113,11 +141,9 @@ TEST_F(VornikctlTest, HelpPrintsUsage) {
     EXPECT_NE(out.str().find("drop-chunk=N"), std::string::npos);
 }
 
-TEST_F(VornikctlTest, StateFileIsCreatedWhenMissing) {
+TEST_F(VornikctlTest, StateFileIsCreatedWithTheBuiltInImage) {
     ASSERT_EQ(run({"--simulate", state, "status"}), kExitOk);
-    const std::string bytes = read(state);
-    ASSERT_EQ(bytes.size(), 2048u);
-    EXPECT_EQ(bytes, std::string(2048, '\xFF'));
+    EXPECT_TRUE(read(state) == imageText(BuiltInImage()));
 }
 
 TEST_F(VornikctlTest, AStateFileOfTheWrongSizeIsLeftAlone) {
@@ -148,6 +174,110 @@ TEST_F(VornikctlTest, TraceFileThatCannotBeCreated) {
     EXPECT_EQ(run({"--simulate", state, "--trace", (dir / "no" / "such" / "t").string(), "list"}),
               kExitFailure);
     EXPECT_NE(err.str().find("cannot create"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace vornik
+
+namespace vornik {
+namespace {
+
+class VornikctlImageTest : public VornikctlTest {};
+
+TEST_F(VornikctlImageTest, ReadSavesTheMouseMemory) {
+    std::string memory = imageText(BuiltInImage());
+    memory[0x700] = 'M';  // something only this mouse has
+    writeFile(state, memory);
+    const auto out = (dir / "backup.bin").string();
+    ASSERT_EQ(run({"--simulate", state, "read", "--out", out}), kExitOk) << err.str();
+    EXPECT_EQ(read(out), memory);
+    EXPECT_NE(this->out.str().find("read 2048 bytes"), std::string::npos);
+}
+
+TEST_F(VornikctlImageTest, FailedReadWritesNoFile) {
+    const auto out = (dir / "backup.bin").string();
+    EXPECT_EQ(run({"--simulate", state, "--fault", "vanish=200", "read", "--out", out}),
+              kExitFailure);
+    EXPECT_FALSE(fs::exists(out));
+}
+
+TEST_F(VornikctlImageTest, RestoreWritesAndVerifies) {
+    std::string profile = imageText(BuiltInImage());
+    profile[0x600] = 'P';
+    profile[0x02F] ^= 1;  // a bad ParameterASection code: repaired on screen, written as is
+    const auto file = (dir / "p.bin").string();
+    writeFile(file, profile);
+    ASSERT_EQ(run({"--simulate", state, "restore", file}), kExitOk) << err.str();
+    EXPECT_NE(out.str().find("ParameterASection"), std::string::npos) << out.str();
+    EXPECT_NE(out.str().find("written and verified"), std::string::npos) << out.str();
+    EXPECT_EQ(read(state), profile);
+}
+
+TEST_F(VornikctlImageTest, RestoreRefusedByTheChipTypeChangesNothing) {
+    run({"--simulate", state, "status"});
+    const std::string before = read(state);
+    const auto file = (dir / "p.bin").string();
+    writeFile(file, std::string(2048, '\x11'));
+    EXPECT_EQ(run({"--simulate", state, "--fault", "chip=0x99", "restore", file}), kExitFailure);
+    EXPECT_NE(err.str().find("not written: the mouse's chip type is not 0x98 (it reports 0x99)"),
+              std::string::npos)
+        << err.str();
+    EXPECT_EQ(read(state), before);
+}
+
+TEST_F(VornikctlImageTest, RestoreThatNeverVerifiesFails) {
+    const auto file = (dir / "p.bin").string();
+    std::string profile = imageText(BuiltInImage());
+    profile[0x7FF] = 0x12;
+    writeFile(file, profile);
+    EXPECT_EQ(run({"--simulate", state, "--fault", "stuck=0x7FF", "restore", file}), kExitFailure);
+    EXPECT_NE(err.str().find("\"Fail\" (Str109)"), std::string::npos) << err.str();
+    EXPECT_NE(err.str().find("1 bytes still differ"), std::string::npos) << err.str();
+}
+
+TEST_F(VornikctlImageTest, DefaultUsesTheFileBesideTheProgram) {
+    writeFile(state, std::string(2048, '\0'));
+    ASSERT_EQ(run({"--simulate", state, "default", "3"}), kExitOk) << err.str();
+    EXPECT_NE(out.str().find("default image: built-in"), std::string::npos);
+    EXPECT_EQ(read(state), imageText(BuiltInImage()));
+
+    writeFile(dir / "TamselData_Cfg2.bin", std::string(100, '\x33'));
+    ASSERT_EQ(run({"--simulate", state, "default", "2"}), kExitOk) << err.str();
+    const std::string memory = read(state);
+    EXPECT_TRUE(memory.substr(0, 100) == std::string(100, '\x33'));
+    EXPECT_TRUE(memory.substr(100) == imageText(BuiltInImage()).substr(100));
+}
+
+TEST_F(VornikctlImageTest, DumpOfTheBuiltInImage) {
+    const auto file = (dir / "p.bin").string();
+    writeFile(file, imageText(BuiltInImage()));
+    ASSERT_EQ(run({"dump", file}), kExitOk) << err.str();
+    const std::string text = out.str();
+    for (const char* expected : {"integrity: all sections valid", "DPI levels: 6, current level 2",
+                                 "  1  010100  Left Key", "  9  0600F0  Fire Key",
+                                 "key mode: 1 (Office Mode)", "LED type: MCULED"}) {
+        EXPECT_NE(text.find(expected), std::string::npos) << expected << "\n" << text;
+    }
+    ASSERT_EQ(run({"dump", file, "--json"}), kExitOk);
+    EXPECT_EQ(out.str().front(), '{');
+    EXPECT_NE(out.str().find("\"failedSections\": []"), std::string::npos) << out.str();
+    EXPECT_NE(out.str().find("{\"code\": \"070000\", \"name\": \"DPI +\"}"), std::string::npos);
+}
+
+TEST_F(VornikctlImageTest, DumpNamesTheFailedSectionsOfGarbage) {
+    const auto file = (dir / "garbage.bin").string();
+    std::string garbage(4096, '\0');
+    for (std::size_t i = 0; i < garbage.size(); ++i) garbage[i] = static_cast<char>(i * 37 + 11);
+    writeFile(file, garbage);
+    ASSERT_EQ(run({"dump", file}), kExitOk) << err.str();
+    EXPECT_NE(out.str().find("repaired from defaults: ParameterASection"), std::string::npos)
+        << out.str();
+    EXPECT_NE(err.str().find("only the first 2048 are used"), std::string::npos);
+}
+
+TEST_F(VornikctlImageTest, DumpOfTheDevice) {
+    ASSERT_EQ(run({"--simulate", state, "dump", "--device", "--json"}), kExitOk) << err.str();
+    EXPECT_NE(out.str().find("\"ledType\": \"MCULED\""), std::string::npos);
 }
 
 }  // namespace

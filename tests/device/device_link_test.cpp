@@ -56,6 +56,8 @@ struct MatchCase {
     bool opened;
 };
 
+void PrintTo(const MatchCase& c, std::ostream* os) { *os << c.name; }
+
 class MouseMatchTest : public ::testing::TestWithParam<MatchCase> {};
 
 TEST_P(MouseMatchTest, OpensOnlyTheConfigurationInterface) {

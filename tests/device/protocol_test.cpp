@@ -56,6 +56,8 @@ struct AttemptCase {
     std::uint64_t ms;
 };
 
+void PrintTo(const AttemptCase& c, std::ostream* os) { *os << c.name; }
+
 class SendCmdAttemptTest : public ProtocolTest,
                            public ::testing::WithParamInterface<AttemptCase> {};
 
