@@ -46,6 +46,7 @@ bool ImageFlows::Btn_Read() {
     m_protocol.SendCmd(cmd::kReload);
     m_protocol.SendCmd(cmd::kLeaveConfig);
     m_hooks.dataBufToUI();
+    m_hooks.showMainAfterRead();
     m_hooks.hideLoadingWindow();
     m_clock.processEvents();
     m_hooks.setDevTimer(true);

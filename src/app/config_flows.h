@@ -23,6 +23,8 @@ class FlowHooks {
     virtual void hideAllMenu() {}
     // Fill every control from the working copies.
     virtual void dataBufToUI() {}
+    // Leave the no-device state once a read is done.
+    virtual void showMainAfterRead() {}
     // Empty the 18 profile code texts.
     virtual void clearProfileCodes() {}
     // Where later layers decode and encode what the image only carries.

@@ -69,6 +69,7 @@ bool DeviceLink::OpenMouseDev(std::uint32_t vendorId, std::uint32_t productId,
             // The last match wins; whatever was open before must not leak.
             if (MouseHandle != kNoHandle) m_platform.close(MouseHandle);
             MouseHandle = handle;
+            MousePath = path;
             CurVendorId = attributes->vendorId;
             CurProductId = attributes->productId;
             FeatureLen = kMouseFeatureLen;
@@ -118,8 +119,15 @@ bool DeviceLink::DriverIoControl(std::uint32_t code, std::span<const std::uint8_
 void DeviceLink::CloseMouse() {
     if (MouseHandle != kNoHandle) m_platform.close(MouseHandle);
     MouseHandle = kNoHandle;
+    MousePath = {};
     CurVendorId = 0;
     CurProductId = 0;
+}
+
+bool DeviceLink::MousePresent() {
+    if (MouseHandle == kNoHandle) return false;
+    auto paths = m_platform.listInterfaces(hidClass());
+    return paths && std::find(paths->begin(), paths->end(), MousePath) != paths->end();
 }
 
 void DeviceLink::CloseDriver() {

@@ -64,6 +64,9 @@ class DeviceLink {
     void CloseMouse();
     void CloseDriver();
 
+    // Whether the interface the mouse was opened on is still among the present ones.
+    bool MousePresent();
+
     // Every HID interface with what discovery learns of it; marks the one OpenMouseDev would
     // open with the given ids. Opens nothing for longer than the look.
     std::vector<InterfaceReport> ListInterfaces(std::uint32_t vendorId, std::uint32_t productId,
@@ -73,6 +76,7 @@ class DeviceLink {
     ClassGuid hidClass();
 
     DeviceHandle MouseHandle = kNoHandle;
+    InterfacePath MousePath;  // the interface MouseHandle was opened on
     DeviceHandle DriverHandle = kNoHandle;
     std::uint32_t CurVendorId = 0;
     std::uint32_t CurProductId = 0;

@@ -33,6 +33,6 @@ std::unique_ptr<HidPlatform> createNativeHidPlatform() {
     return std::make_unique<HidrawPlatform>();
 }
 
-std::unique_ptr<Clock> createNativeClock() { return std::make_unique<LinuxClock>(); }
+std::unique_ptr<SystemClock> createNativeClock() { return std::make_unique<LinuxClock>(); }
 
 }  // namespace vornik

@@ -57,6 +57,6 @@ std::unique_ptr<HidPlatform> createNativeHidPlatform() {
     return std::make_unique<WinHidPlatform>();
 }
 
-std::unique_ptr<Clock> createNativeClock() { return std::make_unique<WinSystemClock>(); }
+std::unique_ptr<SystemClock> createNativeClock() { return std::make_unique<WinSystemClock>(); }
 
 }  // namespace vornik

@@ -1,0 +1,44 @@
+#pragma once
+
+#include <memory>
+#include <string>
+
+#include "app/config_flows.h"
+#include "device/clock.h"
+#include "device/device_link.h"
+#include "device/hid_platform.h"
+#include "device/protocol.h"
+#include "image/function_code.h"
+
+namespace vornik {
+
+// The options the presentation reads, as the option file sets them.
+struct UiOptions {
+    bool trEnable = false;  // captions of hovered buttons scroll
+    bool webEnable = true;  // the web button opens `web`
+    bool gdEnable = false;  // gun display in Game Mode
+    std::string web;
+};
+
+// Everything the main window owns for the whole run: the device link, the image and its
+// working copies, the code lists and the options. Pages and editors work on this one object.
+struct AppSession {
+    AppSession(std::unique_ptr<HidPlatform> platform, Clock& clock);
+
+    std::unique_ptr<HidPlatform> platform;
+    Clock& clock;
+    DeviceLink link;
+    CommandProtocol protocol;
+    ImageSession image;
+    ProfileCodes codes;
+    UiOptions options;
+
+    bool NoDeviceShown = false;
+    int LayoutNo = 1;
+    bool engineerUnlocked = false;
+    bool fireRecorderUnlocked = false;
+
+    bool mouseConnected() const { return link.MouseHandle != kNoHandle; }
+};
+
+}  // namespace vornik

@@ -1,0 +1,268 @@
+#include "app/main_window.h"
+
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <QLineEdit>
+#include <QPainter>
+#include <QRadioButton>
+#include <QSystemTrayIcon>
+#include <QWindow>
+
+#include "app/app_session.h"
+#include "image/defaults.h"
+#include "macros/slot_names.h"
+#include "settings/engineer_page.h"
+#include "ui/default_layout.h"
+#include "ui/dialogs.h"
+#include "ui/loading_window.h"
+#include "ui/skin/skin.h"
+
+namespace vornik {
+
+TForm1::TForm1(AppSession& session, Dialogs& dialogs)
+    : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint),
+      m_session(session),
+      m_dialogs(dialogs),
+      m_monitor(session, *this) {
+    setObjectName("Form1");
+    setWindowTitle(kWindowCaption);
+    setAttribute(Qt::WA_OpaquePaintEvent);
+
+    // The window takes the size of the page background.
+    const QPixmap background = skinPixmap("L1_BackGround");
+    setFixedSize(background.isNull() ? QSize(layout::kWindowWidth, layout::kWindowHeight)
+                                     : background.size());
+    buildPages();
+    applyWindowShape();
+
+    m_navigation = std::make_unique<Navigation>(m_session, m_pages, m_dialogs, this);
+    m_navigation->text = [this](const QString& key) { return text(key); };
+    m_navigation->hideAllMenu = [this] { hideAllMenu(); };
+    m_flows = std::make_unique<ImageFlows>(m_session.protocol, m_session.clock, *this, *this,
+                                           m_session.image);
+    m_monitor.expectedPair = ExpectedIdPair(BuiltInImage());
+
+    DevTimer.setInterval(1000);
+    connect(&DevTimer, &QTimer::timeout, this, [this] { m_monitor.DevTimerTimer(); });
+
+    m_navigation->loadStartupImages();
+    RefreshErrorAP();
+    LockPages();
+
+    if (QSystemTrayIcon::isSystemTrayAvailable()) {
+        m_tray = new QSystemTrayIcon(QIcon(skinPixmap("AppIcon")), this);
+        m_tray->show();
+    }
+}
+
+TForm1::~TForm1() = default;
+
+void TForm1::buildPages() {
+    for (int i = 0; i < 6; ++i) {
+        auto* page = new QWidget(this);
+        page->setObjectName(QString("gbPage%1").arg(i + 1));
+        page->setGeometry(0, 0, width(), height());
+        m_pages.containers[static_cast<std::size_t>(i)] = page;
+    }
+    for (int n = 1; n <= 4; ++n) {
+        QWidget* container = m_pages.containers[static_cast<std::size_t>(n - 1)];
+        CommonPage page = beginCommonPage(n, container);
+        if (n == 1) {
+            for (int k = 0; k < 9; ++k) {
+                SkinButton key;
+                key.image = new SkinImage(QString("Img_Key%1").arg(k + 1), container);
+                key.image->setSkin("KeyS_01");
+                key.image->move(layout::kKeys + QPoint(0, k * layout::kKeyStep));
+                key.label = new ButtonLabel(QString("Key%1").arg(k + 1), container);
+                key.label->placeOver(key.image);
+                m_pages.keys[static_cast<std::size_t>(k)] = key;
+            }
+        }
+        finishCommonPage(page);
+        connect(page.base, &SkinImage::pressed, this, &TForm1::Img_BaseMouseDown);
+        connect(page.buttons["Exit"].label, &ButtonLabel::clicked, this, &TForm1::Btn_Exit_0Click);
+        connect(page.buttons["Mini"].label, &ButtonLabel::clicked, this,
+                &TForm1::Btn_Minimize_0Click);
+        m_pages.common[static_cast<std::size_t>(n - 1)] = std::move(page);
+    }
+
+    QWidget* fire = m_pages.containers[4];
+    m_pages.fireBase = new SkinImage("Img_Base_5", fire);
+    m_pages.fireBase->setSkin("L1_BackGround");
+    connect(m_pages.fireBase, &SkinImage::pressed, this, &TForm1::Img_BaseMouseDown);
+    m_pages.firePanel = new SkinImage("Img_P5", fire);
+    m_pages.firePanel->setSkin("L1_Back5");
+    m_pages.firePanel->move(layout::kPanel5);
+    m_pages.fireRecorder = new QWidget(fire);
+    m_pages.fireRecorder->setObjectName("gbFireRecorder");
+    m_pages.fireRecorder->hide();
+
+    m_pages.engineer = new EngineerPage(m_pages.containers[5]);
+    connect(m_pages.engineer->Img_Logo4, &SkinImage::pressed, this, &TForm1::Img_BaseMouseDown);
+
+    // The navigation radios are holding controls; the page buttons show their state.
+    auto* radios = new QWidget(this);
+    radios->setObjectName("gbNavigation");
+    radios->hide();
+    auto radio = [radios](const char* name) {
+        auto* rb = new QRadioButton(radios);
+        rb->setObjectName(name);
+        return rb;
+    };
+    m_pages.rb_1 = radio("rb_1");
+    m_pages.rb_2 = radio("rb_2");
+    m_pages.rb_4 = radio("rb_4");
+    m_pages.rb_5 = radio("rb_5");
+    m_pages.rb_6 = radio("rb_6");
+    m_pages.rb_7 = radio("rb_7");
+    m_pages.rb_1->setChecked(true);
+}
+
+void TForm1::applyWindowShape() {
+    // Skin pixels of exactly maroon are see-through.
+    const QImage background = skinPixmap("L1_BackGround").toImage();
+    if (background.isNull()) return;
+    setMask(QBitmap::fromImage(background.createMaskFromColor(qRgb(128, 0, 0), Qt::MaskInColor)));
+}
+
+void TForm1::attachLoadingWindow(TFormLoadingUI* loading) {
+    m_loading = loading;
+    m_session.protocol.setObserver(loading);
+}
+
+QString TForm1::text(const QString& key) const {
+    return QString::fromStdString(m_texts.text(key.toStdString()));
+}
+
+void TForm1::LockPages() {
+    for (auto& page : m_pages.common) page.disableAll->show();
+}
+
+void TForm1::UnlockPages() {
+    for (auto& page : m_pages.common) page.disableAll->hide();
+}
+
+bool TForm1::pagesLocked() const {
+    return std::all_of(m_pages.common.begin(), m_pages.common.end(),
+                       [](const CommonPage& p) { return !p.disableAll->isHidden(); });
+}
+
+void TForm1::RefreshFormMessagDialog(const QString& message) {
+    m_dialogs.messageDialog(this, message, font().family());
+}
+
+void TForm1::Btn_Exit_0Click() { close(); }
+
+void TForm1::Btn_Minimize_0Click() { showMinimized(); }
+
+void TForm1::Img_BaseMouseDown() {
+    hideAllMenu();
+    if (QWindow* w = windowHandle()) w->startSystemMove();
+}
+
+void TForm1::paintEvent(QPaintEvent*) {
+    // Maroon is the window's colour and its transparent key; the pages paint over it.
+    QPainter(this).fillRect(rect(), QColor(128, 0, 0));
+}
+
+void TForm1::closeEvent(QCloseEvent* event) {
+    // FormCloseQuery: no further device command, and the close is never refused.
+    DevTimer.stop();
+    m_session.link.CloseMouse();
+    event->accept();
+}
+
+void TForm1::setDevTimer(bool on) {
+    if (on)
+        DevTimer.start();
+    else
+        DevTimer.stop();
+}
+
+void TForm1::showLoadingWindow() {
+    if (m_loading) m_loading->showCentred();
+}
+
+void TForm1::hideLoadingWindow() {
+    if (m_loading) m_loading->hideAndReset();
+}
+
+void TForm1::dataBufToUI() {
+    m_session.codes.rebuild(m_session.image.sections.ProfileSection);
+    if (m_keyProfile == 1)
+        RefreshProfile1Keys();
+    else
+        RefreshProfile2Keys();
+}
+
+namespace {
+
+void refreshKeys(AppSession& session, PageSet& pages, const TextLookup& texts, int profile) {
+    const auto slotNames = SlotNames(session.image.sections);
+    const NameContext context{texts, true, slotNames, 0, {}};
+    for (int k = 1; k <= 9; ++k)
+        pages.keys[static_cast<std::size_t>(k - 1)].label->setText(
+            QString::fromStdString(NameForCode(session.codes.code(profile, k), context)));
+}
+
+}  // namespace
+
+void TForm1::RefreshProfile1Keys() {
+    m_keyProfile = 1;
+    refreshKeys(m_session, m_pages, m_texts, 1);
+}
+
+void TForm1::RefreshProfile2Keys() {
+    m_keyProfile = 2;
+    refreshKeys(m_session, m_pages, m_texts, 2);
+}
+
+void TForm1::InitNoDevice() {
+    m_session.image.DataBuf = BuiltInImage();
+    m_flows->split();
+    dataBufToUI();
+}
+
+void TForm1::RefreshErrorAP() {
+    InitNoDevice();
+    m_session.NoDeviceShown = true;
+    m_navigation->showNoDevicePages();
+}
+
+void TForm1::ShowNoDevice() {
+    hideAllMenu();
+    m_session.NoDeviceShown = false;
+    RefreshErrorAP();
+    LockPages();
+    setDevTimer(true);
+    RefreshFormMessagDialog(text("Str100") + "\n\n" + text("Str101"));
+}
+
+void TForm1::ShowMainAfterRead() {
+    m_navigation->showOnly(1);
+    m_session.NoDeviceShown = false;
+    if (m_pages.rb_1->isChecked()) m_navigation->Btn_Main_0Click();
+    QCoreApplication::processEvents();
+    UnlockPages();
+}
+
+void TForm1::messageDialog(std::string_view key) {
+    RefreshFormMessagDialog(text(QString::fromUtf8(key.data(), static_cast<int>(key.size()))));
+}
+
+void TForm1::errorMessage(std::string_view message) {
+    m_dialogs.messageBox(this, QString::fromUtf8(message.data(), static_cast<int>(message.size())));
+}
+
+void TForm1::messageBox(std::string_view key) {
+    m_dialogs.messageBox(this, text(QString::fromUtf8(key.data(), static_cast<int>(key.size()))));
+}
+
+void TForm1::showIdBytes(std::uint8_t vendor, std::uint8_t product) {
+    m_pages.engineer->edt_VendorID_Rd->setText(QString::number(vendor));
+    m_pages.engineer->edt_ProductID_Rd->setText(QString::number(product));
+}
+
+void TForm1::Btn_Read() { m_flows->Btn_Read(); }
+
+}  // namespace vornik

@@ -1,0 +1,99 @@
+#pragma once
+
+#include <QTimer>
+#include <QWidget>
+#include <memory>
+
+#include "app/config_flows.h"
+#include "app/device_monitor.h"
+#include "image/text_lookup.h"
+#include "ui/navigation.h"
+
+class QSystemTrayIcon;
+
+namespace vornik {
+
+struct AppSession;
+class Dialogs;
+class TFormLoadingUI;
+
+inline constexpr const char* kWindowCaption = "Vornik Gaming Mouse v1.0";
+inline constexpr const char* kApplicationTitle = "Vornik Gaming Mouse";
+
+// The one skinned window in which everything is edited. It owns the pages and the timers and
+// runs the device operations over the session.
+class TForm1 : public QWidget, public FlowHooks, public MessageSink, public MonitorUi {
+    Q_OBJECT
+
+  public:
+    TForm1(AppSession& session, Dialogs& dialogs);
+    ~TForm1() override;
+
+    // The loading window is created second; creating it switches the device timer on.
+    void attachLoadingWindow(TFormLoadingUI* loading);
+    TFormLoadingUI* loadingWindow() const { return m_loading; }
+
+    void LockPages();
+    void UnlockPages();
+    bool pagesLocked() const;
+
+    void RefreshFormMessagDialog(const QString& text);
+    QString text(const QString& key) const;
+
+    void Btn_Exit_0Click();
+    void Btn_Minimize_0Click();
+    void Img_BaseMouseDown();
+
+    // The states of Part "no device" and "ready".
+    void RefreshErrorAP();
+    void InitNoDevice();
+    void ShowMainAfterRead();
+    void RefreshProfile1Keys();
+    void RefreshProfile2Keys();
+
+    Navigation& navigation() { return *m_navigation; }
+    PageSet& pages() { return m_pages; }
+    DeviceMonitor& monitor() { return m_monitor; }
+    QTimer DevTimer;
+
+    // FlowHooks
+    void setDevTimer(bool on) override;
+    void lockPages() override { LockPages(); }
+    void unlockPages() override { UnlockPages(); }
+    void showLoadingWindow() override;
+    void hideLoadingWindow() override;
+    void hideAllMenu() override {}
+    void dataBufToUI() override;
+    void showMainAfterRead() override { ShowMainAfterRead(); }
+
+    // MessageSink
+    void messageDialog(std::string_view key) override;
+    void errorMessage(std::string_view text) override;
+
+    // MonitorUi
+    void ShowNoDevice() override;
+    void messageBox(std::string_view key) override;
+    void showIdBytes(std::uint8_t vendor, std::uint8_t product) override;
+    void Btn_Read() override;
+
+  protected:
+    void closeEvent(QCloseEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
+
+  private:
+    void buildPages();
+    void applyWindowShape();
+
+    AppSession& m_session;
+    Dialogs& m_dialogs;
+    EnglishTexts m_texts;
+    PageSet m_pages;
+    std::unique_ptr<Navigation> m_navigation;
+    std::unique_ptr<ImageFlows> m_flows;
+    DeviceMonitor m_monitor;
+    TFormLoadingUI* m_loading = nullptr;
+    QSystemTrayIcon* m_tray = nullptr;
+    int m_keyProfile = 1;
+};
+
+}  // namespace vornik

@@ -1,0 +1,25 @@
+#pragma once
+
+#include <QString>
+
+class QWidget;
+
+namespace vornik {
+
+// The modal dialogs the window shows. Tests answer them; the product shows Qt dialogs.
+class Dialogs {
+  public:
+    virtual ~Dialogs() = default;
+    // The message dialog: modal, one OK button, no icon, in the language's font.
+    virtual void messageDialog(QWidget* parent, const QString& text, const QString& fontName) = 0;
+    // A plain message box: empty caption, OK button.
+    virtual void messageBox(QWidget* parent, const QString& text) = 0;
+};
+
+class QtDialogs : public Dialogs {
+  public:
+    void messageDialog(QWidget* parent, const QString& text, const QString& fontName) override;
+    void messageBox(QWidget* parent, const QString& text) override;
+};
+
+}  // namespace vornik

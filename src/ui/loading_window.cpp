@@ -1,0 +1,94 @@
+#include "ui/loading_window.h"
+
+#include <QCoreApplication>
+#include <QPainter>
+#include <QPainterPath>
+
+namespace vornik {
+
+TFormLoadingUI::TFormLoadingUI(QWidget* mainWindow, const std::function<void()>& created)
+    : QWidget(nullptr, Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint | Qt::Tool),
+      m_main(mainWindow) {
+    setObjectName("FormLoadingUI");
+    // Black is the window's transparent key: what is not painted is see-through.
+    setAttribute(Qt::WA_TranslucentBackground);
+    setFixedSize(kWidth, kHeight);
+    centre(40);
+    m_animation.setInterval(40);
+    connect(&m_animation, &QTimer::timeout, this, [this] {
+        m_frame = (m_frame + 1) % 48;
+        if (isVisible()) update();
+    });
+    m_animation.start();
+    if (created) created();
+}
+
+void TFormLoadingUI::centre(int offsetY) {
+    const QRect main = m_main->frameGeometry();
+    move(main.left() + (main.width() - width()) / 2,
+         main.top() + (main.height() - height()) / 2 + offsetY);
+}
+
+void TFormLoadingUI::showCentred() {
+    centre(0);
+    if (!isVisible()) {
+        show();
+        raise();
+    }
+    QCoreApplication::processEvents();
+}
+
+void TFormLoadingUI::hideAndReset() {
+    hide();
+    m_done = 0;
+    m_total = 0;
+}
+
+void TFormLoadingUI::transferProgress(std::size_t chunksDone, std::size_t chunksTotal) {
+    m_done = chunksDone;
+    m_total = chunksTotal;
+    update();
+}
+
+void TFormLoadingUI::paintEvent(QPaintEvent*) {
+    QPainter p(this);
+    p.setRenderHint(QPainter::Antialiasing);
+    // The 200 x 192 picture area, centred.
+    const QRectF area((width() - 200) / 2.0, (height() - 192) / 2.0, 200, 192);
+    QPainterPath card;
+    card.addRoundedRect(area.adjusted(8, 8, -8, -8), 18, 18);
+    p.fillPath(card, QColor(20, 22, 27, 235));
+    p.setPen(QPen(QColor(24, 186, 235, 170), 1.5));
+    p.drawPath(card);
+
+    const QPointF c = area.center() - QPointF(0, 14);
+    const double radius = 38;
+    for (int i = 0; i < 12; ++i) {
+        const int age = (m_frame / 4 - i + 12) % 12;
+        QColor dot(24, 186, 235);
+        dot.setAlpha(255 - age * 19);
+        const double angle = i * 30.0 * 3.14159265358979 / 180.0;
+        p.setPen(Qt::NoPen);
+        p.setBrush(dot);
+        p.drawEllipse(c + QPointF(std::sin(angle) * radius, -std::cos(angle) * radius), 5.5, 5.5);
+    }
+
+    p.setPen(QColor(226, 228, 233));
+    QFont f = font();
+    f.setPixelSize(13);
+    p.setFont(f);
+    const QRectF textArea(area.left(), c.y() + radius + 14, area.width(), 22);
+    QString text = "Working…";
+    if (m_total > 0) text = QString("%1 / %2").arg(m_done).arg(m_total);
+    p.drawText(textArea, Qt::AlignCenter, text);
+    if (m_total > 0) {
+        const QRectF bar(area.left() + 36, textArea.bottom() + 4, area.width() - 72, 5);
+        p.fillRect(bar, QColor(60, 63, 72));
+        p.fillRect(QRectF(bar.left(), bar.top(),
+                          bar.width() * static_cast<double>(m_done) / static_cast<double>(m_total),
+                          bar.height()),
+                   QColor(24, 186, 235));
+    }
+}
+
+}  // namespace vornik

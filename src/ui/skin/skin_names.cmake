@@ -1,0 +1,89 @@
+# Every skin image as Name=WIDTHxHEIGHT. This list is the only place the names live: skingen draws
+# exactly these, the build lists them as outputs, and the resource file is written from them.
+set(VORNIK_SKIN_IMAGES
+    # Window backgrounds (colour-keyed in maroon outside the rounded outline) and page panels.
+    L1_BackGround=1030x662
+    L1_Back1=600x400
+    L1_Back2=800x374
+    L1_Back3=800x374
+    L1_Back4=800x374
+    L1_Back5=720x650
+    L1_Back6=800x374
+    L2_BackGround=1030x662
+    L2_Back1=600x400
+    L2_Back2=800x374
+    L2_Back3=800x374
+    L2_Back4=800x374
+    L2_Back5=720x650
+    L2_Back6=800x374
+    # Layout 3 ships placeholders only.
+    L3_BackGround=23x4
+    L3_Back1=23x4
+    L3_Back2=23x4
+    L3_Back3=23x4
+    L3_Back4=23x4
+    L3_Back5=23x4
+    # Buttons: _01 normal, _02 hover, _03 pressed or selected (the web button swaps _02 and _03).
+    BtnS_01=120x30
+    BtnS_02=120x30
+    BtnS_03=120x30
+    SetS_01=110x30
+    SetS_02=110x30
+    SetS_03=110x30
+    ExitS_01=20x20
+    ExitS_02=20x20
+    ExitS_03=20x20
+    MiniS_01=20x20
+    MiniS_02=20x20
+    MiniS_03=20x20
+    KeyS_01=230x27
+    KeyS_02=230x27
+    KeyS_03=230x27
+    WebS_01=368x66
+    WebS_02=368x66
+    WebS_03=368x66
+    MacroS_01=110x27
+    MacroS_02=110x27
+    MacroS_03=110x27
+    MacroBtnS_01=44x27
+    MacroBtnS_02=44x27
+    MacroBtnS_03=44x27
+    # Fire presets (_02 is hover and selected) and the row markers of presets 6 and 7.
+    Gun1_01=120x56
+    Gun2_01=120x56
+    Gun3_01=120x56
+    Gun4_01=120x56
+    Gun5_01=120x56
+    Gun6_01=120x56
+    Gun7_01=120x56
+    Gun1_02=120x56
+    Gun2_02=120x56
+    Gun3_02=120x56
+    Gun4_02=120x56
+    Gun5_02=120x56
+    Gun6_02=120x56
+    Gun7_02=120x56
+    GunMode1=42x42
+    GunMode2=52x52
+    GunMode3=42x42
+    GunMode4=52x52
+    GunMode5=62x62
+    # Small controls: _D off, _E on.
+    CbS_D=16x16
+    CbS_E=16x16
+    RdS_D=15x15
+    RdS_E=15x15
+    Bar1_D=26x18
+    Bar1_E=26x18
+    Bar2_D=26x18
+    Bar2_E=26x18
+    Col_F=18x18
+    Slider_Thumb=20x20
+    Slider_Ruler=10x8
+    # Insert panels and the dialog background (colour-keyed like the window).
+    InsertDelayBase=207x162
+    InsertKeyBase=207x162
+    InsertXYBase=207x162
+    MSG=1000x660
+    AppIcon=64x64
+)

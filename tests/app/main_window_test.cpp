@@ -1,0 +1,264 @@
+#include "app/main_window.h"
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QComboBox>
+#include <QCoreApplication>
+#include <QGroupBox>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTabWidget>
+#include <QTest>
+
+#include "app/app_session.h"
+#include "app/single_instance.h"
+#include "device/sim/sim_hid_platform.h"
+#include "image/defaults.h"
+#include "settings/engineer_page.h"
+#include "ui/dialogs.h"
+#include "ui/loading_window.h"
+
+namespace vornik {
+namespace {
+
+struct RecordingDialogs : Dialogs {
+    QStringList shown;
+    void messageDialog(QWidget*, const QString& text, const QString&) override { shown << text; }
+    void messageBox(QWidget*, const QString& text) override { shown << text; }
+};
+
+// The window over a simulated set of HID devices on a virtual clock; the mouse is plugged in
+// only by the tests that want it.
+class MainWindowTest : public ::testing::Test {
+  protected:
+    MainWindowTest() {
+        auto owned = std::make_unique<SimHidPlatform>();
+        platform = owned.get();
+        plugOtherDevices(*platform);
+        session = std::make_unique<AppSession>(std::move(owned), clock);
+        window = std::make_unique<TForm1>(*session, dialogs);
+    }
+
+    void plugMouse() {
+        mouse = plugDefaultMouse(*platform);
+        std::copy(BuiltInImage().begin(), BuiltInImage().end(), mouse->memory().begin());
+    }
+    // Plugs the mouse in and lets one monitor tick find and read it.
+    void connectMouse() {
+        plugMouse();
+        window->monitor().DevTimerTimer();
+        ASSERT_TRUE(session->mouseConnected());
+        ASSERT_FALSE(session->NoDeviceShown);
+    }
+    template <typename T = QWidget>
+    T* find(const char* name) {
+        T* w = window->findChild<T*>(name);
+        EXPECT_NE(w, nullptr) << name;
+        return w;
+    }
+    QString skinOf(const char* image) { return find<SkinImage>(image)->skin(); }
+
+    VirtualClock clock;
+    SimHidPlatform* platform = nullptr;
+    std::shared_ptr<SimMouse> mouse;
+    RecordingDialogs dialogs;
+    std::unique_ptr<AppSession> session;
+    std::unique_ptr<TForm1> window;
+};
+
+TEST_F(MainWindowTest, StartsLockedOnPageOneWithTheDefaultImage) {
+    EXPECT_EQ(window->windowTitle(), "Vornik Gaming Mouse v1.0");
+    EXPECT_TRUE(window->windowFlags() & Qt::FramelessWindowHint);
+    EXPECT_EQ(window->size(), QSize(1030, 662));
+    EXPECT_TRUE(window->pagesLocked());
+    EXPECT_TRUE(session->NoDeviceShown);
+    EXPECT_EQ(window->navigation().visiblePage(), 1);
+    EXPECT_EQ(skinOf("Img_Main_1"), "SetS_03");
+    EXPECT_EQ(skinOf("Img_Adv_3"), "SetS_01");
+    EXPECT_EQ(skinOf("Img_Lang1_2"), "SetS_03");
+    EXPECT_EQ(find<ButtonLabel>("Key1")->text(), "Left Key");
+    EXPECT_EQ(find<ButtonLabel>("Key9")->text(), "Fire Key");
+    for (int i = 1; i <= 6; ++i)
+        EXPECT_NE(window->findChild<QWidget*>(QString("gbPage%1").arg(i)), nullptr);
+}
+
+TEST_F(MainWindowTest, MaroonOutsideTheOutlineIsSeeThrough) {
+    const QRegion mask = window->mask();
+    EXPECT_FALSE(mask.contains(QPoint(0, 0)));
+    EXPECT_FALSE(mask.contains(QPoint(1029, 661)));
+    EXPECT_TRUE(mask.contains(QPoint(515, 331)));
+}
+
+TEST_F(MainWindowTest, OverlaysBlockTheSkinnedButtonsButNotExit) {
+    window->show();
+    auto at = [&](const char* name) { return window->childAt(find(name)->geometry().center()); };
+    EXPECT_EQ(at("Btn_Read_1"), find("Disable_All_1"));
+    EXPECT_EQ(at("Key3"), find("Disable_All_1"));
+    EXPECT_EQ(at("Btn_Exit_1"), find("Btn_Exit_1"));
+    EXPECT_EQ(at("Btn_Mini_1"), find("Btn_Mini_1"));
+    window->UnlockPages();
+    EXPECT_EQ(at("Btn_Read_1"), find("Btn_Read_1"));
+    window->LockPages();
+    for (int n = 1; n <= 4; ++n)
+        EXPECT_FALSE(find(qPrintable(QString("Disable_All_%1").arg(n)))->isHidden());
+}
+
+TEST_F(MainWindowTest, DeviceTimerRunsOnlyOnceTheLoadingWindowExists) {
+    EXPECT_FALSE(window->DevTimer.isActive());
+    window->show();
+    QCoreApplication::processEvents();
+    EXPECT_FALSE(window->DevTimer.isActive());
+    TFormLoadingUI loading(window.get(), [this] { window->setDevTimer(true); });
+    EXPECT_TRUE(window->DevTimer.isActive());
+    EXPECT_EQ(window->DevTimer.interval(), 1000);
+    EXPECT_TRUE(loading.animating());
+    EXPECT_EQ(loading.size(), QSize(206, 196));
+    // Created 40 pixels below centre, shown later exactly centred.
+    const QPoint centre = window->frameGeometry().center();
+    EXPECT_NEAR(loading.geometry().center().y(), centre.y() + 40, 1);
+    loading.showCentred();
+    EXPECT_NEAR(loading.geometry().center().y(), centre.y(), 1);
+    EXPECT_NEAR(loading.geometry().center().x(), centre.x(), 1);
+}
+
+TEST_F(MainWindowTest, APageButtonWithoutMouseSaysSoAndKeepsThePage) {
+    window->navigation().Btn_Adv_0Click();
+    EXPECT_EQ(dialogs.shown, QStringList{"Finding the specified device"});
+    EXPECT_EQ(window->navigation().visiblePage(), 1);
+}
+
+TEST_F(MainWindowTest, FindsAndReadsTheMouse) {
+    connectMouse();
+    EXPECT_FALSE(window->pagesLocked());
+    EXPECT_TRUE(dialogs.shown.isEmpty());
+    EXPECT_EQ(find<QLineEdit>("edt_VendorID_Rd")->text(), "255");
+    EXPECT_EQ(find<ButtonLabel>("Key7")->text(), "DPI +");
+    EXPECT_FALSE(mouse->inConfigMode());
+}
+
+TEST_F(MainWindowTest, AnotherDeviceGoingAwayKeepsTheMouse) {
+    connectMouse();
+    platform->unplug(simHidPath(0x1B1C, 0x0A51, 3, 1));
+    window->monitor().DevTimerTimer();
+    EXPECT_TRUE(session->mouseConnected());
+    EXPECT_FALSE(window->pagesLocked());
+    EXPECT_TRUE(dialogs.shown.isEmpty());
+
+    mouse->unplug();
+    window->monitor().DevTimerTimer();
+    EXPECT_FALSE(session->mouseConnected());
+    EXPECT_TRUE(window->pagesLocked());
+    EXPECT_EQ(dialogs.shown,
+              QStringList{"No Device Found\n\nPlease check your device is attached to USB port"});
+}
+
+TEST_F(MainWindowTest, PageSwitchMarksTheSelectedButtonOnAllCopies) {
+    connectMouse();
+    auto& nav = window->navigation();
+    nav.Btn_Breath_0Click();
+    EXPECT_EQ(nav.visiblePage(), 3);
+    EXPECT_TRUE(window->pages().rb_5->isChecked());
+    for (int n = 1; n <= 4; ++n) {
+        EXPECT_EQ(skinOf(qPrintable(QString("Img_Breath_%1").arg(n))), "SetS_03");
+        EXPECT_EQ(skinOf(qPrintable(QString("Img_Main_%1").arg(n))), "SetS_01");
+    }
+    nav.Btn_Second_0Click();
+    EXPECT_EQ(nav.visiblePage(), 1);
+    EXPECT_EQ(window->pages().engineer->cb_KeyMode->currentIndex(), 1);
+    nav.showFirePage();
+    EXPECT_EQ(nav.visiblePage(), 5);
+    nav.RefreshAPPage();  // as after a language switch: back to the radio's page
+    EXPECT_EQ(nav.visiblePage(), 1);
+}
+
+TEST_F(MainWindowTest, LeavingTheCurrentPageButtonKeepsItMarked) {
+    connectMouse();
+    auto& nav = window->navigation();
+    nav.Btn_Adv_0Click();
+    auto* adv = find<ButtonLabel>("Btn_Adv_2");
+    nav.hoverEnter(adv, HoverFamily::PageButton);
+    EXPECT_EQ(skinOf("Img_Adv_2"), "SetS_02");
+    nav.hoverLeave(adv, HoverFamily::PageButton);
+    EXPECT_EQ(skinOf("Img_Adv_2"), "SetS_03");
+    auto* macro = find<ButtonLabel>("Btn_Macro_2");
+    nav.hoverEnter(macro, HoverFamily::PageButton);
+    nav.hoverLeave(macro, HoverFamily::PageButton);
+    EXPECT_EQ(skinOf("Img_Macro_2"), "SetS_01");
+
+    auto* read = find<ButtonLabel>("Btn_Read_2");
+    nav.hoverEnter(read, HoverFamily::WindowButton);
+    EXPECT_EQ(skinOf("Img_Read_2"), "BtnS_02");
+    nav.hoverLeave(read, HoverFamily::WindowButton);
+    EXPECT_EQ(skinOf("Img_Read_2"), "BtnS_01");
+    auto* lang = find<ButtonLabel>("Btn_Lang1_2");
+    nav.hoverEnter(lang, HoverFamily::Language);
+    nav.hoverLeave(lang, HoverFamily::Language);
+    EXPECT_EQ(skinOf("Img_Lang1_2"), "SetS_03");
+}
+
+TEST_F(MainWindowTest, CaptionsScrollOnlyWhenEnabled) {
+    auto& nav = window->navigation();
+    auto* apply = find<ButtonLabel>("Btn_Apply_1");
+    apply->setText("Apply");
+
+    session->options.trEnable = false;
+    nav.hoverEnter(apply, HoverFamily::WindowButton);
+    EXPECT_FALSE(nav.LabelRun.isActive());
+    nav.LabelRunTimer();
+    EXPECT_EQ(apply->text(), "Apply");
+    nav.hoverLeave(apply, HoverFamily::WindowButton);
+
+    session->options.trEnable = true;
+    nav.hoverEnter(apply, HoverFamily::WindowButton);
+    EXPECT_TRUE(nav.LabelRun.isActive());
+    EXPECT_EQ(nav.LabelRun.interval(), 200);
+    nav.LabelRunTimer();
+    EXPECT_EQ(apply->text(), "pply    A");
+    nav.LabelRunTimer();
+    EXPECT_EQ(apply->text(), "ply    Ap");
+    nav.hoverLeave(apply, HoverFamily::WindowButton);
+    EXPECT_FALSE(nav.LabelRun.isActive());
+    EXPECT_EQ(apply->text(), "Apply");
+}
+
+TEST_F(MainWindowTest, UnlocksLastForTheRun) {
+    connectMouse();
+    auto& nav = window->navigation();
+    auto* engineer = window->pages().engineer;
+    EXPECT_FALSE(engineer->cb_SensorOri->isEnabled());
+    EXPECT_FALSE(engineer->Pg_Parameter->isTabVisible(1));
+    nav.Img_Logo4DblClick();
+    EXPECT_TRUE(engineer->cb_SensorOri->isEnabled());
+    EXPECT_TRUE(engineer->gbLEDType->isEnabled());
+    EXPECT_TRUE(engineer->Pg_Parameter->isTabVisible(1));
+    EXPECT_FALSE(engineer->Btn_Default->isHidden());
+
+    nav.showFirePage();
+    nav.Img_Base_5DblClick();
+    EXPECT_FALSE(window->pages().fireRecorder->isHidden());
+    nav.Btn_Adv_0Click();
+    nav.showFirePage();
+    EXPECT_FALSE(window->pages().fireRecorder->isHidden());
+    EXPECT_TRUE(session->fireRecorderUnlocked);
+}
+
+TEST(SingleInstanceTest, ASecondStartActivatesTheFirst) {
+    const QString caption = QString("Vornik test %1").arg(QCoreApplication::applicationPid());
+    SingleInstance first(caption);
+    EXPECT_FALSE(first.activateRunning());  // nobody there yet
+    int activations = 0;
+    ASSERT_TRUE(first.listen([&] { ++activations; }));
+
+    SingleInstance second(caption);
+    EXPECT_TRUE(second.activateRunning());
+    for (int i = 0; i < 50 && activations == 0; ++i) QTest::qWait(10);
+    EXPECT_EQ(activations, 1);
+
+    SingleInstance other(caption + " other");
+    EXPECT_FALSE(other.activateRunning());
+}
+
+}  // namespace
+}  // namespace vornik

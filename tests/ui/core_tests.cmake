@@ -1,0 +1,8 @@
+# Tests of the presentation core (option file, language tables, engineer terms); no GUI.
+# Included from tests/ui/CMakeLists.txt.
+
+foreach(test ini_file_core_test options_core_test language_core_test engineer_terms_core_test
+             ui_parsers_fuzz_core_test)
+    vornik_add_test(${test} core ${CMAKE_CURRENT_LIST_DIR}/${test}.cpp)
+    target_link_libraries(${test} PRIVATE vornik_core)
+endforeach()

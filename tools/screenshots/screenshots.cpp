@@ -1,0 +1,91 @@
+// Renders the main window on each page, and the loading window, to PNG files:
+//   vornik-screenshots OUTDIR
+// It runs on the simulated mouse and the offscreen platform, so it needs no display.
+#include <QApplication>
+#include <QDir>
+#include <cstdio>
+
+#include "app/app_session.h"
+#include "app/main_window.h"
+#include "device/sim/sim_hid_platform.h"
+#include "image/defaults.h"
+#include "ui/dialogs.h"
+#include "ui/loading_window.h"
+#include "ui/skin/skin.h"
+#include "ui/style.h"
+
+namespace {
+
+using namespace vornik;
+
+struct SilentDialogs : Dialogs {
+    void messageDialog(QWidget*, const QString& text, const QString&) override {
+        std::printf("dialog: %s\n", qPrintable(text));
+    }
+    void messageBox(QWidget*, const QString& text) override {
+        std::printf("message: %s\n", qPrintable(text));
+    }
+};
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (argc != 2) {
+        std::fprintf(stderr, "usage: vornik-screenshots OUTDIR\n");
+        return 2;
+    }
+    qputenv("QT_QPA_PLATFORM",
+            qgetenv("QT_QPA_PLATFORM").isEmpty() ? "offscreen" : qgetenv("QT_QPA_PLATFORM"));
+    QApplication app(argc, argv);
+    initSkin();
+    applyDarkStyle(app);
+    const QDir out(QString::fromLocal8Bit(argv[1]));
+    if (!out.exists() && !QDir().mkpath(out.path())) {
+        std::fprintf(stderr, "cannot create %s\n", argv[1]);
+        return 1;
+    }
+
+    VirtualClock clock;
+    auto platform = std::make_unique<SimHidPlatform>();
+    plugOtherDevices(*platform);
+    auto mouse = plugDefaultMouse(*platform);
+    std::copy(BuiltInImage().begin(), BuiltInImage().end(), mouse->memory().begin());
+    AppSession session(std::move(platform), clock);
+    SilentDialogs dialogs;
+    TForm1 window(session, dialogs);
+    window.show();
+    TFormLoadingUI loading(&window, [&window] { window.setDevTimer(true); });
+    window.attachLoadingWindow(&loading);
+    QCoreApplication::processEvents();
+
+    auto save = [&](QWidget& w, const QString& name) {
+        QCoreApplication::processEvents();
+        const QString path = out.filePath(name);
+        if (!w.grab().save(path)) {
+            std::fprintf(stderr, "cannot write %s\n", qPrintable(path));
+            return false;
+        }
+        std::printf("%s\n", qPrintable(path));
+        return true;
+    };
+    bool ok = save(window, "0-no-device.png");
+    window.monitor().DevTimerTimer();  // finds and reads the simulated mouse
+    auto& nav = window.navigation();
+    ok &= save(window, "1-office-mode.png");
+    nav.Btn_Second_0Click();
+    ok &= save(window, "1-game-mode.png");
+    nav.Btn_Adv_0Click();
+    ok &= save(window, "2-advanced.png");
+    nav.Btn_Breath_0Click();
+    ok &= save(window, "3-light.png");
+    nav.Btn_Macro_0Click();
+    ok &= save(window, "4-macro.png");
+    nav.showFirePage();
+    ok &= save(window, "5-fire.png");
+    nav.Btn_Engineer_0Click();
+    ok &= save(window, "6-engineer.png");
+    loading.transferProgress(171, 342);
+    loading.showCentred();
+    ok &= save(loading, "loading.png");
+    return ok ? 0 : 1;
+}
