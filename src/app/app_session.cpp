@@ -1,6 +1,8 @@
 #include "app/app_session.h"
 
 #include "image/defaults.h"
+#include "ui/embedded_resources.h"
+#include "ui/ini_file.h"
 
 namespace vornik {
 
@@ -8,6 +10,9 @@ AppSession::AppSession(std::unique_ptr<HidPlatform> p, Clock& c)
     : platform(std::move(p)), clock(c), link(*platform), protocol(link, clock) {
     link.DevIdTable[0] = {kMouseVendorId, kMouseProductId};
     image.DataBuf = BuiltInImage();
+    const auto org = embeddedResource("ORG");
+    options = parseOptions(
+        IniFile::parse(std::string_view(reinterpret_cast<const char*>(org.data()), org.size())));
 }
 
 }  // namespace vornik

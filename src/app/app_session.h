@@ -9,6 +9,7 @@
 #include "device/hid_platform.h"
 #include "device/protocol.h"
 #include "image/function_code.h"
+#include "ui/options.h"
 
 namespace vornik {
 
@@ -31,7 +32,7 @@ struct AppSession {
     CommandProtocol protocol;
     ImageSession image;
     ProfileCodes codes;
-    UiOptions options;
+    AppOptions options;
 
     bool NoDeviceShown = false;
     int LayoutNo = 1;

@@ -1,5 +1,6 @@
 #include "app/main_window.h"
 
+#include <QApplication>
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QLineEdit>
@@ -14,7 +15,9 @@
 #include "settings/engineer_page.h"
 #include "ui/default_layout.h"
 #include "ui/dialogs.h"
+#include "ui/language_pass.h"
 #include "ui/loading_window.h"
+#include "ui/reverse_lookup.h"
 #include "ui/skin/skin.h"
 
 namespace vornik {
@@ -41,6 +44,10 @@ TForm1::TForm1(AppSession& session, Dialogs& dialogs)
     m_flows = std::make_unique<ImageFlows>(m_session.protocol, m_session.clock, *this, *this,
                                            m_session.image);
     m_monitor.expectedPair = ExpectedIdPair(BuiltInImage());
+    m_monitor.reservePair = {static_cast<std::uint8_t>(m_session.options.revManuId),
+                             static_cast<std::uint8_t>(m_session.options.revProId)};
+    for (int n = 1; n <= 3; ++n)
+        m_languages[static_cast<std::size_t>(n - 1)] = LanguageTable::embedded(n);
 
     DevTimer.setInterval(1000);
     connect(&DevTimer, &QTimer::timeout, this, [this] { m_monitor.DevTimerTimer(); });
@@ -48,6 +55,7 @@ TForm1::TForm1(AppSession& session, Dialogs& dialogs)
     m_navigation->loadStartupImages();
     RefreshErrorAP();
     LockPages();
+    switchLanguage(1);
 
     if (QSystemTrayIcon::isSystemTrayAvailable()) {
         m_tray = new QSystemTrayIcon(QIcon(skinPixmap("AppIcon")), this);
@@ -130,8 +138,33 @@ void TForm1::attachLoadingWindow(TFormLoadingUI* loading) {
     m_session.protocol.setObserver(loading);
 }
 
+const LanguageTable& TForm1::language() const {
+    return m_languages[static_cast<std::size_t>(std::clamp(m_session.LayoutNo, 1, 3) - 1)];
+}
+
 QString TForm1::text(const QString& key) const {
-    return QString::fromStdString(m_texts.text(key.toStdString()));
+    return QString::fromStdString(language().text(key.toStdString()));
+}
+
+void TForm1::switchLanguage(int n) {
+    if (n < 1 || n > 3) return;
+    const int before = m_session.LayoutNo;
+    m_session.LayoutNo = n;
+    m_navigation->setLanguageMarked(n);
+    applyLanguage(*this, language());
+    retranslateKeys(before, n);
+    QApplication::setApplicationDisplayName(QString::fromStdString(language().title()));
+    m_navigation->RefreshAPPage();
+    m_navigation->resetScrolling();
+}
+
+void TForm1::retranslateKeys(int, int) {
+    // A label showing a function name shows it in the new language; anything else (a macro
+    // name, a key combination) keeps its text.
+    for (auto& key : m_pages.keys) {
+        const std::string found = ReverseLookup(key.label->text().toStdString(), m_languages);
+        if (!found.empty()) key.label->setText(QString::fromStdString(language().text(found)));
+    }
 }
 
 void TForm1::LockPages() {
@@ -199,7 +232,7 @@ namespace {
 
 void refreshKeys(AppSession& session, PageSet& pages, const TextLookup& texts, int profile) {
     const auto slotNames = SlotNames(session.image.sections);
-    const NameContext context{texts, true, slotNames, 0, {}};
+    const NameContext context{texts, session.options.eepromMode, slotNames, 0, {}};
     for (int k = 1; k <= 9; ++k)
         pages.keys[static_cast<std::size_t>(k - 1)].label->setText(
             QString::fromStdString(NameForCode(session.codes.code(profile, k), context)));
@@ -209,12 +242,12 @@ void refreshKeys(AppSession& session, PageSet& pages, const TextLookup& texts, i
 
 void TForm1::RefreshProfile1Keys() {
     m_keyProfile = 1;
-    refreshKeys(m_session, m_pages, m_texts, 1);
+    refreshKeys(m_session, m_pages, language(), 1);
 }
 
 void TForm1::RefreshProfile2Keys() {
     m_keyProfile = 2;
-    refreshKeys(m_session, m_pages, m_texts, 2);
+    refreshKeys(m_session, m_pages, language(), 2);
 }
 
 void TForm1::InitNoDevice() {

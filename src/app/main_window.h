@@ -7,6 +7,7 @@
 #include "app/config_flows.h"
 #include "app/device_monitor.h"
 #include "image/text_lookup.h"
+#include "ui/language.h"
 #include "ui/navigation.h"
 
 class QSystemTrayIcon;
@@ -38,7 +39,15 @@ class TForm1 : public QWidget, public FlowHooks, public MessageSink, public Moni
     bool pagesLocked() const;
 
     void RefreshFormMessagDialog(const QString& text);
+    // The text of a key in the current language.
     QString text(const QString& key) const;
+    const LanguageTable& language() const;
+
+    // Switching the language, with its layout (the language buttons, all copies).
+    void Btn_Lang1_0Click() { switchLanguage(1); }
+    void Btn_Lang2_0Click() { switchLanguage(2); }
+    void Btn_Lang3_0Click() { switchLanguage(3); }
+    void switchLanguage(int n);
 
     void Btn_Exit_0Click();
     void Btn_Minimize_0Click();
@@ -82,11 +91,12 @@ class TForm1 : public QWidget, public FlowHooks, public MessageSink, public Moni
 
   private:
     void buildPages();
+    void retranslateKeys(int from, int to);
     void applyWindowShape();
 
     AppSession& m_session;
     Dialogs& m_dialogs;
-    EnglishTexts m_texts;
+    std::array<LanguageTable, 3> m_languages;
     PageSet m_pages;
     std::unique_ptr<Navigation> m_navigation;
     std::unique_ptr<ImageFlows> m_flows;

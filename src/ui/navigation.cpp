@@ -232,7 +232,7 @@ void Navigation::hoverLeave(ButtonLabel* label, HoverFamily family) {
 
 void Navigation::startScrolling(ButtonLabel* label) {
     stopScrolling();
-    if (!m_session.options.trEnable) return;
+    if (!m_session.options.textRolling) return;
     m_scrolling = label;
     m_captionBefore = label->text();
     m_tick = 0;

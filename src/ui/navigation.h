@@ -75,6 +75,9 @@ class Navigation : public QObject {
     void showNoDevicePages();
     void setLanguageMarked(int language);
 
+    // Ends any caption scrolling (after a language switch).
+    void resetScrolling() { stopScrolling(); }
+
     void hoverEnter(ButtonLabel* label, HoverFamily family);
     void hoverLeave(ButtonLabel* label, HoverFamily family);
 

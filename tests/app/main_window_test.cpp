@@ -78,8 +78,10 @@ TEST_F(MainWindowTest, StartsLockedOnPageOneWithTheDefaultImage) {
     EXPECT_EQ(skinOf("Img_Main_1"), "SetS_03");
     EXPECT_EQ(skinOf("Img_Adv_3"), "SetS_01");
     EXPECT_EQ(skinOf("Img_Lang1_2"), "SetS_03");
-    EXPECT_EQ(find<ButtonLabel>("Key1")->text(), "Left Key");
-    EXPECT_EQ(find<ButtonLabel>("Key9")->text(), "Fire Key");
+    EXPECT_EQ(session->LayoutNo, 1);
+    EXPECT_EQ(find<ButtonLabel>("Key1")->text(), window->text("Str210"));
+    EXPECT_EQ(find<ButtonLabel>("Key9")->text(), window->text("Str220"));
+    EXPECT_FALSE(window->text("Str210").isEmpty());
     for (int i = 1; i <= 6; ++i)
         EXPECT_NE(window->findChild<QWidget*>(QString("gbPage%1").arg(i)), nullptr);
 }
@@ -125,7 +127,7 @@ TEST_F(MainWindowTest, DeviceTimerRunsOnlyOnceTheLoadingWindowExists) {
 
 TEST_F(MainWindowTest, APageButtonWithoutMouseSaysSoAndKeepsThePage) {
     window->navigation().Btn_Adv_0Click();
-    EXPECT_EQ(dialogs.shown, QStringList{"Finding the specified device"});
+    EXPECT_EQ(dialogs.shown, QStringList{window->text("Str020")});
     EXPECT_EQ(window->navigation().visiblePage(), 1);
 }
 
@@ -134,7 +136,7 @@ TEST_F(MainWindowTest, FindsAndReadsTheMouse) {
     EXPECT_FALSE(window->pagesLocked());
     EXPECT_TRUE(dialogs.shown.isEmpty());
     EXPECT_EQ(find<QLineEdit>("edt_VendorID_Rd")->text(), "255");
-    EXPECT_EQ(find<ButtonLabel>("Key7")->text(), "DPI +");
+    EXPECT_EQ(find<ButtonLabel>("Key7")->text(), window->text("Str232"));
     EXPECT_FALSE(mouse->inConfigMode());
 }
 
@@ -150,8 +152,7 @@ TEST_F(MainWindowTest, AnotherDeviceGoingAwayKeepsTheMouse) {
     window->monitor().DevTimerTimer();
     EXPECT_FALSE(session->mouseConnected());
     EXPECT_TRUE(window->pagesLocked());
-    EXPECT_EQ(dialogs.shown,
-              QStringList{"No Device Found\n\nPlease check your device is attached to USB port"});
+    EXPECT_EQ(dialogs.shown, QStringList{window->text("Str100") + "\n\n" + window->text("Str101")});
 }
 
 TEST_F(MainWindowTest, PageSwitchMarksTheSelectedButtonOnAllCopies) {
@@ -203,14 +204,14 @@ TEST_F(MainWindowTest, CaptionsScrollOnlyWhenEnabled) {
     auto* apply = find<ButtonLabel>("Btn_Apply_1");
     apply->setText("Apply");
 
-    session->options.trEnable = false;
+    session->options.textRolling = false;
     nav.hoverEnter(apply, HoverFamily::WindowButton);
     EXPECT_FALSE(nav.LabelRun.isActive());
     nav.LabelRunTimer();
     EXPECT_EQ(apply->text(), "Apply");
     nav.hoverLeave(apply, HoverFamily::WindowButton);
 
-    session->options.trEnable = true;
+    session->options.textRolling = true;
     nav.hoverEnter(apply, HoverFamily::WindowButton);
     EXPECT_TRUE(nav.LabelRun.isActive());
     EXPECT_EQ(nav.LabelRun.interval(), 200);
@@ -242,6 +243,29 @@ TEST_F(MainWindowTest, UnlocksLastForTheRun) {
     nav.showFirePage();
     EXPECT_FALSE(window->pages().fireRecorder->isHidden());
     EXPECT_TRUE(session->fireRecorderUnlocked);
+}
+
+TEST_F(MainWindowTest, SwitchingLanguageRetranslatesTheWindow) {
+    connectMouse();
+    window->switchLanguage(3);
+    EXPECT_EQ(find<ButtonLabel>("Key1")->text(), "Left Key");
+    EXPECT_EQ(find<ButtonLabel>("Key9")->text(), "Fire Key");
+    EXPECT_EQ(find<ButtonLabel>("Btn_Main_2")->text(), window->text("Str004"));
+    EXPECT_EQ(skinOf("Img_Lang3_4"), "SetS_03");
+    EXPECT_EQ(skinOf("Img_Lang1_4"), "SetS_01");
+    EXPECT_EQ(QApplication::applicationDisplayName(), "Orvane Gaming Mouse");
+    EXPECT_EQ(find<ButtonLabel>("Btn_Apply_1")->font().family(), "Arial Narrow");
+
+    // "Stop" is three keys in English; the last one wins.
+    find<ButtonLabel>("Key2")->setText("Stop");
+    find<ButtonLabel>("Key3")->setText("my macro");
+    window->navigation().showFirePage();
+    window->switchLanguage(1);
+    const LanguageTable russian = LanguageTable::embedded(1);
+    EXPECT_EQ(find<ButtonLabel>("Key1")->text(), QString::fromStdString(russian.text("Str210")));
+    EXPECT_EQ(find<ButtonLabel>("Key2")->text(), QString::fromStdString(russian.text("Str401")));
+    EXPECT_EQ(find<ButtonLabel>("Key3")->text(), "my macro");
+    EXPECT_EQ(window->navigation().visiblePage(), 1);  // the fire page is left
 }
 
 TEST(SingleInstanceTest, ASecondStartActivatesTheFirst) {
