@@ -34,6 +34,9 @@ struct AppSession {
     ProfileCodes codes;
     AppOptions options;
 
+    // The directory of the running program, with its trailing separator.
+    std::string programDir;
+
     bool NoDeviceShown = false;
     int LayoutNo = 1;
     bool engineerUnlocked = false;

@@ -63,6 +63,7 @@ int runGui(int& argc, char** argv, std::unique_ptr<HidPlatform> platform,
     auto clock = createNativeClock();
     clock->setEventHook([] { QCoreApplication::processEvents(); });
     AppSession session(std::move(platform), *clock);
+    session.programDir = (QCoreApplication::applicationDirPath() + "/").toStdString();
     QtDialogs dialogs;
     TForm1 window(session, dialogs);
     QApplication::setWindowIcon(QIcon(skinPixmap("AppIcon")));

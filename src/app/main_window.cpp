@@ -5,11 +5,13 @@
 #include <QCoreApplication>
 #include <QLineEdit>
 #include <QPainter>
+#include <QPushButton>
 #include <QRadioButton>
 #include <QSystemTrayIcon>
 #include <QWindow>
 
 #include "app/app_session.h"
+#include "app/device_buttons.h"
 #include "image/defaults.h"
 #include "macros/slot_names.h"
 #include "settings/engineer_page.h"
@@ -48,6 +50,23 @@ TForm1::TForm1(AppSession& session, Dialogs& dialogs)
                              static_cast<std::uint8_t>(m_session.options.revProId)};
     for (int n = 1; n <= 3; ++n)
         m_languages[static_cast<std::size_t>(n - 1)] = LanguageTable::embedded(n);
+
+    m_buttons = std::make_unique<DeviceButtons>(m_session, *this, *m_flows, m_monitor);
+    for (auto& page : m_pages.common) {
+        auto on = [&](const char* role, auto handler) {
+            connect(page.buttons[role].label, &ButtonLabel::clicked, m_buttons.get(), handler);
+        };
+        on("Read", &DeviceButtons::Btn_Read_0Click);
+        on("Apply", &DeviceButtons::Btn_Apply_0Click);
+        on("Confirm", &DeviceButtons::Btn_Confirm_0Click);
+        on("Confirm1", &DeviceButtons::Btn_Confirm1_1Click);
+        on("Confirm2", &DeviceButtons::Btn_Confirm2_1Click);
+        on("Confirm3", &DeviceButtons::Btn_Confirm3_1Click);
+    }
+    connect(m_pages.engineer->btn_Write, &QPushButton::clicked, m_buttons.get(),
+            &DeviceButtons::Btn_Apply_0Click);
+    connect(m_pages.engineer->Btn_Default, &QPushButton::clicked, m_buttons.get(),
+            &DeviceButtons::Btn_DefaultClick);
 
     DevTimer.setInterval(1000);
     connect(&DevTimer, &QTimer::timeout, this, [this] { m_monitor.DevTimerTimer(); });
@@ -297,5 +316,14 @@ void TForm1::showIdBytes(std::uint8_t vendor, std::uint8_t product) {
 }
 
 void TForm1::Btn_Read() { m_flows->Btn_Read(); }
+
+void TForm1::uiToDataBuf() {
+    // The editors keep the working copies current as their controls change; this is where
+    // the pages that hold values only in their controls store them.
+}
+
+JoinHooks TForm1::joinHooks() { return {}; }
+
+void TForm1::applyPointerSettings() {}
 
 }  // namespace vornik

@@ -17,6 +17,7 @@ namespace vornik {
 struct AppSession;
 class Dialogs;
 class TFormLoadingUI;
+class DeviceButtons;
 
 inline constexpr const char* kWindowCaption = "Vornik Gaming Mouse v1.0";
 inline constexpr const char* kApplicationTitle = "Vornik Gaming Mouse";
@@ -60,7 +61,14 @@ class TForm1 : public QWidget, public FlowHooks, public MessageSink, public Moni
     void RefreshProfile1Keys();
     void RefreshProfile2Keys();
 
+    // What a write collects from the pages before the join, and what the join stores besides.
+    void uiToDataBuf();
+    JoinHooks joinHooks();
+    // Applies the pointer settings of the Advanced page to the system.
+    void applyPointerSettings();
+
     Navigation& navigation() { return *m_navigation; }
+    DeviceButtons& deviceButtons() { return *m_buttons; }
     PageSet& pages() { return m_pages; }
     DeviceMonitor& monitor() { return m_monitor; }
     QTimer DevTimer;
@@ -101,6 +109,7 @@ class TForm1 : public QWidget, public FlowHooks, public MessageSink, public Moni
     std::unique_ptr<Navigation> m_navigation;
     std::unique_ptr<ImageFlows> m_flows;
     DeviceMonitor m_monitor;
+    std::unique_ptr<DeviceButtons> m_buttons;
     TFormLoadingUI* m_loading = nullptr;
     QSystemTrayIcon* m_tray = nullptr;
     int m_keyProfile = 1;

@@ -11,8 +11,10 @@
 #include <QRadioButton>
 #include <QTabWidget>
 #include <QTest>
+#include <span>
 
 #include "app/app_session.h"
+#include "app/device_buttons.h"
 #include "app/single_instance.h"
 #include "device/sim/sim_hid_platform.h"
 #include "image/defaults.h"
@@ -266,6 +268,89 @@ TEST_F(MainWindowTest, SwitchingLanguageRetranslatesTheWindow) {
     EXPECT_EQ(find<ButtonLabel>("Key2")->text(), QString::fromStdString(russian.text("Str401")));
     EXPECT_EQ(find<ButtonLabel>("Key3")->text(), "my macro");
     EXPECT_EQ(window->navigation().visiblePage(), 1);  // the fire page is left
+}
+
+std::vector<int> commandsOf(const SimMouse& mouse) {
+    std::vector<int> out;
+    for (const auto& e : mouse.trace())
+        if (e.isSet && e.bytes[1] != cmd::kReadChunk && e.bytes[1] != cmd::kWriteChunk)
+            out.push_back(e.bytes[1]);
+    return out;
+}
+
+TEST_F(MainWindowTest, ConfirmWithoutMouseKeepsTheWindowOpen) {
+    window->show();
+    window->deviceButtons().Btn_Confirm_0Click();
+    EXPECT_EQ(dialogs.shown, QStringList{window->text("Str020")});
+    EXPECT_TRUE(window->isVisible());
+    EXPECT_EQ(skinOf("Img_Confirm_1"), "BtnS_01");
+}
+
+TEST_F(MainWindowTest, ConfirmClosesOnlyAfterAVerifiedWrite) {
+    connectMouse();
+    window->show();
+    struct Case {
+        const char* fault;
+        std::vector<int> commands;
+        const char* message;  // language key, or empty
+        bool closes;
+    } cases[] = {
+        {"notready", {1, 3, 8, 2}, "Str020", false},
+        {"refuse=1", {1, 1, 1, 1, 1}, "Str020", false},
+        {"stuck=0x7FF", {1, 3, 6, 4, 6, 4, 6, 4, 6, 4, 8, 2}, "Str109", false},
+        {"", {1, 3, 6, 4, 8, 2}, "", true},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.fault);
+        dialogs.shown.clear();
+        mouse->faults() = {};
+        std::string error;
+        if (*c.fault) {
+            ASSERT_TRUE(parseFaults(c.fault, mouse->faults(), error));
+        }
+        mouse->memory()[0x7FF] = 0x5A;  // differs from the image, so a stuck byte shows
+        mouse->clearTrace();
+        window->deviceButtons().Btn_Confirm_0Click();
+        EXPECT_EQ(commandsOf(*mouse), c.commands);
+        EXPECT_EQ(dialogs.shown, *c.message ? QStringList{window->text(c.message)} : QStringList{});
+        EXPECT_EQ(window->isVisible(), !c.closes);
+        EXPECT_FALSE(window->pagesLocked());
+        EXPECT_EQ(window->DevTimer.isActive(), !c.closes);  // closing stops the device timer
+    }
+}
+
+TEST_F(MainWindowTest, ApplyTwiceFindsNothingToRepairTheSecondTime) {
+    connectMouse();
+    session->image.sections.ParameterASection[5] = 0x42;  // an edit
+    ASSERT_TRUE(window->deviceButtons().Btn_Apply_0Click());
+    EXPECT_EQ(mouse->memory()[5], 0x42);
+    EXPECT_TRUE(sectionCodeValid(std::span(mouse->memory()).first(48)));
+    ASSERT_TRUE(window->deviceButtons().Btn_Apply_0Click());
+    EXPECT_EQ(window->deviceButtons().lastWrite().verify.passes, 0);
+    EXPECT_TRUE(window->deviceButtons().lastWrite().verify.MismatchList[0].empty());
+}
+
+TEST_F(MainWindowTest, ReadWithCommand4RefusedShowsTheDefaults) {
+    connectMouse();
+    mouse->faults().refusedCommands = {cmd::kBeginRead};
+    mouse->clearTrace();
+    window->deviceButtons().Btn_Read_0Click();
+    EXPECT_EQ(session->image.sections.ProfileSection, ProfileSectionDefaults());
+    const auto sent = commandsOf(*mouse);
+    ASSERT_GE(sent.size(), 2u);
+    EXPECT_EQ(std::vector<int>(sent.end() - 2, sent.end()), (std::vector<int>{8, 2}));
+    EXPECT_EQ(find<ButtonLabel>("Key7")->text(), window->text("Str225"));  // the repair default
+}
+
+TEST_F(MainWindowTest, ADefaultForAnotherChipIsShownButNotWritten) {
+    connectMouse();
+    mouse->memory()[0x100] = 0x77;
+    mouse->faults().chipCode = 0x75;  // chip type 0x99
+    window->deviceButtons().Btn_Confirm2_1Click();
+    EXPECT_EQ(window->deviceButtons().lastWrite().result, WriteResult::NotWritten);
+    EXPECT_EQ(mouse->memory()[0x100], 0x77);
+    EXPECT_EQ(session->image.DataBuf, BuiltInImage());
+    EXPECT_FALSE(window->pagesLocked());
 }
 
 TEST(SingleInstanceTest, ASecondStartActivatesTheFirst) {

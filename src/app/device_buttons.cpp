@@ -1,0 +1,128 @@
+#include "app/device_buttons.h"
+
+#include "app/app_session.h"
+#include "app/main_window.h"
+#include "image/defaults.h"
+#include "ui/skin/skin.h"
+
+namespace vornik {
+
+DeviceButtons::DeviceButtons(AppSession& session, TForm1& window, ImageFlows& flows,
+                             DeviceMonitor& monitor)
+    : m_session(session), m_window(window), m_flows(flows), m_monitor(monitor) {}
+
+void DeviceButtons::pause110() {
+    for (int i = 0; i < 11; ++i) {
+        m_session.clock.sleepMs(10);
+        m_session.clock.processEvents();
+    }
+}
+
+bool DeviceButtons::prologue(const QString& role, bool wait) {
+    for (auto& page : m_window.pages().common) {
+        auto it = page.buttons.find(role);
+        if (it != page.buttons.end()) it->second.image->setSkin("BtnS_03");
+    }
+    if (wait) pause110();
+    if (!m_session.mouseConnected()) {
+        m_window.messageBox("Str020");
+        release(role);
+        return false;
+    }
+    return true;
+}
+
+void DeviceButtons::release(const QString& role) {
+    for (auto& page : m_window.pages().common) {
+        auto it = page.buttons.find(role);
+        if (it != page.buttons.end()) it->second.image->setSkin("BtnS_01");
+    }
+}
+
+void DeviceButtons::SystemReloadCmd_OnClick() { m_session.protocol.SendCmd(cmd::kReload); }
+
+void DeviceButtons::Btn_Read_0Click() {
+    if (!prologue("Read", false)) return;
+    m_monitor.ReadDevInfo();
+    release("Read");
+}
+
+WriteOutcome DeviceButtons::DownloadParameter() {
+    m_window.hideAllMenu();
+    m_window.setDevTimer(false);
+    m_window.LockPages();
+    m_window.showLoadingWindow();
+    m_window.uiToDataBuf();
+    JoinDataBuf(m_session.image.sections, m_session.image.DataBuf, m_window.joinHooks());
+    m_window.showLoadingWindow();
+    m_window.applyPointerSettings();
+
+    WriteOutcome outcome;
+    CommandProtocol& p = m_session.protocol;
+    if (!p.SendCmd(cmd::kEnterConfig)) {
+        outcome.reason = SkipReason::EnterRefused;
+    } else {
+        p.EepromReady = false;
+        if (!p.SendCmd(cmd::kStatus)) {
+            outcome.reason = SkipReason::StatusRefused;
+        } else {
+            outcome.statusByte = p.FeatureReport[1];
+            outcome.chipType = p.ChipType;
+            if (outcome.statusByte != kStatusReady)
+                outcome.reason = SkipReason::NotReady;
+            else if (!p.EepromReady)
+                outcome.reason = SkipReason::EepromNotReady;
+            else
+                outcome.result =
+                    WriteAndVerify(p, m_session.image.DataBuf, m_window, &outcome.verify);
+        }
+        SystemReloadCmd_OnClick();
+        p.SendCmd(cmd::kLeaveConfig);
+    }
+    m_window.hideLoadingWindow();
+    m_session.clock.processEvents();
+    m_window.setDevTimer(true);
+    m_window.UnlockPages();
+    return outcome;
+}
+
+void DeviceButtons::reportSkipped(const WriteOutcome& outcome) {
+    // A write that did not happen is said, so that edits are not thought to be in the mouse.
+    if (outcome.result == WriteResult::NotWritten) m_window.messageBox("Str020");
+}
+
+bool DeviceButtons::Btn_Apply_0Click() {
+    if (!prologue("Apply", true)) return false;
+    m_lastWrite = DownloadParameter();
+    reportSkipped(m_lastWrite);
+    release("Apply");
+    return m_lastWrite.result == WriteResult::Verified;
+}
+
+void DeviceButtons::Btn_Confirm_0Click() {
+    if (!prologue("Confirm", true)) return;
+    m_lastWrite = DownloadParameter();
+    reportSkipped(m_lastWrite);
+    release("Confirm");
+    if (m_lastWrite.result != WriteResult::Verified) return;
+    pause110();
+    m_window.close();
+}
+
+void DeviceButtons::restoreDefault(int n) {
+    const QString role = QString("Confirm%1").arg(n);
+    if (!prologue(role, true)) return;
+    const std::string prefix = MacroLibraryPrefix(m_session.options.path, m_session.programDir);
+    m_lastWrite =
+        m_flows.TLDefaultParameter(prefix, kDefaultImageFiles[static_cast<std::size_t>(n - 1)]);
+    release(role);
+}
+
+void DeviceButtons::Btn_DefaultClick() {
+    pause110();
+    if (!m_session.mouseConnected()) return;
+    const std::string prefix = MacroLibraryPrefix(m_session.options.path, m_session.programDir);
+    m_lastWrite = m_flows.TLDefaultParameter(prefix, kDefaultImageFiles[0]);
+}
+
+}  // namespace vornik
