@@ -4,20 +4,26 @@
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QLineEdit>
+#include <QLocale>
 #include <QPainter>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QStatusTipEvent>
 #include <QSystemTrayIcon>
 #include <QWindow>
 
 #include "app/app_session.h"
 #include "app/device_buttons.h"
+#include "fire/fire_page.h"
 #include "image/defaults.h"
 #include "macros/slot_names.h"
 #include "settings/engineer_page.h"
+#include "settings/settings_values.h"
 #include "ui/default_layout.h"
 #include "ui/dialogs.h"
+#include "ui/engineer_terms.h"
 #include "ui/language_pass.h"
+#include "ui/layout_keys.h"
 #include "ui/loading_window.h"
 #include "ui/reverse_lookup.h"
 #include "ui/skin/skin.h"
@@ -120,11 +126,18 @@ void TForm1::buildPages() {
     m_pages.firePanel = new SkinImage("Img_P5", fire);
     m_pages.firePanel->setSkin("L1_Back5");
     m_pages.firePanel->move(layout::kPanel5);
+    const FirePageControls fireControls = buildFirePage(fire);
+    m_pages.fireConfirm = fireControls.confirm;
+    m_pages.fireCancel = fireControls.cancel;
     m_pages.fireRecorder = new QWidget(fire);
     m_pages.fireRecorder->setObjectName("gbFireRecorder");
     m_pages.fireRecorder->hide();
 
-    m_pages.engineer = new EngineerPage(m_pages.containers[5]);
+    // The engineer captions follow the system's locale, not the chosen language.
+    const bool chinese = QLocale::system().language() == QLocale::Chinese &&
+                         QLocale::system().territory() == QLocale::China;
+    m_pages.engineer =
+        new EngineerPage(m_pages.containers[5], TermColumnForLocale(chinese ? 2052 : 0));
     connect(m_pages.engineer->Img_Logo4, &SkinImage::pressed, this, &TForm1::Img_BaseMouseDown);
 
     // The navigation radios are holding controls; the page buttons show their state.
@@ -170,6 +183,8 @@ void TForm1::switchLanguage(int n) {
     const int before = m_session.LayoutNo;
     m_session.LayoutNo = n;
     m_navigation->setLanguageMarked(n);
+    LayoutContext context{m_session.options, m_pages.rb_2->isChecked()};
+    m_lastLayout = applyLayout(embeddedLayout(n), n, *this, context);
     applyLanguage(*this, language());
     retranslateKeys(before, n);
     QApplication::setApplicationDisplayName(QString::fromStdString(language().title()));
@@ -217,6 +232,13 @@ void TForm1::paintEvent(QPaintEvent*) {
     QPainter(this).fillRect(rect(), QColor(128, 0, 0));
 }
 
+bool TForm1::event(QEvent* event) {
+    // The hint of the control under the pointer goes to the engineer page's note line.
+    if (event->type() == QEvent::StatusTip && m_pages.engineer)
+        m_pages.engineer->lbl_Content->setText(static_cast<QStatusTipEvent*>(event)->tip());
+    return QWidget::event(event);
+}
+
 void TForm1::closeEvent(QCloseEvent* event) {
     // FormCloseQuery: no further device command, and the close is never refused.
     DevTimer.stop();
@@ -241,6 +263,8 @@ void TForm1::hideLoadingWindow() {
 
 void TForm1::dataBufToUI() {
     m_session.codes.rebuild(m_session.image.sections.ProfileSection);
+    m_pages.engineer->setValues(
+        DataBufToValues(m_session.image.sections, m_pages.engineer->values()));
     if (m_keyProfile == 1)
         RefreshProfile1Keys();
     else
@@ -318,8 +342,8 @@ void TForm1::showIdBytes(std::uint8_t vendor, std::uint8_t product) {
 void TForm1::Btn_Read() { m_flows->Btn_Read(); }
 
 void TForm1::uiToDataBuf() {
-    // The editors keep the working copies current as their controls change; this is where
-    // the pages that hold values only in their controls store them.
+    // The holding controls are the truth until the write.
+    ValuesToDataBuf(m_pages.engineer->values(), m_session.image.sections);
 }
 
 JoinHooks TForm1::joinHooks() { return {}; }

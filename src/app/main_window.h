@@ -8,6 +8,7 @@
 #include "app/device_monitor.h"
 #include "image/text_lookup.h"
 #include "ui/language.h"
+#include "ui/layout_pass.h"
 #include "ui/navigation.h"
 
 class QSystemTrayIcon;
@@ -54,7 +55,7 @@ class TForm1 : public QWidget, public FlowHooks, public MessageSink, public Moni
     void Btn_Minimize_0Click();
     void Img_BaseMouseDown();
 
-    // The states of Part "no device" and "ready".
+    // Entering and leaving the no-device state.
     void RefreshErrorAP();
     void InitNoDevice();
     void ShowMainAfterRead();
@@ -67,6 +68,7 @@ class TForm1 : public QWidget, public FlowHooks, public MessageSink, public Moni
     // Applies the pointer settings of the Advanced page to the system.
     void applyPointerSettings();
 
+    const LayoutReport& lastLayout() const { return m_lastLayout; }
     Navigation& navigation() { return *m_navigation; }
     DeviceButtons& deviceButtons() { return *m_buttons; }
     PageSet& pages() { return m_pages; }
@@ -95,6 +97,7 @@ class TForm1 : public QWidget, public FlowHooks, public MessageSink, public Moni
 
   protected:
     void closeEvent(QCloseEvent* event) override;
+    bool event(QEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
 
   private:
@@ -109,6 +112,7 @@ class TForm1 : public QWidget, public FlowHooks, public MessageSink, public Moni
     std::unique_ptr<Navigation> m_navigation;
     std::unique_ptr<ImageFlows> m_flows;
     DeviceMonitor m_monitor;
+    LayoutReport m_lastLayout;
     std::unique_ptr<DeviceButtons> m_buttons;
     TFormLoadingUI* m_loading = nullptr;
     QSystemTrayIcon* m_tray = nullptr;

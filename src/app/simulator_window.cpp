@@ -55,10 +55,10 @@ SimulatorWindow::SimulatorWindow(SimHidPlatform& platform, Clock& clock)
         {"three slow polls", "slow=3"},
         {"other identification bytes", ""},
     };
-    for (auto [caption, spec] : table) {
+    for (auto [caption, faultText] : table) {
         auto* box = new QCheckBox(caption, faults);
         faultLayout->addWidget(box);
-        m_faults.emplace_back(box, spec);
+        m_faults.emplace_back(box, faultText);
         connect(box, &QCheckBox::toggled, this, &SimulatorWindow::applyFaults);
     }
     layout->addWidget(faults);
@@ -84,15 +84,15 @@ void SimulatorWindow::unplugMouse() {
 void SimulatorWindow::applyFaults() {
     if (!m_mouse) return;
     m_mouse->faults() = {};
-    for (auto [box, spec] : m_faults) {
+    for (auto [box, faultText] : m_faults) {
         if (!box->isChecked()) continue;
-        if (*spec == '\0') {
+        if (*faultText == '\0') {
             m_mouse->memory()[0x36] = 0x12;  // identification bytes no mouse of ours carries
             m_mouse->memory()[0x37] = 0x34;
             continue;
         }
         std::string error;
-        parseFaults(spec, m_mouse->faults(), error);
+        parseFaults(faultText, m_mouse->faults(), error);
     }
 }
 

@@ -32,7 +32,7 @@ constexpr const char* kUsage =
     "Options:\n"
     "  --simulate STATEFILE  use the simulated mouse; its memory is kept in STATEFILE\n"
     "                        (2048 bytes, created with the built-in image when missing)\n"
-    "  --fault SPEC          a fault of the simulated mouse (repeatable; SPEC may list several,\n"
+    "  --fault FAULT         a fault of the simulated mouse (repeatable; FAULT may list several,\n"
     "                        separated by commas):\n"
     "                          noack         never acknowledge\n"
     "                          ack=V         acknowledge with V instead of 0xCC\n"

@@ -1,13 +1,16 @@
 #include "settings/engineer_page.h"
 
+#include <QAbstractButton>
+#include <QCheckBox>
 #include <QComboBox>
+#include <QGridLayout>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTabWidget>
-#include <QVBoxLayout>
+#include <tuple>
 
 #include "ui/widgets/skin_widgets.h"
 
@@ -15,22 +18,87 @@ namespace vornik {
 
 namespace {
 
+// Every row of the operator sheet is one control high, so rows of neighbouring groups line up.
+constexpr int kRowHeight = 22;
+constexpr int kRowGap = 2;
+constexpr int kNumberWidth = 32;
+
 template <typename W, typename... Args>
-W* make(const char* name, QWidget* parent, Args&&... args) {
+W* make(const QString& name, QWidget* parent, Args&&... args) {
     W* w = new W(std::forward<Args>(args)..., parent);
     w->setObjectName(name);
     return w;
 }
 
-QPushButton* button(const char* name, const char* caption, QWidget* parent, QRect geometry) {
+QString numbered(const char* stem, int k, const char* suffix = "") {
+    return QString("%1%2%3").arg(stem).arg(k).arg(suffix);
+}
+
+QPushButton* button(const char* name, const QString& caption, QWidget* parent, QRect geometry) {
     auto* b = make<QPushButton>(name, parent, caption);
     b->setGeometry(geometry);
     return b;
 }
 
+template <typename W>
+W* row(W* w) {
+    w->setFixedHeight(kRowHeight);
+    return w;
+}
+
+QLabel* label(const QString& name, const QString& caption, QWidget* parent) {
+    return row(make<QLabel>(name, parent, caption));
+}
+
+QLineEdit* numberEdit(const QString& name, QWidget* parent, int width = kNumberWidth) {
+    auto* e = row(make<QLineEdit>(name, parent));
+    e->setFixedWidth(width);
+    return e;
+}
+
+QComboBox* combo(const QString& name, QWidget* parent, const QStringList& items = {}) {
+    auto* c = row(make<QComboBox>(name, parent));
+    c->addItems(items);
+    return c;
+}
+
+QStringList counting(int from, int to) {
+    QStringList items;
+    for (int k = from; k <= to; ++k) items << QString::number(k);
+    return items;
+}
+
+QGroupBox* group(const char* name, const QString& title, QWidget* parent, QRect geometry) {
+    auto* g = make<QGroupBox>(name, parent, title);
+    g->setGeometry(geometry);
+    return g;
+}
+
+QGridLayout* grid(QGroupBox* box, int side = 8) {
+    auto* g = new QGridLayout(box);
+    g->setContentsMargins(side, 2, side, 4);
+    g->setHorizontalSpacing(4);
+    g->setVerticalSpacing(kRowGap);
+    return g;
+}
+
+// Rows packed from the top, whatever height the box has left over.
+void packRows(QGridLayout* g) { g->setRowStretch(g->rowCount(), 1); }
+
+// A level's controls keep their cell while hidden, so the rows of the colour group stay level
+// with the DPI rows.
+void keepCell(QWidget* w) {
+    QSizePolicy policy = w->sizePolicy();
+    policy.setRetainSizeWhenHidden(true);
+    w->setSizePolicy(policy);
+}
+
+// Group box height for `rows` rows: title line, the rows and the bottom margin.
+constexpr int groupHeight(int rows) { return 26 + rows * kRowHeight + (rows - 1) * kRowGap; }
+
 }  // namespace
 
-EngineerPage::EngineerPage(QWidget* parent) : QWidget(parent) {
+EngineerPage::EngineerPage(QWidget* parent, TermColumn terms) : QWidget(parent), m_terms(terms) {
     setObjectName("EngineerPageContent");
     setGeometry(0, 0, parent->width(), parent->height());
     setAutoFillBackground(true);
@@ -41,76 +109,314 @@ EngineerPage::EngineerPage(QWidget* parent) : QWidget(parent) {
 
     // Navigation and commands along the top.
     const int y = 20;
-    Btn_Main_6 = button("Btn_Main_6", "Office Mode", this, {100, y, 110, 28});
-    Btn_Switch_6 = button("Btn_Switch_6", "Gaming Mode", this, {215, y, 110, 28});
-    Btn_Adv_6 = button("Btn_Adv_6", "Advanced", this, {330, y, 110, 28});
-    Btn_Breath_6 = button("Btn_Breath_6", "Breathing Light", this, {445, y, 110, 28});
-    Btn_Macro_6 = button("Btn_Macro_6", "Macro", this, {560, y, 110, 28});
-    Btn_Load_6 = button("Btn_Load_6", "Load", this, {690, y, 80, 28});
-    Btn_Save_6 = button("Btn_Save_6", "Save", this, {775, y, 80, 28});
-    btn_Write = button("btn_Write", "Apply", this, {860, y, 80, 28});
+    Btn_Main_6 = button("Btn_Main_6", term(0), this, {100, y, 110, 28});
+    Btn_Switch_6 = button("Btn_Switch_6", term(1), this, {215, y, 110, 28});
+    Btn_Adv_6 = button("Btn_Adv_6", term(2), this, {330, y, 110, 28});
+    Btn_Breath_6 = button("Btn_Breath_6", term(3), this, {445, y, 110, 28});
+    Btn_Macro_6 = button("Btn_Macro_6", term(4), this, {560, y, 110, 28});
+    Btn_Load_6 = button("Btn_Load_6", term(6), this, {690, y, 80, 28});
+    Btn_Save_6 = button("Btn_Save_6", term(7), this, {775, y, 80, 28});
+    btn_Write = button("btn_Write", term(10), this, {860, y, 80, 28});
 
     Pg_Parameter = make<QTabWidget>("Pg_Parameter", this);
     Pg_Parameter->setGeometry(20, 80, 990, 520);
     ts_Operator = make<QWidget>("ts_Operator", nullptr);
     ts_Engineer = make<QWidget>("ts_Engineer", nullptr);
-    Pg_Parameter->addTab(ts_Operator, "Operation");
-    Pg_Parameter->addTab(ts_Engineer, "Engineer");
+    Pg_Parameter->addTab(ts_Operator, term(13));
+    Pg_Parameter->addTab(ts_Engineer, term(14));
     Pg_Parameter->setTabVisible(1, false);
 
-    gbLEDType = make<QGroupBox>("gbLEDType", ts_Operator, "LED Type");
-    gbLEDType->setGeometry(10, 10, 200, 130);
-    auto* ledLayout = new QVBoxLayout(gbLEDType);
-    rb_MCULED = make<QRadioButton>("rb_MCULED", gbLEDType, "MCU LED");
-    rb_RBLED = make<QRadioButton>("rb_RBLED", gbLEDType, "RB LED");
-    rb_SyncLED = make<QRadioButton>("rb_SyncLED", gbLEDType, "Sync LED");
-    rb_BreLED = make<QRadioButton>("rb_BreLED", gbLEDType, "Breath LED");
-    for (QRadioButton* rb : {rb_MCULED, rb_RBLED, rb_SyncLED, rb_BreLED}) {
-        ledLayout->addWidget(rb);
-        rb->setEnabled(false);
-    }
-    gbLEDType->setEnabled(false);
+    buildOperatorSheet();
 
-    lbl_SensorOri = make<QLabel>("lbl_SensorOri", ts_Operator, "Sensor Ori:");
-    lbl_SensorOri->setGeometry(230, 20, 90, 24);
-    lbl_SensorOri->setEnabled(false);
-    cb_SensorOri = make<QComboBox>("cb_SensorOri", ts_Operator);
-    cb_SensorOri->setGeometry(320, 20, 180, 24);
-    cb_SensorOri->addItems({"0°", "90°", "180°", "270°", "X Reverse", "Y Reverse",
-                            "XY Swap XY Reverse", "XY Swap XY NoReverse"});
-    cb_SensorOri->setEnabled(false);
-
-    lbl_KeyMode = make<QLabel>("lbl_KeyMode", ts_Operator, "Key Mode:");
-    lbl_KeyMode->setGeometry(230, 56, 90, 24);
-    cb_KeyMode = make<QComboBox>("cb_KeyMode", ts_Operator);
-    cb_KeyMode->setGeometry(320, 56, 180, 24);
-    cb_KeyMode->addItems({"Key Mode1", "Key Mode2"});
-
-    btn_TestKeys = button("btn_TestKeys", "Test Keys Position", ts_Operator, {10, 160, 200, 28});
-    Btn_ImportBaseMacro =
-        button("Btn_ImportBaseMacro", "Import Base Macro", ts_Operator, {10, 196, 200, 28});
-    Btn_ImportGunMacro =
-        button("Btn_ImportGunMacro", "Import Fire Macro", ts_Operator, {10, 232, 200, 28});
-    Btn_ImportGunMacro->hide();
-    Btn_Default = button("Btn_Default", "Default", ts_Operator, {10, 268, 200, 28});
-    Btn_Default->hide();
-
-    // The identification bytes read from the mouse.
-    lbl_VendorID_Rd = make<QLabel>("lbl_VendorID_Rd", ts_Operator, "Vendor ID:");
-    lbl_VendorID_Rd->setGeometry(530, 20, 90, 24);
-    edt_VendorID_Rd = make<QLineEdit>("edt_VendorID_Rd", ts_Operator);
-    edt_VendorID_Rd->setGeometry(620, 20, 60, 24);
-    edt_VendorID_Rd->setReadOnly(true);
-    lbl_ProductID_Rd = make<QLabel>("lbl_ProductID_Rd", ts_Operator, "Product ID:");
-    lbl_ProductID_Rd->setGeometry(530, 56, 90, 24);
-    edt_ProductID_Rd = make<QLineEdit>("edt_ProductID_Rd", ts_Operator);
-    edt_ProductID_Rd->setGeometry(620, 56, 60, 24);
-    edt_ProductID_Rd->setReadOnly(true);
-
-    lbl_Notes = make<QLabel>("lbl_Notes", this, "Notes: ");
+    lbl_Notes = make<QLabel>("lbl_Notes", this, term(138));
     lbl_Notes->setGeometry(20, 612, 60, 24);
     lbl_Content = make<QLabel>("lbl_Content", this);
     lbl_Content->setGeometry(80, 612, 900, 24);
+
+    bindControls();
+    setValues(SettingsValues{});
+    giveHints();
+}
+
+QString EngineerPage::term(int number) const {
+    const std::string_view text = TermText(number, m_terms);
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+// The operator sheet, about 990 x 490: the DPI levels and their colours, the radio pairs, the
+// switches and the lights in columns across the top; the fire macros along the bottom.
+void EngineerPage::buildOperatorSheet() {
+    buildLevels();
+    buildRadioPairs();
+    buildLighting();
+    buildIdentification();
+    buildFire();
+
+    // The commands, under the level colours.
+    btn_TestKeys = button("btn_TestKeys", term(8), ts_Operator, {172, 200, 164, 28});
+    Btn_ImportBaseMacro = button("Btn_ImportBaseMacro", term(11), ts_Operator, {172, 232, 164, 28});
+    Btn_ImportGunMacro = button("Btn_ImportGunMacro", term(12), ts_Operator, {172, 264, 164, 28});
+    Btn_ImportGunMacro->hide();
+    Btn_Default = button("Btn_Default", term(9), ts_Operator, {172, 296, 164, 28});
+    Btn_Default->hide();
+}
+
+void EngineerPage::buildLevels() {
+    gbCPI = group("gbCPI", term(76), ts_Operator, {4, 4, 164, groupHeight(10)});
+    auto* levels = grid(gbCPI);
+    const QStringList dpiItems = [] {
+        QStringList items;
+        for (const int dpi : kDpiValues) items << QString::number(dpi);
+        return items;
+    }();
+    for (int k = 1; k <= kMaxDpiLevels; ++k) {
+        auto* l = label(numbered("lbl_CPI", k), term(78 + k), gbCPI);
+        auto* c = combo(numbered("cb_CPI", k), gbCPI, dpiItems);
+        keepCell(l);
+        keepCell(c);
+        levels->addWidget(l, k - 1, 0);
+        levels->addWidget(c, k - 1, 1);
+        lbl_CPI[k - 1] = l;
+        cb_CPI[k - 1] = c;
+    }
+    lbl_CPIStep = label("lbl_CPIStep", term(77), gbCPI);
+    cb_CPIStep = combo("cb_CPIStep", gbCPI, counting(2, kMaxDpiLevels));
+    lbl_CurrentCPI = label("lbl_CurrentCPI", term(78), gbCPI);
+    cb_CurrentCPI = combo("cb_CurrentCPI", gbCPI);
+    cb_Smooth = row(make<QCheckBox>("cb_Smooth", gbCPI, "Smooth"));
+    levels->addWidget(lbl_CPIStep, kMaxDpiLevels, 0);
+    levels->addWidget(cb_CPIStep, kMaxDpiLevels, 1);
+    levels->addWidget(lbl_CurrentCPI, kMaxDpiLevels + 1, 0);
+    levels->addWidget(cb_CurrentCPI, kMaxDpiLevels + 1, 1);
+    levels->addWidget(cb_Smooth, kMaxDpiLevels + 2, 0, 1, 2);
+    packRows(levels);
+
+    // Level k's colour on the same row as its DPI value.
+    gbMCULEDCPIColor =
+        group("gbMCULEDCPIColor", term(34), ts_Operator, {172, 4, 164, groupHeight(kMaxDpiLevels)});
+    auto* colours = grid(gbMCULEDCPIColor);
+    static constexpr const char* kChannels[] = {"R", "G", "B"};
+    for (int k = 1; k <= kMaxDpiLevels; ++k) {
+        for (int c = 0; c < 3; ++c) {
+            auto* l = label(numbered("lbl_CPI", k, kChannels[c]), kChannels[c], gbMCULEDCPIColor);
+            auto* e = numberEdit(numbered("edt_CPI", k, kChannels[c]), gbMCULEDCPIColor);
+            keepCell(l);
+            keepCell(e);
+            colours->addWidget(l, k - 1, 2 * c);
+            colours->addWidget(e, k - 1, 2 * c + 1);
+            lbl_CPIColor[k - 1][c] = l;
+            edt_CPIColor[k - 1][c] = e;
+        }
+    }
+    packRows(colours);
+}
+
+void EngineerPage::buildRadioPairs() {
+    const int x = 340, w = 206;
+    gbLEDType = group("gbLEDType", term(15), ts_Operator, {x, 4, w, groupHeight(2)});
+    auto* types = grid(gbLEDType);
+    rb_MCULED = row(make<QRadioButton>("rb_MCULED", gbLEDType, term(16)));
+    rb_RBLED = row(make<QRadioButton>("rb_RBLED", gbLEDType, term(17)));
+    rb_SyncLED = row(make<QRadioButton>("rb_SyncLED", gbLEDType, term(18)));
+    rb_BreLED = row(make<QRadioButton>("rb_BreLED", gbLEDType, term(19)));
+    int cell = 0;
+    for (QRadioButton* rb : {rb_MCULED, rb_RBLED, rb_SyncLED, rb_BreLED}) {
+        types->addWidget(rb, cell / 2, cell % 2);
+        rb->setEnabled(false);
+        ++cell;
+    }
+    gbLEDType->setEnabled(false);
+
+    int top = 4 + groupHeight(2) + 4;
+    const auto pair = [&](const char* box, int title, const char* onName, int onText,
+                          const char* offName, int offText) {
+        auto* g = group(box, term(title), ts_Operator, {x, top, w, groupHeight(1)});
+        auto* layout = grid(g);
+        auto* on = row(make<QRadioButton>(onName, g, term(onText)));
+        auto* off = row(make<QRadioButton>(offName, g, term(offText)));
+        layout->addWidget(on, 0, 0);
+        layout->addWidget(off, 0, 1);
+        top += groupHeight(1) + 4;
+        return std::tuple{g, on, off};
+    };
+    std::tie(gbLEDStatus, rb_LEDOn, rb_LEDOff) =
+        pair("gbLEDStatus", 20, "rb_LEDOn", 21, "rb_LEDOff", 22);
+    std::tie(gbB4CPI, rb_B4CPIOn, rb_B4CPIOff) =
+        pair("gbB4CPI", 23, "rb_B4CPIOn", 21, "rb_B4CPIOff", 22);
+    std::tie(gbLCPI, rb_LCPIOn, rb_LCPIOff) = pair("gbLCPI", 30, "rb_LCPIOn", 21, "rb_LCPIOff", 22);
+    std::tie(gbMCULEDControlMode, rb_MCULED3Control, rb_MCULED6Control) =
+        pair("gbMCULEDControlMode", 31, "rb_MCULED3Control", 32, "rb_MCULED6Control", 33);
+    std::tie(gbSaveKeyMode, rb_Save, rb_NoSave) =
+        pair("gbSaveKeyMode", 61, "rb_Save", 62, "rb_NoSave", 63);
+
+    // The next column: fire function, key mode switches.
+    const int x2 = 550, w2 = 198;
+    top = 4;
+    gbFireFn = group("gbFireFn", term(24), ts_Operator, {x2, top, w2, groupHeight(1)});
+    auto* fire = grid(gbFireFn);
+    rb_FireFnOn = row(make<QRadioButton>("rb_FireFnOn", gbFireFn, term(25)));
+    rb_FireFnOff = row(make<QRadioButton>("rb_FireFnOff", gbFireFn, term(26)));
+    fire->addWidget(rb_FireFnOn, 0, 0);
+    fire->addWidget(rb_FireFnOff, 0, 1);
+
+    top += groupHeight(1) + 4;
+    gbSwitchFn = group("gbSwitchFn", term(57), ts_Operator, {x2, top, w2, groupHeight(3)});
+    auto* switches = grid(gbSwitchFn);
+    cb_MidPress = row(make<QCheckBox>("cb_MidPress", gbSwitchFn, term(58)));
+    cb_CPIPress = row(make<QCheckBox>("cb_CPIPress", gbSwitchFn, term(59)));
+    cb_GunPress = row(make<QCheckBox>("cb_GunPress", gbSwitchFn, term(60)));
+    switches->addWidget(cb_MidPress, 0, 0);
+    switches->addWidget(cb_CPIPress, 1, 0);
+    switches->addWidget(cb_GunPress, 2, 0);
+}
+
+void EngineerPage::buildLighting() {
+    const int x = 752, w = 226;
+    int top = 4;
+    gbMCULEDMode = group("gbMCULEDMode", term(95), ts_Operator, {x, top, w, groupHeight(3)});
+    auto* modes = grid(gbMCULEDMode);
+    for (int k = 1; k <= 7; ++k) {
+        // Mode 7 switches the light off and is captioned so.
+        auto* c =
+            row(make<QCheckBox>(numbered("cb_Mode", k), gbMCULEDMode, term(k < 7 ? 39 + k : 56)));
+        modes->addWidget(c, (k - 1) % 3, (k - 1) / 3);
+        cb_Mode[k - 1] = c;
+    }
+
+    top += groupHeight(3) + 4;
+    gbMCULEDCurrent = group("gbMCULEDCurrent", term(37), ts_Operator, {x, top, w, groupHeight(3)});
+    auto* current = grid(gbMCULEDCurrent);
+    lbl_MCULEDNum = label("lbl_MCULEDNum", term(38), gbMCULEDCurrent);
+    edt_MCULEDNum = numberEdit("edt_MCULEDNum", gbMCULEDCurrent);
+    lbl_MCULEDCurrentMode = label("lbl_MCULEDCurrentMode", term(39), gbMCULEDCurrent);
+    cb_MCULEDCurrentMode = combo("cb_MCULEDCurrentMode", gbMCULEDCurrent);
+    for (int k = 1; k <= 7; ++k) cb_MCULEDCurrentMode->addItem(term(39 + k));
+    lbl_MCULEDCrtStep = label("lbl_MCULEDCrtStep", term(47), gbMCULEDCurrent);
+    edt_MCULEDCrtStep = numberEdit("edt_MCULEDCrtStep", gbMCULEDCurrent);
+    current->addWidget(lbl_MCULEDNum, 0, 0);
+    current->addWidget(edt_MCULEDNum, 0, 1, Qt::AlignLeft);
+    current->addWidget(lbl_MCULEDCurrentMode, 1, 0);
+    current->addWidget(cb_MCULEDCurrentMode, 1, 1);
+    current->addWidget(lbl_MCULEDCrtStep, 2, 0);
+    current->addWidget(edt_MCULEDCrtStep, 2, 1, Qt::AlignLeft);
+    current->setColumnStretch(1, 1);
+
+    top += groupHeight(3) + 4;
+    gbRBLEDMode = group("gbRBLEDMode", term(48), ts_Operator, {x, top, w, groupHeight(2)});
+    auto* rb = grid(gbRBLEDMode);
+    lbl_RBLEDCurrentMode = label("lbl_RBLEDCurrentMode", term(49), gbRBLEDMode);
+    cb_RBLEDCurrentMode = combo("cb_RBLEDCurrentMode", gbRBLEDMode);
+    for (int t = 50; t <= 56; ++t) cb_RBLEDCurrentMode->addItem(term(t));
+    // The RB mode names are long: the combo takes a row of its own.
+    rb->addWidget(lbl_RBLEDCurrentMode, 0, 0);
+    rb->addWidget(cb_RBLEDCurrentMode, 1, 0);
+}
+
+void EngineerPage::buildIdentification() {
+    // Under the switches: orientation, key mode and the identification bytes to write.
+    const int x = 554, labelWidth = 72, fieldX = x + labelWidth + 4;
+    int top = 234;
+    const auto place = [&](QLabel* l, QWidget* field, int fieldWidth) {
+        l->setGeometry(x, top, labelWidth, kRowHeight);
+        field->setGeometry(fieldX, top, fieldWidth, kRowHeight);
+        top += kRowHeight + 4;
+    };
+    lbl_SensorOri = label("lbl_SensorOri", term(64), ts_Operator);
+    lbl_SensorOri->setEnabled(false);
+    cb_SensorOri = combo("cb_SensorOri", ts_Operator);
+    for (int t = 65; t <= 72; ++t) cb_SensorOri->addItem(term(t));
+    cb_SensorOri->setEnabled(false);
+    place(lbl_SensorOri, cb_SensorOri, 118);
+
+    lbl_KeyMode = label("lbl_KeyMode", term(87), ts_Operator);
+    cb_KeyMode = combo("cb_KeyMode", ts_Operator, {term(88), term(89)});
+    place(lbl_KeyMode, cb_KeyMode, 118);
+
+    lbl_VendorID = label("lbl_VendorID", term(35), ts_Operator);
+    edt_VendorID = numberEdit("edt_VendorID", ts_Operator);
+    place(lbl_VendorID, edt_VendorID, 44);
+    lbl_ProductID = label("lbl_ProductID", term(36), ts_Operator);
+    edt_ProductID = numberEdit("edt_ProductID", ts_Operator);
+    place(lbl_ProductID, edt_ProductID, 44);
+
+    // The identification bytes read from the mouse, under the lights.
+    const int readX = 756;
+    top = 4 + 2 * groupHeight(3) + groupHeight(2) + 16;
+    lbl_VendorID_Rd = label("lbl_VendorID_Rd", term(35), ts_Operator);
+    lbl_VendorID_Rd->setGeometry(readX, top, labelWidth, kRowHeight);
+    edt_VendorID_Rd = numberEdit("edt_VendorID_Rd", ts_Operator, 44);
+    edt_VendorID_Rd->move(readX + labelWidth + 4, top);
+    edt_VendorID_Rd->setReadOnly(true);
+    top += kRowHeight + 4;
+    lbl_ProductID_Rd = label("lbl_ProductID_Rd", term(36), ts_Operator);
+    lbl_ProductID_Rd->setGeometry(readX, top, labelWidth, kRowHeight);
+    edt_ProductID_Rd = numberEdit("edt_ProductID_Rd", ts_Operator, 44);
+    edt_ProductID_Rd->move(readX + labelWidth + 4, top);
+    edt_ProductID_Rd->setReadOnly(true);
+}
+
+void EngineerPage::buildFire() {
+    gbFireMode = group("gbFireMode", term(27), ts_Operator,
+                       {550, 4 + groupHeight(1) + groupHeight(3) + 8, 198, groupHeight(2)});
+    auto* mode = grid(gbFireMode);
+    lbl_FireCount = label("lbl_FireCount", term(28), gbFireMode);
+    cb_FireCount = combo("cb_FireCount", gbFireMode, counting(1, 256));
+    lbl_FireTime = label("lbl_FireTime", term(29), gbFireMode);
+    edt_FireTime = numberEdit("edt_FireTime", gbFireMode);
+    lbl_FireTimeUnit = label("lbl_FireTimeUnit", "(*8ms)", gbFireMode);
+    cb_IsFireContinue = make<QCheckBox>("cb_IsFireContinue", gbFireMode);
+    cb_IsFireContinue->hide();
+    mode->addWidget(lbl_FireCount, 0, 0);
+    mode->addWidget(cb_FireCount, 0, 1, 1, 2);
+    mode->addWidget(lbl_FireTime, 1, 0);
+    mode->addWidget(edt_FireTime, 1, 1);
+    mode->addWidget(lbl_FireTimeUnit, 1, 2);
+    mode->setColumnStretch(2, 1);
+
+    // Ten macros in two halves of five rows: macro k beside macro k + 5.
+    const int bottom = 350;
+    gbFireMacroColor = group("gbFireMacroColor", term(96), ts_Operator, {4, bottom, 648, 136});
+    auto* colours = grid(gbFireMacroColor, 6);
+    static constexpr const char* kChannels[] = {"R", "G", "B"};
+    for (int k = 1; k <= 10; ++k) {
+        const int r = (k - 1) % 5, half = (k - 1) / 5 * 7;
+        for (int c = 0; c < 3; ++c) {
+            auto* l = label(numbered("lbl_FireMacroColor", k, kChannels[c]), term(94 + 3 * k + c),
+                            gbFireMacroColor);
+            auto* e = numberEdit(numbered("edt_FireMacroColor", k, kChannels[c]), gbFireMacroColor);
+            colours->addWidget(l, r, half + 2 * c);
+            colours->addWidget(e, r, half + 2 * c + 1);
+            lbl_FireMacroColor[k - 1][c] = l;
+            edt_FireMacroColor[k - 1][c] = e;
+        }
+    }
+    colours->setColumnMinimumWidth(6, 4);
+    packRows(colours);
+
+    gbFireMacroYOffset =
+        group("gbFireMacroYOffset", term(127), ts_Operator, {656, bottom, 316, 136});
+    auto* offsets = grid(gbFireMacroYOffset, 6);
+    for (int k = 1; k <= 10; ++k) {
+        const int r = (k - 1) % 5, half = (k - 1) / 5 * 3;
+        auto* l = label(numbered("lbl_YOffset", k), term(127 + k), gbFireMacroYOffset);
+        auto* e = numberEdit(numbered("edt_YOffset", k), gbFireMacroYOffset, 36);
+        offsets->addWidget(l, r, half);
+        offsets->addWidget(e, r, half + 1);
+        lbl_YOffset[k - 1] = l;
+        edt_YOffset[k - 1] = e;
+    }
+    offsets->setColumnMinimumWidth(2, 4);
+    packRows(offsets);
+}
+
+void EngineerPage::giveHints() {
+    // Each control's hint is its own caption, shown in the note line while hovered.
+    for (QWidget* w : findChildren<QWidget*>()) {
+        if (auto* b = qobject_cast<QAbstractButton*>(w))
+            b->setStatusTip(b->text());
+        else if (auto* g = qobject_cast<QGroupBox*>(w))
+            g->setStatusTip(g->title());
+    }
 }
 
 void EngineerPage::unlock() {

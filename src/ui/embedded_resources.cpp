@@ -3,6 +3,9 @@
 #include "ui/lang1_resource.h"
 #include "ui/lang2_resource.h"
 #include "ui/lang3_resource.h"
+#include "ui/org1_resource.h"
+#include "ui/org2_resource.h"
+#include "ui/org3_resource.h"
 #include "ui/org_resource.h"
 
 namespace vornik {
@@ -14,12 +17,18 @@ struct Resource {
     std::span<const std::uint8_t> bytes;
 };
 
+// One resource a line.
+// clang-format off
 constexpr Resource kResources[] = {
     {"ORG", kOrgResource},
+    {"ORG1", kOrg1Resource},
+    {"ORG2", kOrg2Resource},
+    {"ORG3", kOrg3Resource},
     {"LANG1", kLang1Resource},
     {"LANG2", kLang2Resource},
     {"LANG3", kLang3Resource},
 };
+// clang-format on
 
 bool sameName(std::string_view a, std::string_view b) {
     if (a.size() != b.size()) return false;

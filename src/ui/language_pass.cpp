@@ -91,6 +91,10 @@ void applyLanguage(QWidget& window, const LanguageTable& language) {
                 label->setText(text(key));
     for (auto [name, key] : kPageLabels)
         if (auto* label = window.findChild<QLabel*>(name)) label->setText(text(key));
+    // The gun presets show their names.
+    for (int n = 1; n <= 7; ++n)
+        if (auto* label = window.findChild<QLabel*>(QString("Btn_Fire%1").arg(n)))
+            label->setText(text(qPrintable(QString("Str%1").arg(599 + n))));
     for (int level = 1; level <= 7; ++level)
         if (auto* label = window.findChild<QLabel*>(QString("lbl_DPI%1").arg(level)))
             label->setText(text(qPrintable(QString("Str%1").arg(848 + level))));

@@ -81,6 +81,18 @@ void Navigation::connectButtons() {
     }
     if (m_pages.fireBase)
         connect(m_pages.fireBase, &SkinImage::doubleClicked, this, &Navigation::Img_Base_5DblClick);
+    for (SkinButton* b : {&m_pages.fireConfirm, &m_pages.fireCancel}) {
+        if (!b->label) continue;
+        ButtonLabel* label = b->label;
+        connect(label, &ButtonLabel::entered, this,
+                [this, label] { hoverEnter(label, HoverFamily::WindowButton); });
+        connect(label, &ButtonLabel::left, this,
+                [this, label] { hoverLeave(label, HoverFamily::WindowButton); });
+        connect(label, &ButtonLabel::clicked, this, [this] {
+            hideAllMenu();
+            showOnly(1);
+        });
+    }
     if (auto* e = m_pages.engineer) {
         connect(e->Img_Logo4, &SkinImage::doubleClicked, this, &Navigation::Img_Logo4DblClick);
         connect(e->Btn_Main_6, &QPushButton::clicked, this, &Navigation::Btn_Main_0Click);

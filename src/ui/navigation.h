@@ -25,6 +25,8 @@ struct PageSet {
     SkinImage* fireBase = nullptr;         // Img_Base_5
     SkinImage* firePanel = nullptr;        // Img_P5
     QWidget* fireRecorder = nullptr;       // shown once the fire page is unlocked
+    SkinButton fireConfirm;                // Btn_FireConfirm, Btn_FireCancel: back to page 1
+    SkinButton fireCancel;
     EngineerPage* engineer = nullptr;
     // The navigation radios: the page the user chose, kept across language switches.
     QRadioButton* rb_1 = nullptr;

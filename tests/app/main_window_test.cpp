@@ -98,12 +98,12 @@ TEST_F(MainWindowTest, MaroonOutsideTheOutlineIsSeeThrough) {
 TEST_F(MainWindowTest, OverlaysBlockTheSkinnedButtonsButNotExit) {
     window->show();
     auto at = [&](const char* name) { return window->childAt(find(name)->geometry().center()); };
-    EXPECT_EQ(at("Btn_Read_1"), find("Disable_All_1"));
+    EXPECT_EQ(at("Btn_Apply_1"), find("Disable_All_1"));
     EXPECT_EQ(at("Key3"), find("Disable_All_1"));
     EXPECT_EQ(at("Btn_Exit_1"), find("Btn_Exit_1"));
     EXPECT_EQ(at("Btn_Mini_1"), find("Btn_Mini_1"));
     window->UnlockPages();
-    EXPECT_EQ(at("Btn_Read_1"), find("Btn_Read_1"));
+    EXPECT_EQ(at("Btn_Apply_1"), find("Btn_Apply_1"));
     window->LockPages();
     for (int n = 1; n <= 4; ++n)
         EXPECT_FALSE(find(qPrintable(QString("Disable_All_%1").arg(n)))->isHidden());

@@ -83,16 +83,16 @@ bool parseOne(std::string_view item, SimFaults& faults, std::string& error) {
 
 }  // namespace
 
-bool parseFaults(std::string_view spec, SimFaults& faults, std::string& error) {
-    if (spec.empty()) {
+bool parseFaults(std::string_view text, SimFaults& faults, std::string& error) {
+    if (text.empty()) {
         error = "empty fault";
         return false;
     }
     while (true) {
-        const auto comma = spec.find(',');
-        if (!parseOne(spec.substr(0, comma), faults, error)) return false;
+        const auto comma = text.find(',');
+        if (!parseOne(text.substr(0, comma), faults, error)) return false;
         if (comma == std::string_view::npos) return true;
-        spec.remove_prefix(comma + 1);
+        text.remove_prefix(comma + 1);
     }
 }
 

@@ -29,7 +29,7 @@ inline constexpr std::string_view kFaultSyntax =
     "noack | ack=V | drop-chunk=N | stuck=ADDR | refuse=CMD | vanish=N | slow=K | notready | "
     "chip=TYPE | status=V";
 
-// Adds the faults of `spec` to `faults`; false with `error` set when the text is not one.
-bool parseFaults(std::string_view spec, SimFaults& faults, std::string& error);
+// Adds the faults `text` names to `faults`; false with `error` set when the text is not one.
+bool parseFaults(std::string_view text, SimFaults& faults, std::string& error);
 
 }  // namespace vornik
