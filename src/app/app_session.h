@@ -38,6 +38,8 @@ struct AppSession {
     std::string programDir;
 
     bool NoDeviceShown = false;
+    // The DPI value index the AIM key switches to, as last chosen (0 at start).
+    std::uint8_t aimIndex = 0;
     int LayoutNo = 1;
     bool engineerUnlocked = false;
     bool fireRecorderUnlocked = false;

@@ -346,7 +346,16 @@ void TForm1::uiToDataBuf() {
     ValuesToDataBuf(m_pages.engineer->values(), m_session.image.sections);
 }
 
-JoinHooks TForm1::joinHooks() { return {}; }
+JoinHooks TForm1::joinHooks() {
+    JoinHooks hooks;
+    hooks.storeAimKey = [this](Sections& sections) {
+        const auto slotNames = SlotNames(sections);
+        const NameContext context{language(), m_session.options.eepromMode, slotNames, 0, {}};
+        AIMKeyToDataBuf(m_session.codes, sections.ProfileSection, m_session.aimIndex,
+                        m_pages.engineer->values().cb_IsFireContinue, context);
+    };
+    return hooks;
+}
 
 void TForm1::applyPointerSettings() {}
 

@@ -78,13 +78,6 @@ bool onEngineerPage(const QWidget* w) {
 
 void applyLanguage(QWidget& window, const LanguageTable& language) {
     auto text = [&](const char* key) { return QString::fromStdString(language.text(key)); };
-    const QString fontName = QString::fromStdString(language.fontName());
-    for (QLabel* label : window.findChildren<QLabel*>()) {
-        if (onEngineerPage(label) || label->text().isNull()) continue;
-        QFont font = label->font();
-        font.setFamily(fontName);
-        label->setFont(font);
-    }
     for (auto [role, key] : kButtonCaptions)
         for (int n = 1; n <= 4; ++n)
             if (auto* label = window.findChild<QLabel*>(QString("Btn_%1_%2").arg(role).arg(n)))
@@ -98,6 +91,14 @@ void applyLanguage(QWidget& window, const LanguageTable& language) {
     for (int level = 1; level <= 7; ++level)
         if (auto* label = window.findChild<QLabel*>(QString("lbl_DPI%1").arg(level)))
             label->setText(text(qPrintable(QString("Str%1").arg(848 + level))));
+    // After the captions, so that every captioned label takes the font.
+    const QString fontName = QString::fromStdString(language.fontName());
+    for (QLabel* label : window.findChildren<QLabel*>()) {
+        if (onEngineerPage(label) || label->text().isNull()) continue;
+        QFont font = label->font();
+        font.setFamily(fontName);
+        label->setFont(font);
+    }
 }
 
 }  // namespace vornik

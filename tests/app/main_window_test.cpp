@@ -5,6 +5,8 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QCoreApplication>
+#include <QDir>
+#include <QFile>
 #include <QGroupBox>
 #include <QLineEdit>
 #include <QPushButton>
@@ -12,12 +14,15 @@
 #include <QTabWidget>
 #include <QTest>
 #include <span>
+#include <sstream>
 
 #include "app/app_session.h"
 #include "app/device_buttons.h"
 #include "app/single_instance.h"
+#include "app/vornikctl.h"
 #include "device/sim/sim_hid_platform.h"
 #include "image/defaults.h"
+#include "image/function_code.h"
 #include "settings/engineer_page.h"
 #include "ui/dialogs.h"
 #include "ui/loading_window.h"
@@ -351,6 +356,82 @@ TEST_F(MainWindowTest, ADefaultForAnotherChipIsShownButNotWritten) {
     EXPECT_EQ(mouse->memory()[0x100], 0x77);
     EXPECT_EQ(session->image.DataBuf, BuiltInImage());
     EXPECT_FALSE(window->pagesLocked());
+}
+
+TEST_F(MainWindowTest, AnotherDeviceWithoutMouseShowsTheNoDeviceMessage) {
+    window->monitor().DevTimerTimer();  // the first tick sees devices but no mouse
+    EXPECT_EQ(dialogs.shown.size(), 1);
+    dialogs.shown.clear();
+    const auto before = clock.nowMs();
+    platform->plug({{"keypad", 0}, {0x1234, 0x0001, 0x0100}, 0, nullptr, true});
+    window->monitor().DevTimerTimer();
+    EXPECT_EQ(dialogs.shown, QStringList{window->text("Str100") + "\n\n" + window->text("Str101")});
+    EXPECT_EQ(clock.nowMs() - before, 2100u);  // the wait before trying to open the mouse
+    EXPECT_TRUE(window->pagesLocked());
+}
+
+TEST_F(MainWindowTest, IdentificationBytesDecideWhetherTheMouseIsRead) {
+    plugMouse();
+    mouse->memory()[0x36] = 0x12;
+    mouse->memory()[0x37] = 0x34;
+    window->monitor().DevTimerTimer();
+    EXPECT_EQ(dialogs.shown, QStringList{window->text("Str107")});
+    EXPECT_TRUE(session->mouseConnected());  // left open, unread
+    EXPECT_TRUE(session->NoDeviceShown);
+    EXPECT_EQ(find<QLineEdit>("edt_VendorID_Rd")->text(), "18");
+
+    dialogs.shown.clear();
+    window->monitor().reservePair = {18, 52};  // Rev_Manu_ID=18, Rev_Pro_ID=52
+    window->deviceButtons().Btn_Read_0Click();
+    EXPECT_TRUE(dialogs.shown.isEmpty());
+    EXPECT_FALSE(session->NoDeviceShown);
+    EXPECT_FALSE(window->pagesLocked());
+}
+
+TEST_F(MainWindowTest, AMouseNotReadyIsTreatedAsAbsent) {
+    plugMouse();
+    mouse->faults().notReady = true;
+    window->monitor().DevTimerTimer();
+    EXPECT_EQ(dialogs.shown, QStringList{window->text("Str020")});
+    EXPECT_FALSE(session->mouseConnected());
+    EXPECT_TRUE(window->DevTimer.isActive());
+}
+
+TEST_F(MainWindowTest, AnAimKeyInTheOtherKeyModeTakesTheChosenIndex) {
+    connectMouse();
+    // Button 4 of key mode 2 is an AIM key; key mode 1 is shown.
+    ProfileCodes& codes = session->codes;
+    ASSERT_TRUE(codes.store(2, 4, "0A0000", session->image.sections.ProfileSection));
+    session->aimIndex = 7;
+    ASSERT_TRUE(window->deviceButtons().Btn_Apply_0Click());
+    const auto offset = section::kProfile.address + ProfileCodes::offset(2, 4);
+    EXPECT_EQ(mouse->memory()[offset], 0x0A);
+    EXPECT_EQ(mouse->memory()[offset + 1], 7);
+}
+
+TEST_F(MainWindowTest, AChangeMadeInTheWindowShowsInTheDump) {
+    connectMouse();
+    auto* engineer = window->pages().engineer;
+    engineer->cb_CPI[0]->setCurrentIndex(10);  // level 1: 6400 DPI
+    ASSERT_TRUE(window->deviceButtons().Btn_Apply_0Click());
+    EXPECT_EQ(mouse->memory()[6], 10);
+    ConfigImage expected = BuiltInImage();
+    expected[6] = 10;
+    expected[0x2F] = sectionCode(std::span(expected).first(47));
+    EXPECT_TRUE(std::equal(expected.begin(), expected.end(), mouse->memory().begin()));
+
+    const QString file = QDir::temp().filePath("vornik_gui_dump_test.bin");
+    {
+        QFile out(file);
+        ASSERT_TRUE(out.open(QIODevice::WriteOnly));
+        out.write(reinterpret_cast<const char*>(mouse->memory().data()), 2048);
+    }
+    std::ostringstream out, err;
+    VirtualClock ctlClock;
+    CtlEnvironment env{[] { return std::make_unique<SimHidPlatform>(); }, ctlClock, out, err, ""};
+    EXPECT_EQ(runVornikctl({"dump", file.toStdString()}, env), kExitOk) << err.str();
+    EXPECT_NE(out.str().find("level 1: 6400 DPI"), std::string::npos) << out.str();
+    QFile::remove(file);
 }
 
 TEST(SingleInstanceTest, ASecondStartActivatesTheFirst) {

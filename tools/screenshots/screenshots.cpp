@@ -84,6 +84,12 @@ int main(int argc, char** argv) {
     ok &= save(window, "5-fire.png");
     nav.Btn_Engineer_0Click();
     ok &= save(window, "6-engineer.png");
+    for (int language : {2, 3}) {
+        window.switchLanguage(language);
+        nav.Btn_Main_0Click();
+        ok &= save(window, QString("1-office-mode-lang%1.png").arg(language));
+    }
+    window.switchLanguage(1);
     loading.transferProgress(171, 342);
     loading.showCentred();
     ok &= save(loading, "loading.png");
