@@ -187,6 +187,8 @@ void TForm1::switchLanguage(int n) {
     m_lastLayout = applyLayout(embeddedLayout(n), n, *this, context);
     applyLanguage(*this, language());
     retranslateKeys(before, n);
+    TLRefreshProfile1Keys();
+    TLRefreshProfile2Keys();
     QApplication::setApplicationDisplayName(QString::fromStdString(language().title()));
     m_navigation->RefreshAPPage();
     m_navigation->resetScrolling();
@@ -265,6 +267,8 @@ void TForm1::dataBufToUI() {
     m_session.codes.rebuild(m_session.image.sections.ProfileSection);
     m_pages.engineer->setValues(
         DataBufToValues(m_session.image.sections, m_pages.engineer->values()));
+    TLRefreshProfile1Keys();
+    TLRefreshProfile2Keys();
     if (m_keyProfile == 1)
         RefreshProfile1Keys();
     else
@@ -282,6 +286,22 @@ void refreshKeys(AppSession& session, PageSet& pages, const TextLookup& texts, i
 }
 
 }  // namespace
+
+void TForm1::TLRefreshProfile1Keys() {
+    const auto slotNames = SlotNames(m_session.image.sections);
+    const NameContext context{language(), m_session.options.eepromMode, slotNames, 0, {}};
+    for (int k = 1; k <= 9; ++k)
+        m_pages.engineer->btn_Key1[static_cast<std::size_t>(k - 1)]->setText(
+            QString::fromStdString(NameForCode(m_session.codes.code(1, k), context)));
+}
+
+void TForm1::TLRefreshProfile2Keys() {
+    const auto slotNames = SlotNames(m_session.image.sections);
+    const NameContext context{language(), m_session.options.eepromMode, slotNames, 0, {}};
+    for (int k = 1; k <= 9; ++k)
+        m_pages.engineer->btn_Key2[static_cast<std::size_t>(k - 1)]->setText(
+            QString::fromStdString(NameForCode(m_session.codes.code(2, k), context)));
+}
 
 void TForm1::RefreshProfile1Keys() {
     m_keyProfile = 1;

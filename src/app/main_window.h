@@ -61,6 +61,8 @@ class TForm1 : public QWidget, public FlowHooks, public MessageSink, public Moni
     void ShowMainAfterRead();
     void RefreshProfile1Keys();
     void RefreshProfile2Keys();
+    void TLRefreshProfile1Keys();
+    void TLRefreshProfile2Keys();
 
     // What a write collects from the pages before the join, and what the join stores besides.
     void uiToDataBuf();

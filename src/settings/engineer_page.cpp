@@ -128,6 +128,19 @@ EngineerPage::EngineerPage(QWidget* parent, TermColumn terms) : QWidget(parent),
 
     buildOperatorSheet();
 
+    // The buttons of both key modes, captioned with their functions.
+    for (int mode = 1; mode <= 2; ++mode) {
+        auto* group = new QGroupBox(term(87 + mode), ts_Engineer);
+        group->setObjectName(QString("gbKeyMode%1").arg(mode));
+        group->setGeometry(10 + (mode - 1) * 250, 10, 240, 9 * 34 + 30);
+        for (int k = 1; k <= 9; ++k) {
+            auto* b = new QPushButton(group);
+            b->setObjectName(QString("btn_Key%1%2").arg(mode).arg(k, 2, 10, QChar('0')));
+            b->setGeometry(10, 24 + (k - 1) * 34, 220, 28);
+            (mode == 1 ? btn_Key1 : btn_Key2)[static_cast<std::size_t>(k - 1)] = b;
+        }
+    }
+
     lbl_Notes = make<QLabel>("lbl_Notes", this, term(138));
     lbl_Notes->setGeometry(20, 612, 60, 24);
     lbl_Content = make<QLabel>("lbl_Content", this);

@@ -63,6 +63,8 @@ class EngineerPage : public QWidget {
     QPushButton* Btn_Load_6;
     QPushButton* btn_Write;
     QPushButton* btn_TestKeys;
+    std::array<QPushButton*, 9> btn_Key1{};  // btn_Key101 … btn_Key109 (key mode 1)
+    std::array<QPushButton*, 9> btn_Key2{};  // btn_Key201 … btn_Key209 (key mode 2)
     QPushButton* Btn_Default;
     QPushButton* Btn_ImportBaseMacro;
     QPushButton* Btn_ImportGunMacro;

@@ -144,6 +144,8 @@ TEST_F(MainWindowTest, FindsAndReadsTheMouse) {
     EXPECT_TRUE(dialogs.shown.isEmpty());
     EXPECT_EQ(find<QLineEdit>("edt_VendorID_Rd")->text(), "255");
     EXPECT_EQ(find<ButtonLabel>("Key7")->text(), window->text("Str232"));
+    EXPECT_EQ(find<QPushButton>("btn_Key101")->text(), window->text("Str210"));
+    EXPECT_EQ(find<QPushButton>("btn_Key209")->text(), window->text("Str220"));
     EXPECT_FALSE(mouse->inConfigMode());
 }
 
