@@ -267,6 +267,7 @@ void TForm1::dataBufToUI() {
     m_session.codes.rebuild(m_session.image.sections.ProfileSection);
     m_pages.engineer->setValues(
         DataBufToValues(m_session.image.sections, m_pages.engineer->values()));
+    emit valuesRefreshed(m_pages.engineer->values());
     TLRefreshProfile1Keys();
     TLRefreshProfile2Keys();
     if (m_keyProfile == 1)

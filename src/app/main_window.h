@@ -7,6 +7,7 @@
 #include "app/config_flows.h"
 #include "app/device_monitor.h"
 #include "image/text_lookup.h"
+#include "settings/settings_values.h"
 #include "ui/language.h"
 #include "ui/layout_pass.h"
 #include "ui/navigation.h"
@@ -97,6 +98,11 @@ class TForm1 : public QWidget, public FlowHooks, public MessageSink, public Moni
     void showIdBytes(std::uint8_t vendor, std::uint8_t product) override;
     void Btn_Read() override;
 
+  signals:
+    // The holding controls were filled; the user pages' mirrors (sliders, bars, images)
+    // follow them from here.
+    void valuesRefreshed(const SettingsValues& values);
+
   protected:
     void closeEvent(QCloseEvent* event) override;
     bool event(QEvent* event) override;
@@ -122,3 +128,5 @@ class TForm1 : public QWidget, public FlowHooks, public MessageSink, public Moni
 };
 
 }  // namespace vornik
+
+Q_DECLARE_METATYPE(vornik::SettingsValues)

@@ -11,6 +11,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSignalSpy>
 #include <QTabWidget>
 #include <QTest>
 #include <span>
@@ -139,7 +140,15 @@ TEST_F(MainWindowTest, APageButtonWithoutMouseSaysSoAndKeepsThePage) {
 }
 
 TEST_F(MainWindowTest, FindsAndReadsTheMouse) {
-    connectMouse();
+    QSignalSpy refreshed(window.get(), &TForm1::valuesRefreshed);
+    mouse = nullptr;
+    plugMouse();
+    mouse->memory()[6] = 9;  // level 1 at 4800 DPI, with the section's code to match
+    mouse->memory()[47] = sectionCode(std::span(mouse->memory()).first(47));
+    window->monitor().DevTimerTimer();
+    ASSERT_TRUE(session->mouseConnected());
+    ASSERT_GE(refreshed.count(), 1);
+    EXPECT_EQ(refreshed.last().at(0).value<SettingsValues>().cb_CPI[0], 9);
     EXPECT_FALSE(window->pagesLocked());
     EXPECT_TRUE(dialogs.shown.isEmpty());
     EXPECT_EQ(find<QLineEdit>("edt_VendorID_Rd")->text(), "255");
