@@ -45,6 +45,29 @@ struct AppSession {
     bool fireRecorderUnlocked = false;
 
     bool mouseConnected() const { return link.MouseHandle != kNoHandle; }
+
+    // One device operation at a time: the link has one report buffer and no lock, and the
+    // window's messages run during transfers.
+    bool deviceBusy = false;
+};
+
+// Holds the device for one operation; `acquired` is false when another one runs already.
+class DeviceOperation {
+  public:
+    explicit DeviceOperation(AppSession& session)
+        : m_session(session), m_acquired(!session.deviceBusy) {
+        if (m_acquired) m_session.deviceBusy = true;
+    }
+    ~DeviceOperation() {
+        if (m_acquired) m_session.deviceBusy = false;
+    }
+    DeviceOperation(const DeviceOperation&) = delete;
+    DeviceOperation& operator=(const DeviceOperation&) = delete;
+    bool acquired() const { return m_acquired; }
+
+  private:
+    AppSession& m_session;
+    bool m_acquired;
 };
 
 }  // namespace vornik

@@ -1,5 +1,7 @@
 #include "app/device_buttons.h"
 
+#include <QWidget>
+
 #include "app/app_session.h"
 #include "app/main_window.h"
 #include "image/defaults.h"
@@ -42,6 +44,8 @@ void DeviceButtons::release(const QString& role) {
 void DeviceButtons::SystemReloadCmd_OnClick() { m_session.protocol.SendCmd(cmd::kReload); }
 
 void DeviceButtons::Btn_Read_0Click() {
+    DeviceOperation operation(m_session);
+    if (!operation.acquired()) return;
     if (!prologue("Read", false)) return;
     m_monitor.ReadDevInfo();
     release("Read");
@@ -92,6 +96,8 @@ void DeviceButtons::reportSkipped(const WriteOutcome& outcome) {
 }
 
 bool DeviceButtons::Btn_Apply_0Click() {
+    DeviceOperation operation(m_session);
+    if (!operation.acquired()) return false;
     if (!prologue("Apply", true)) return false;
     m_lastWrite = DownloadParameter();
     reportSkipped(m_lastWrite);
@@ -100,6 +106,8 @@ bool DeviceButtons::Btn_Apply_0Click() {
 }
 
 void DeviceButtons::Btn_Confirm_0Click() {
+    DeviceOperation operation(m_session);
+    if (!operation.acquired()) return;
     if (!prologue("Confirm", true)) return;
     m_lastWrite = DownloadParameter();
     reportSkipped(m_lastWrite);
@@ -110,6 +118,8 @@ void DeviceButtons::Btn_Confirm_0Click() {
 }
 
 void DeviceButtons::restoreDefault(int n) {
+    DeviceOperation operation(m_session);
+    if (!operation.acquired()) return;
     const QString role = QString("Confirm%1").arg(n);
     if (!prologue(role, true)) return;
     const std::string prefix = MacroLibraryPrefix(m_session.options.path, m_session.programDir);
@@ -119,10 +129,15 @@ void DeviceButtons::restoreDefault(int n) {
 }
 
 void DeviceButtons::Btn_DefaultClick() {
+    DeviceOperation operation(m_session);
+    if (!operation.acquired()) return;
+    QWidget* result = m_window.findChild<QWidget*>("Img_Result");
+    if (result) result->hide();
     pause110();
     if (!m_session.mouseConnected()) return;
     const std::string prefix = MacroLibraryPrefix(m_session.options.path, m_session.programDir);
     m_lastWrite = m_flows.TLDefaultParameter(prefix, kDefaultImageFiles[0]);
+    if (result) result->show();
 }
 
 }  // namespace vornik

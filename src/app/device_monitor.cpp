@@ -23,6 +23,8 @@ int DeviceMonitor::sampleCount(bool& confirmed) {
 
 void DeviceMonitor::DevTimerTimer() {
     if (DevTimerBusy) return;
+    DeviceOperation operation(m_session);
+    if (!operation.acquired()) return;
     DevTimerBusy = true;
     bool confirmed = false;
     const int n = sampleCount(confirmed);

@@ -62,7 +62,8 @@ SimulatorWindow::SimulatorWindow(SimHidPlatform& platform, Clock& clock)
         connect(box, &QCheckBox::toggled, this, &SimulatorWindow::applyFaults);
     }
     layout->addWidget(faults);
-    plugMouse();
+    // The tool starts as without a mouse; plugging it in here starts the whole loop.
+    refresh();
 }
 
 SimulatorWindow::~SimulatorWindow() = default;

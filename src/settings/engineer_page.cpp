@@ -128,6 +128,13 @@ EngineerPage::EngineerPage(QWidget* parent, TermColumn terms) : QWidget(parent),
 
     buildOperatorSheet();
 
+    // The mark beside Default that a finished restore shows.
+    auto* result = new SkinImage("Img_Result", ts_Operator);
+    result->setSkin("CbS_E");
+    result->hide();
+    if (Btn_Default)
+        result->move(Btn_Default->geometry().right() + 8, Btn_Default->geometry().top() + 6);
+
     // The buttons of both key modes, captioned with their functions.
     for (int mode = 1; mode <= 2; ++mode) {
         auto* group = new QGroupBox(term(87 + mode), ts_Engineer);

@@ -445,6 +445,41 @@ TEST_F(MainWindowTest, AChangeMadeInTheWindowShowsInTheDump) {
     QFile::remove(file);
 }
 
+TEST_F(MainWindowTest, ASecondDeviceOperationIsRefusedWhileOneRuns) {
+    connectMouse();
+    // Clicks and ticks that arrive while the window's messages run during a transfer.
+    struct Reentry : TransferObserver {
+        TForm1* window;
+        int tries = 0;
+        bool nestedApply = true;
+        void transferProgress(std::size_t done, std::size_t) override {
+            if (done != 1) return;
+            ++tries;
+            nestedApply &= window->deviceButtons().Btn_Apply_0Click();
+            window->deviceButtons().Btn_Read_0Click();
+            window->monitor().DevTimerTimer();
+        }
+    } reentry;
+    reentry.window = window.get();
+    session->protocol.setObserver(&reentry);
+    mouse->clearTrace();
+    EXPECT_TRUE(window->deviceButtons().Btn_Apply_0Click());
+    EXPECT_GE(reentry.tries, 1);
+    EXPECT_FALSE(reentry.nestedApply);
+    // One write, one read back: nothing else got in between.
+    EXPECT_EQ(commandsOf(*mouse), (std::vector<int>{1, 3, 6, 4, 8, 2}));
+    EXPECT_FALSE(session->deviceBusy);
+}
+
+TEST_F(MainWindowTest, TheDefaultRestoreShowsItsResultMark) {
+    connectMouse();
+    auto* mark = find("Img_Result");
+    EXPECT_TRUE(mark->isHidden());
+    window->deviceButtons().Btn_DefaultClick();
+    EXPECT_FALSE(mark->isHidden());
+    EXPECT_EQ(window->deviceButtons().lastWrite().result, WriteResult::Verified);
+}
+
 TEST(SingleInstanceTest, ASecondStartActivatesTheFirst) {
     const QString caption = QString("Vornik test %1").arg(QCoreApplication::applicationPid());
     SingleInstance first(caption);
