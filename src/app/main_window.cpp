@@ -49,6 +49,9 @@ TForm1::TForm1(AppSession& session, Dialogs& dialogs)
     m_navigation = std::make_unique<Navigation>(m_session, m_pages, m_dialogs, this);
     m_navigation->text = [this](const QString& key) { return text(key); };
     m_navigation->hideAllMenu = [this] { hideAllMenu(); };
+    m_navigation->showProfileKeys = [this](int profile) {
+        profile == 1 ? RefreshProfile1Keys() : RefreshProfile2Keys();
+    };
     m_flows = std::make_unique<ImageFlows>(m_session.protocol, m_session.clock, *this, *this,
                                            m_session.image);
     m_monitor.expectedPair = ExpectedIdPair(BuiltInImage());
@@ -276,42 +279,37 @@ void TForm1::dataBufToUI() {
         RefreshProfile2Keys();
 }
 
-namespace {
-
-void refreshKeys(AppSession& session, PageSet& pages, const TextLookup& texts, int profile) {
-    const auto slotNames = SlotNames(session.image.sections);
-    const NameContext context{texts, session.options.eepromMode, slotNames, 0, {}};
-    for (int k = 1; k <= 9; ++k)
-        pages.keys[static_cast<std::size_t>(k - 1)].label->setText(
-            QString::fromStdString(NameForCode(session.codes.code(profile, k), context)));
-}
-
-}  // namespace
-
-void TForm1::TLRefreshProfile1Keys() {
+QStringList TForm1::keyNames(int profile) const {
     const auto slotNames = SlotNames(m_session.image.sections);
     const NameContext context{language(), m_session.options.eepromMode, slotNames, 0, {}};
+    QStringList names;
     for (int k = 1; k <= 9; ++k)
-        m_pages.engineer->btn_Key1[static_cast<std::size_t>(k - 1)]->setText(
-            QString::fromStdString(NameForCode(m_session.codes.code(1, k), context)));
+        names << QString::fromStdString(NameForCode(m_session.codes.code(profile, k), context));
+    return names;
+}
+
+void TForm1::TLRefreshProfile1Keys() {
+    const QStringList names = keyNames(1);
+    for (int k = 0; k < 9; ++k)
+        m_pages.engineer->btn_Key1[static_cast<std::size_t>(k)]->setText(names[k]);
 }
 
 void TForm1::TLRefreshProfile2Keys() {
-    const auto slotNames = SlotNames(m_session.image.sections);
-    const NameContext context{language(), m_session.options.eepromMode, slotNames, 0, {}};
-    for (int k = 1; k <= 9; ++k)
-        m_pages.engineer->btn_Key2[static_cast<std::size_t>(k - 1)]->setText(
-            QString::fromStdString(NameForCode(m_session.codes.code(2, k), context)));
+    const QStringList names = keyNames(2);
+    for (int k = 0; k < 9; ++k)
+        m_pages.engineer->btn_Key2[static_cast<std::size_t>(k)]->setText(names[k]);
 }
 
 void TForm1::RefreshProfile1Keys() {
     m_keyProfile = 1;
-    refreshKeys(m_session, m_pages, language(), 1);
+    const QStringList names = keyNames(1);
+    for (int k = 0; k < 9; ++k) m_pages.keys[static_cast<std::size_t>(k)].label->setText(names[k]);
 }
 
 void TForm1::RefreshProfile2Keys() {
     m_keyProfile = 2;
-    refreshKeys(m_session, m_pages, language(), 2);
+    const QStringList names = keyNames(2);
+    for (int k = 0; k < 9; ++k) m_pages.keys[static_cast<std::size_t>(k)].label->setText(names[k]);
 }
 
 void TForm1::InitNoDevice() {

@@ -111,6 +111,8 @@ class TForm1 : public QWidget, public FlowHooks, public MessageSink, public Moni
   private:
     void buildPages();
     void retranslateKeys(int from, int to);
+    // The names of the nine buttons of key mode `profile` in the current language.
+    QStringList keyNames(int profile) const;
     void applyWindowShape();
 
     AppSession& m_session;

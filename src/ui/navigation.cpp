@@ -174,8 +174,10 @@ void Navigation::switchPage(int roleIndex) {
     const std::array<QRadioButton*, 6> radios{m_pages.rb_1, m_pages.rb_2, m_pages.rb_4,
                                               m_pages.rb_5, m_pages.rb_6, m_pages.rb_7};
     radios[static_cast<std::size_t>(roleIndex)]->setChecked(true);
-    if (roleIndex <= 1 && m_pages.engineer)
-        m_pages.engineer->cb_KeyMode->setCurrentIndex(roleIndex);
+    if (roleIndex <= 1) {
+        if (m_pages.engineer) m_pages.engineer->cb_KeyMode->setCurrentIndex(roleIndex);
+        showProfileKeys(roleIndex + 1);
+    }
     const int container = kContainerOfRole[static_cast<std::size_t>(roleIndex)];
     showOnly(container);
     markPageButtons(role);

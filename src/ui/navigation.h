@@ -46,6 +46,8 @@ class Navigation : public QObject {
 
     // Hooks into editors that later layers own.
     std::function<void()> hideAllMenu = [] {};
+    // Shows the functions of key mode 1 or 2 on the key labels.
+    std::function<void(int profile)> showProfileKeys = [](int) {};
     std::function<QString(const QString& key)> text = [](const QString& key) { return key; };
 
     // The page switch handlers, shared by all copies of each page button.

@@ -183,8 +183,10 @@ TEST_F(MainWindowTest, PageSwitchMarksTheSelectedButtonOnAllCopies) {
         EXPECT_EQ(skinOf(qPrintable(QString("Img_Breath_%1").arg(n))), "SetS_03");
         EXPECT_EQ(skinOf(qPrintable(QString("Img_Main_%1").arg(n))), "SetS_01");
     }
+    ASSERT_TRUE(session->codes.store(2, 1, "010200", session->image.sections.ProfileSection));
     nav.Btn_Second_0Click();
     EXPECT_EQ(nav.visiblePage(), 1);
+    EXPECT_EQ(find<ButtonLabel>("Key1")->text(), window->text("Str211"));  // key mode 2's button
     EXPECT_EQ(window->pages().engineer->cb_KeyMode->currentIndex(), 1);
     nav.showFirePage();
     EXPECT_EQ(nav.visiblePage(), 5);
