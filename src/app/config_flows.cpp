@@ -54,6 +54,34 @@ bool ImageFlows::Btn_Read() {
     return complete;
 }
 
+WriteOutcome ImageFlows::writeImage(bool needChip98) {
+    WriteOutcome outcome;
+    if (!m_protocol.SendCmd(cmd::kEnterConfig)) {
+        outcome.reason = SkipReason::EnterRefused;
+        return outcome;
+    }
+    m_protocol.EepromReady = false;
+    if (!m_protocol.SendCmd(cmd::kStatus)) {
+        outcome.reason = SkipReason::StatusRefused;
+    } else {
+        outcome.statusByte = m_protocol.FeatureReport[1];
+        outcome.chipType = m_protocol.ChipType;
+        if (outcome.statusByte != kStatusReady)
+            outcome.reason = SkipReason::NotReady;
+        else if (!m_protocol.EepromReady)
+            outcome.reason = SkipReason::EepromNotReady;
+        else if (needChip98 && m_protocol.ChipType != 0x98)
+            outcome.reason = SkipReason::WrongChip;
+        else
+            outcome.result =
+                WriteAndVerify(m_protocol, m_session.DataBuf, m_messages, &outcome.verify);
+    }
+    // Whatever happened, the mouse leaves configuration mode once it entered it.
+    m_protocol.SendCmd(cmd::kReload);
+    m_protocol.SendCmd(cmd::kLeaveConfig);
+    return outcome;
+}
+
 WriteOutcome ImageFlows::MemoToDataBuf_OnClick() {
     split();
     m_hooks.dataBufToUI();
@@ -61,30 +89,7 @@ WriteOutcome ImageFlows::MemoToDataBuf_OnClick() {
     m_hooks.lockPages();
     m_hooks.showLoadingWindow();
 
-    WriteOutcome outcome;
-    if (!m_protocol.SendCmd(cmd::kEnterConfig)) {
-        outcome.reason = SkipReason::EnterRefused;
-    } else {
-        m_protocol.EepromReady = false;
-        if (!m_protocol.SendCmd(cmd::kStatus)) {
-            outcome.reason = SkipReason::StatusRefused;
-        } else {
-            outcome.statusByte = m_protocol.FeatureReport[1];
-            outcome.chipType = m_protocol.ChipType;
-            if (outcome.statusByte != kStatusReady)
-                outcome.reason = SkipReason::NotReady;
-            else if (!m_protocol.EepromReady)
-                outcome.reason = SkipReason::EepromNotReady;
-            else if (m_protocol.ChipType != 0x98)
-                outcome.reason = SkipReason::WrongChip;
-            else
-                outcome.result =
-                    WriteAndVerify(m_protocol, m_session.DataBuf, m_messages, &outcome.verify);
-        }
-        // Whatever happened, the mouse leaves configuration mode once it entered it.
-        m_protocol.SendCmd(cmd::kReload);
-        m_protocol.SendCmd(cmd::kLeaveConfig);
-    }
+    const WriteOutcome outcome = writeImage(true);
 
     m_hooks.hideLoadingWindow();
     m_clock.processEvents();

@@ -69,6 +69,10 @@ class ImageFlows {
     // ChipType 0x98.
     WriteOutcome MemoToDataBuf_OnClick();
 
+    // Inside the device operation frame: commands 1 and 3 with the status tests, the verified
+    // write of DataBuf (when `needChip98`, only to chip type 0x98), then commands 8 and 2.
+    WriteOutcome writeImage(bool needChip98);
+
     // Restores default image `fileName` (looked up with `prefix`, else the built-in image).
     WriteOutcome TLDefaultParameter(const std::string& prefix, const std::string& fileName);
 

@@ -61,28 +61,7 @@ WriteOutcome DeviceButtons::DownloadParameter() {
     m_window.showLoadingWindow();
     m_window.applyPointerSettings();
 
-    WriteOutcome outcome;
-    CommandProtocol& p = m_session.protocol;
-    if (!p.SendCmd(cmd::kEnterConfig)) {
-        outcome.reason = SkipReason::EnterRefused;
-    } else {
-        p.EepromReady = false;
-        if (!p.SendCmd(cmd::kStatus)) {
-            outcome.reason = SkipReason::StatusRefused;
-        } else {
-            outcome.statusByte = p.FeatureReport[1];
-            outcome.chipType = p.ChipType;
-            if (outcome.statusByte != kStatusReady)
-                outcome.reason = SkipReason::NotReady;
-            else if (!p.EepromReady)
-                outcome.reason = SkipReason::EepromNotReady;
-            else
-                outcome.result =
-                    WriteAndVerify(p, m_session.image.DataBuf, m_window, &outcome.verify);
-        }
-        SystemReloadCmd_OnClick();
-        p.SendCmd(cmd::kLeaveConfig);
-    }
+    const WriteOutcome outcome = m_flows.writeImage(false);
     m_window.hideLoadingWindow();
     m_session.clock.processEvents();
     m_window.setDevTimer(true);

@@ -15,8 +15,8 @@ class TextLookup {
     virtual std::string text(std::string_view key) const = 0;
 };
 
-// The English texts of the keys the core itself uses (function and gun names, the device
-// messages), until the language files are loaded through the presentation layer.
+// The texts of the English language file, for code that names things without a chosen
+// language (the command-line tool).
 class EnglishTexts final : public TextLookup {
   public:
     std::string text(std::string_view key) const override;

@@ -102,29 +102,6 @@ TEST(MenuTags, AimKeyCarriesTheIndexAsTwoUppercaseDigits) {
     for (const auto& [index, code] : cases) EXPECT_EQ(CodeForTag(1002, index), code);
 }
 
-TEST(EnglishTexts, MessagesAndGunNamesAndUnknownKeys) {
-    const std::pair<std::string_view, std::string_view> cases[] = {
-        {"Str020", "Finding the specified device"},
-        {"Str100", "No Device Found"},
-        {"Str101", "Please check your device is attached to USB port"},
-        {"Str107", "The mouse manufacturer or product id error"},
-        {"Str109", "Fail"},
-        {"Str600", "AKM Fire"},
-        {"Str601", "M16 Fire"},
-        {"Str602", "M4 Fire"},
-        {"Str603", "UMP9 Fire"},
-        {"Str604", "SCAR-L Fire"},
-        {"Str605", "5.56mm Fire"},
-        {"Str606", "7.62mm Fire"},
-        {"Str230", ""},
-        {"Str607", ""},
-        {"str210", ""},
-        {"Str21", ""},
-        {"", ""},
-    };
-    for (const auto& [key, text] : cases) EXPECT_EQ(kEnglish.text(key), text) << key;
-}
-
 // Macros in the mouse, six named slots, no gun list.
 class NameForCodeTest : public ::testing::Test {
   protected:
