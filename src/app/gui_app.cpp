@@ -17,6 +17,7 @@
 #include "ui/loading_window.h"
 #include "ui/skin/skin.h"
 #include "ui/style.h"
+#include "version/version.h"
 
 namespace vornik {
 
@@ -54,6 +55,9 @@ int runGui(int& argc, char** argv, std::unique_ptr<HidPlatform> platform,
     QApplication app(argc, argv);
     QApplication::setApplicationName(kApplicationTitle);
     QApplication::setApplicationDisplayName(kApplicationTitle);
+    QApplication::setApplicationVersion(kVersion);
+    // Ties the window to its menu entry and icon (the Wayland app id).
+    QGuiApplication::setDesktopFileName(simulator ? kDemoDesktopAppId : kDesktopAppId);
     initSkin();
     applyDarkStyle(app);
 

@@ -6,6 +6,7 @@
 #include "app/vornikctl_session.h"
 #include "image/defaults.h"
 #include "image/text_lookup.h"
+#include "version/version.h"
 
 namespace vornik {
 
@@ -47,7 +48,8 @@ constexpr const char* kUsage =
     "                          status=V      answer V in status byte 1 instead of 0xAA\n"
     "  --trace FILE          write every feature-report exchange to FILE, one per line:\n"
     "                        milliseconds, SET or GET, the 8 bytes in hex\n"
-    "  -h, --help            show this text\n";
+    "  -h, --help            show this text\n"
+    "  --version             show the version\n";
 
 // Parses the command line; an error message on failure.
 std::optional<std::string> parseOptions(const std::vector<std::string>& args, Options& options) {
@@ -58,6 +60,8 @@ std::optional<std::string> parseOptions(const std::vector<std::string>& args, Op
         };
         if (arg == "-h" || arg == "--help") {
             options.help = true;
+        } else if (arg == "--version") {
+            options.version = true;
         } else if (arg == "--simulate" || arg == "--trace" || arg == "--out") {
             const std::string* v = value();
             if (!v || v->empty()) return arg + " needs a file name";
@@ -297,6 +301,10 @@ int runVornikctl(const std::vector<std::string>& args, CtlEnvironment& env) {
     }
     if (options.help) {
         env.out << kUsage;
+        return kExitOk;
+    }
+    if (options.version) {
+        env.out << "vornikctl " << kVersion << "\n";
         return kExitOk;
     }
     const Command* command = nullptr;

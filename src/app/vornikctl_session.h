@@ -27,6 +27,7 @@ struct Options {
     bool json = false;
     bool device = false;
     bool help = false;
+    bool version = false;
 };
 
 // Prints what the window would show in its message dialog.

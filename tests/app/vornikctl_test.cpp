@@ -8,6 +8,7 @@
 
 #include "device/sim/sim_hid_platform.h"
 #include "image/defaults.h"
+#include "version/version.h"
 
 namespace vornik {
 namespace {
@@ -139,6 +140,12 @@ TEST_F(VornikctlTest, HelpPrintsUsage) {
     ASSERT_EQ(run({"--help"}), kExitOk);
     EXPECT_NE(out.str().find("usage: vornikctl"), std::string::npos);
     EXPECT_NE(out.str().find("drop-chunk=N"), std::string::npos);
+}
+
+TEST_F(VornikctlTest, VersionIsAnsweredWithoutTouchingTheMouse) {
+    ASSERT_EQ(run({"--simulate", state, "--version", "status"}), kExitOk) << err.str();
+    EXPECT_EQ(out.str(), std::string("vornikctl ") + kVersion + "\n");
+    EXPECT_FALSE(fs::exists(state));
 }
 
 TEST_F(VornikctlTest, StateFileIsCreatedWithTheBuiltInImage) {

@@ -1,5 +1,8 @@
 #include <sys/prctl.h>
 
+#include <filesystem>
+#include <system_error>
+
 #include "device/linux/hidraw_platform.h"
 #include "device/native_platform.h"
 
@@ -34,5 +37,11 @@ std::unique_ptr<HidPlatform> createNativeHidPlatform() {
 }
 
 std::unique_ptr<SystemClock> createNativeClock() { return std::make_unique<LinuxClock>(); }
+
+std::string programDirectory() {
+    std::error_code ec;
+    const auto path = std::filesystem::canonical("/proc/self/exe", ec);
+    return ec ? std::string() : (path.parent_path() / "").string();
+}
 
 }  // namespace vornik

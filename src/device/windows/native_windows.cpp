@@ -4,6 +4,7 @@
 // clang-format on
 
 #include <memory>
+#include <string>
 
 #include "device/native_platform.h"
 #include "device/windows/win_hid_platform.h"
@@ -58,5 +59,23 @@ std::unique_ptr<HidPlatform> createNativeHidPlatform() {
 }
 
 std::unique_ptr<SystemClock> createNativeClock() { return std::make_unique<WinSystemClock>(); }
+
+std::string programDirectory() {
+    // The ANSI name, as the files beside the program are opened through narrow paths.
+    std::string path(MAX_PATH, '\0');
+    for (;;) {
+        const DWORD length =
+            GetModuleFileNameA(nullptr, path.data(), static_cast<DWORD>(path.size()));
+        if (length == 0) return {};
+        if (length < path.size()) {
+            path.resize(length);
+            break;
+        }
+        if (path.size() >= 32768) return {};
+        path.resize(path.size() * 2);
+    }
+    const auto separator = path.find_last_of("\\/");
+    return separator == std::string::npos ? std::string() : path.substr(0, separator + 1);
+}
 
 }  // namespace vornik

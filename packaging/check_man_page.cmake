@@ -1,0 +1,50 @@
+# Checks a man page against its program's --help: every option the help names, every command
+# of its Commands section, and a page that renders without warnings.
+#   cmake -DPROGRAM=exe -DPAGE=page.1 -P check_man_page.cmake
+execute_process(COMMAND ${PROGRAM} --help RESULT_VARIABLE result OUTPUT_VARIABLE help)
+if(NOT result EQUAL 0)
+    message(FATAL_ERROR "'${PROGRAM} --help' failed: ${result}")
+endif()
+file(READ ${PAGE} page)
+string(REPLACE "\\-" "-" plain "${page}")
+
+set(missing)
+# Options: every -x and --word of the help text (brackets blanked first: CMake lists would
+# split wrongly at them).
+string(REGEX REPLACE "[][|,()\n]" " " words "${help}")
+string(REGEX MATCHALL " --?[A-Za-z][A-Za-z-]*" options " ${words}")
+foreach(option IN LISTS options)
+    string(STRIP "${option}" option)
+    string(FIND "${plain}" "${option}" at)
+    if(at EQUAL -1)
+        list(APPEND missing ${option})
+    endif()
+endforeach()
+# Commands: the first word of each entry of the Commands section, as an entry of the page.
+string(REGEX MATCH "\nCommands:\n(.*)" commands "${help}")
+string(REGEX REPLACE "\n\n.*" "" commands "${CMAKE_MATCH_1}")
+string(REGEX MATCHALL "(^|\n)  [a-z][a-z-]*" names "${commands}")
+foreach(name IN LISTS names)
+    string(STRIP "${name}" name)
+    if(NOT plain MATCHES "\n\\.B ${name}( [^\n]*)?\n")
+        list(APPEND missing "command ${name}")
+    endif()
+endforeach()
+if(missing)
+    list(REMOVE_DUPLICATES missing)
+    message(FATAL_ERROR "${PAGE} lacks what --help names: ${missing}")
+endif()
+if(NOT names AND help MATCHES "\nCommands:\n")
+    message(FATAL_ERROR "no command found in the Commands section of the help")
+endif()
+
+find_program(GROFF groff)
+if(GROFF)
+    execute_process(COMMAND ${GROFF} -man -Tutf8 -ww -z ${PAGE} RESULT_VARIABLE result
+                    ERROR_VARIABLE warnings)
+    if(NOT result EQUAL 0 OR NOT warnings STREQUAL "")
+        message(FATAL_ERROR "groff: ${warnings}")
+    endif()
+else()
+    message(STATUS "skipped: rendering check, groff is not installed")
+endif()

@@ -1,0 +1,166 @@
+# Writes a man page from a program's --help, so the page follows the help text by itself.
+#   cmake -DPROGRAM=exe -DNAME=name -DSUMMARY=text -DVERSION=x.y.z [-DSEE_ALSO=a,b]
+#         -DOUTPUT=page.1 -P help_to_man.cmake
+#
+# The help text is read as: a first line "usage: NAME ARGS" (the synopsis); unindented lines
+# ending in ':' open a section ("Options:" becomes OPTIONS); other unindented lines are prose
+# (before any section: the description); an indented line "TERM  TEXT" (two or more spaces
+# between) is an entry, lines indented to its text continue it, and entries indented deeper than
+# an entry's term, inside its text, are nested under it.
+foreach(var PROGRAM NAME SUMMARY VERSION OUTPUT)
+    if(NOT DEFINED ${var})
+        message(FATAL_ERROR "help_to_man: ${var} not set")
+    endif()
+endforeach()
+
+execute_process(COMMAND ${PROGRAM} --help RESULT_VARIABLE result OUTPUT_VARIABLE help
+                ERROR_VARIABLE errors)
+if(NOT result EQUAL 0)
+    message(FATAL_ERROR "help_to_man: '${PROGRAM} --help' failed (${result}): ${errors}")
+endif()
+
+# Roff text: backslashes and hyphens escaped, and no line may start as a request.
+function(roff_text out text)
+    string(REPLACE "\\" "\\e" text "${text}")
+    string(REPLACE "-" "\\-" text "${text}")
+    if(text MATCHES "^[.']")
+        string(PREPEND text "\\&")
+    endif()
+    set(${out} "${text}" PARENT_SCOPE)
+endfunction()
+
+string(TOUPPER "${NAME}" title)
+roff_text(summary "${SUMMARY}")
+set(page ".TH ${title} 1 \"\" \"vornik-config ${VERSION}\" \"User Commands\"\n")
+roff_text(name "${NAME}")
+string(APPEND page ".SH NAME\n${name} \\- ${summary}\n")
+
+set(section "")          # the current section; empty before the first header
+set(entry_indent -1)     # indentation of the current top-level entry's term, -1 for none
+set(entry_column -1)     # column of its text, -1 while not known yet
+set(nested_column -1)    # column of the current nested entry's text, -1 for none
+set(first_line TRUE)
+set(paragraph_open FALSE)
+
+# Lines one by one without CMake lists, which would split at ';' and '[' in the text.
+string(APPEND help "\n")
+while(NOT help STREQUAL "")
+    string(FIND "${help}" "\n" newline)
+    string(SUBSTRING "${help}" 0 ${newline} line)
+    math(EXPR rest "${newline} + 1")
+    string(SUBSTRING "${help}" ${rest} -1 help)
+    string(REGEX REPLACE " +$" "" line "${line}")
+
+    if(first_line)
+        set(first_line FALSE)
+        if(NOT line MATCHES "^[Uu]sage: +([^ ]+) *(.*)$")
+            message(FATAL_ERROR "help_to_man: the help does not start with 'usage: NAME'")
+        endif()
+        roff_text(arguments "${CMAKE_MATCH_2}")
+        string(APPEND page ".SH SYNOPSIS\n.B ${CMAKE_MATCH_1}\n${arguments}\n")
+        continue()
+    endif()
+
+    string(STRIP "${line}" text)
+    string(LENGTH "${line}" line_length)
+    string(LENGTH "${text}" text_length)
+    math(EXPR indent "${line_length} - ${text_length}")
+
+    if(text STREQUAL "")
+        if(nested_column GREATER -1)
+            string(APPEND page ".RE\n")
+        endif()
+        set(entry_indent -1)
+        set(nested_column -1)
+        set(paragraph_open FALSE)
+        continue()
+    endif()
+
+    if(indent EQUAL 0)
+        if(nested_column GREATER -1)
+            string(APPEND page ".RE\n")
+        endif()
+        set(entry_indent -1)
+        set(nested_column -1)
+        if(text MATCHES "^([A-Z][A-Za-z ]*):$")
+            string(TOUPPER "${CMAKE_MATCH_1}" section)
+            string(APPEND page ".SH ${section}\n")
+            set(paragraph_open FALSE)
+        else()
+            if(section STREQUAL "")
+                set(section DESCRIPTION)
+                string(APPEND page ".SH DESCRIPTION\n")
+            elseif(NOT paragraph_open)
+                string(APPEND page ".PP\n")
+            endif()
+            set(paragraph_open TRUE)
+            roff_text(text "${text}")
+            string(APPEND page "${text}\n")
+        endif()
+        continue()
+    endif()
+
+    # Continuations of the nested entry, then of the top-level entry.
+    if(nested_column GREATER -1 AND indent EQUAL nested_column)
+        roff_text(text "${text}")
+        string(APPEND page "${text}\n")
+        continue()
+    endif()
+    if(entry_indent GREATER -1 AND (indent EQUAL entry_column OR
+                                    (entry_column EQUAL -1 AND indent GREATER entry_indent)))
+        if(nested_column GREATER -1)
+            string(APPEND page ".RE\n")
+            set(nested_column -1)
+        endif()
+        set(entry_column ${indent})
+        roff_text(text "${text}")
+        string(APPEND page "${text}\n")
+        continue()
+    endif()
+
+    # A new entry: TERM, then two or more spaces, then its text (or only TERM).
+    if(line MATCHES "^( +)([^ ]+( [^ ]+)*)(  +)(.*)$")
+        set(term "${CMAKE_MATCH_2}")
+        set(description "${CMAKE_MATCH_5}")
+        string(LENGTH "${CMAKE_MATCH_1}${CMAKE_MATCH_2}${CMAKE_MATCH_4}" column)
+    else()
+        set(term "${text}")
+        set(description "")
+        set(column -1)
+    endif()
+    roff_text(term "${term}")
+    if(entry_indent GREATER -1 AND entry_column GREATER -1 AND indent GREATER entry_indent)
+        if(nested_column EQUAL -1)
+            string(APPEND page ".RS\n")
+        endif()
+        set(nested_column ${column})
+    else()
+        if(nested_column GREATER -1)
+            string(APPEND page ".RE\n")
+            set(nested_column -1)
+        endif()
+        set(entry_indent ${indent})
+        set(entry_column ${column})
+    endif()
+    string(APPEND page ".TP\n.B ${term}\n")
+    if(NOT description STREQUAL "")
+        roff_text(description "${description}")
+        string(APPEND page "${description}\n")
+    endif()
+endwhile()
+if(nested_column GREATER -1)
+    string(APPEND page ".RE\n")
+endif()
+
+if(DEFINED SEE_ALSO AND NOT SEE_ALSO STREQUAL "")
+    string(REPLACE "," ";" see_also "${SEE_ALSO}")
+    set(references "")
+    foreach(other IN LISTS see_also)
+        roff_text(other "${other}")
+        list(APPEND references ".BR ${other} (1)")
+    endforeach()
+    list(JOIN references ",\n" references)
+    string(APPEND page ".SH SEE ALSO\n${references}\n")
+endif()
+
+file(WRITE ${OUTPUT} "${page}")
