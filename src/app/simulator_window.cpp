@@ -51,7 +51,7 @@ SimulatorWindow::SimulatorWindow(SimHidPlatform& platform, Clock& clock)
         {"not ready", "notready"},
         {"chip type 0x99", "chip=0x99"},
         {"address 0x7FF never stores", "stuck=0x7FF"},
-        {"chunk 5 of each read lost", "drop-chunk=5"},
+        {"reads get nothing from chunk 5 on", "drop-chunk=5"},
         {"three slow polls", "slow=3"},
         {"other identification bytes", ""},
     };

@@ -71,8 +71,7 @@ class SimMouse {
     std::array<std::uint8_t, 4> m_driverParams{};
 
     std::uint32_t m_readAddress = 0;
-    unsigned m_readChunk = 0;     // chunks of the current block read handed out, from 0
-    unsigned m_dropRequests = 0;  // unanswered requests for a dropped chunk
+    unsigned m_readChunk = 0;  // chunks of the current block read handed out, from 0
     std::uint32_t m_writeAddress = 0;
     std::uint32_t m_writeLeft = 0;
 };
