@@ -142,6 +142,7 @@ void SimMouse::handleWriteChunk(const std::array<std::uint8_t, 8>& request) {
     }
     m_writeAddress += kChunkSize;
     m_writeLeft -= n;
+    if (n > 0 && m_writeLeft == 0 && m_blockWritten) m_blockWritten();
 }
 
 }  // namespace vornik
