@@ -87,9 +87,8 @@ bool GuiProgram::useMemoryFile(const std::filesystem::path& file, std::string& e
 
 void GuiProgram::show() {
     m_window->show();
-    m_loading = std::make_unique<TFormLoadingUI>(m_window.get(), [this] {
-        m_window->setDevTimer(true);
-    });
+    m_loading =
+        std::make_unique<TFormLoadingUI>(m_window.get(), [this] { m_window->setDevTimer(true); });
     m_window->attachLoadingWindow(m_loading.get());
     if (!m_simulatorWindow) return;
     // The control window does not keep the program alive: it goes with the main window.
@@ -116,7 +115,8 @@ int runGui(int& argc, char** argv, std::unique_ptr<HidPlatform> platform,
 
     DemoArguments demo;
     QString argumentError;
-    if (simulator && !parseDemoArguments(QCoreApplication::arguments().mid(1), demo, argumentError)) {
+    if (simulator &&
+        !parseDemoArguments(QCoreApplication::arguments().mid(1), demo, argumentError)) {
         std::fprintf(stderr, "vornik-demo: %s\nusage: vornik-demo [--memory FILE]\n",
                      qPrintable(argumentError));
         return 2;

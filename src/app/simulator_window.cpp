@@ -128,8 +128,7 @@ void SimulatorWindow::refresh() {
     m_mouseButton->setText(m_mouse ? "Unplug the mouse" : "Plug the mouse in");
     m_otherButton->setText(m_otherPlugged ? "Unplug the keyboard" : "Plug the keyboard in");
     QString state = QString("%1 HID interfaces present").arg(m_platform.presentInterfaces());
-    if (m_memoryFile)
-        state += "\nmemory: " + QString::fromStdString(m_memoryFile->string());
+    if (m_memoryFile) state += "\nmemory: " + QString::fromStdString(m_memoryFile->string());
     if (!m_memoryError.empty()) state += "\n" + QString::fromStdString(m_memoryError);
     m_state->setText(state);
 }

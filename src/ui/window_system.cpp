@@ -4,9 +4,9 @@
 #include <QtGlobal>
 
 #ifdef VORNIK_HAVE_XCB
+#include <QtGui/qguiapplication_platform.h>
 #include <xcb/xcb.h>
 
-#include <QtGui/qguiapplication_platform.h>
 #include <cstdint>
 #include <cstdlib>
 #include <string>

@@ -19,17 +19,12 @@
 #include "image/defaults.h"
 #include "settings/engineer_page.h"
 #include "ui/dialogs.h"
+#include "window_fixture.h"
 
 namespace vornik {
 namespace {
 
 namespace fs = std::filesystem;
-
-struct SilentDialogs : Dialogs {
-    QStringList shown;
-    void messageDialog(QWidget*, const QString& text, const QString&) override { shown << text; }
-    void messageBox(QWidget*, const QString& text) override { shown << text; }
-};
 
 std::string fileBytes(const fs::path& file) {
     std::ifstream in(file, std::ios::binary);
@@ -39,22 +34,26 @@ std::string fileBytes(const fs::path& file) {
 class DemoTest : public ::testing::Test {
   protected:
     DemoTest() {
+        start();
+        fs::remove_all(dir);
+        fs::create_directories(dir);
+    }
+    // The demo's program as it starts: the simulated devices, the mouse not plugged in.
+    void start() {
+        program.reset();
         auto owned = std::make_unique<SimHidPlatform>();
         simulator = owned.get();
         plugOtherDevices(*simulator);
         program = std::make_unique<GuiProgram>(std::move(owned), clock, dialogs, simulator);
-        fs::remove_all(dir);
-        fs::create_directories(dir);
     }
     ~DemoTest() override { fs::remove_all(dir); }
 
     // One directory per test, since CTest runs them side by side.
-    const fs::path dir =
-        fs::temp_directory_path() /
-        ("vornik_demo_test_" + std::to_string(QCoreApplication::applicationPid()));
+    const fs::path dir = fs::temp_directory_path() /
+                         ("vornik_demo_test_" + std::to_string(QCoreApplication::applicationPid()));
     const fs::path memory = dir / "mouse.bin";
     VirtualClock clock;
-    SilentDialogs dialogs;
+    RecordingDialogs dialogs;
     SimHidPlatform* simulator = nullptr;
     std::unique_ptr<GuiProgram> program;
 };
@@ -99,10 +98,7 @@ TEST_F(DemoTest, TheMouseKeepsItsMemoryInTheFile) {
     EXPECT_NE(out.str().find("level 1: 6400 DPI"), std::string::npos) << out.str();
 
     // A second start of the demo finds the mouse as the first one left it.
-    program.reset();
-    auto owned = std::make_unique<SimHidPlatform>();
-    simulator = owned.get();
-    program = std::make_unique<GuiProgram>(std::move(owned), clock, dialogs, simulator);
+    start();
     ASSERT_TRUE(program->useMemoryFile(memory, error)) << error;
     program->window().monitor().DevTimerTimer();
     ASSERT_TRUE(program->session().mouseConnected());

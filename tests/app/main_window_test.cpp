@@ -21,13 +21,13 @@
 #include "app/device_buttons.h"
 #include "app/single_instance.h"
 #include "app/vornikctl.h"
-#include "window_fixture.h"
 #include "device/sim/sim_hid_platform.h"
 #include "image/defaults.h"
 #include "image/function_code.h"
 #include "settings/engineer_page.h"
 #include "ui/dialogs.h"
 #include "ui/loading_window.h"
+#include "window_fixture.h"
 
 namespace vornik {
 namespace {
@@ -241,7 +241,8 @@ TEST_F(MainWindowTest, SwitchingLanguageRetranslatesTheWindow) {
     ASSERT_TRUE(session->codes.store(1, 2, "02004A", profile));  // keyboard Home
     ASSERT_TRUE(session->codes.store(1, 3, "0300B7", profile));  // media Stop
     ASSERT_TRUE(session->codes.store(1, 4, "060121", profile));  // macro slot 1
-    const std::string macro = "my macro";  // its name: UTF-16 big-endian
+    // The slot's name, UTF-16 big-endian.
+    const std::string macro = "my macro";
     for (std::size_t i = 0; i < macro.size(); ++i)
         session->image.sections.MacroSlots1To4[2 * i + 1] = static_cast<std::uint8_t>(macro[i]);
     window->RefreshProfile1Keys();

@@ -45,11 +45,10 @@ class XServer {
     }
     // A text property of a window as the server holds it.
     std::string property(xcb_window_t window, const std::string& name) {
-        auto* reply = xcb_get_property_reply(
-            m_connection,
-            xcb_get_property(m_connection, 0, window, atom(name), XCB_GET_PROPERTY_TYPE_ANY, 0,
-                             1024),
-            nullptr);
+        auto* reply = xcb_get_property_reply(m_connection,
+                                             xcb_get_property(m_connection, 0, window, atom(name),
+                                                              XCB_GET_PROPERTY_TYPE_ANY, 0, 1024),
+                                             nullptr);
         std::string value;
         if (reply)
             value.assign(static_cast<const char*>(xcb_get_property_value(reply)),

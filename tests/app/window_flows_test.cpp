@@ -34,8 +34,8 @@ TracedImages tracedImages(const std::vector<Exchange>& trace) {
     for (const Exchange& e : trace) {
         if (e.isSet) {
             lastCommand = e.bytes[1];
-            const bool wholeImage = e.bytes[2] == 0 && e.bytes[3] == 0 && e.bytes[4] == 0 &&
-                                    e.bytes[5] == 0x08;
+            const bool wholeImage =
+                e.bytes[2] == 0 && e.bytes[3] == 0 && e.bytes[4] == 0 && e.bytes[5] == 0x08;
             if (wholeImage && (lastCommand == cmd::kBeginRead || lastCommand == cmd::kBeginWrite)) {
                 auto& list = lastCommand == cmd::kBeginRead ? images.reads : images.writes;
                 current = &list.emplace_back();
@@ -221,9 +221,9 @@ TEST_F(WindowFlowsTest, PressesOnTheBackgroundsAndThePageControlMoveTheWindow) {
     // Beside the tabs, and on the empty part of the page the tab control holds.
     QTest::mousePress(tabs, Qt::LeftButton, {}, QPoint(tabs->width() - 10, 8));
     EXPECT_EQ(drags.count(), 1);
-    QTest::mousePress(tabs->currentWidget(), Qt::LeftButton, {},
-                      QPoint(tabs->currentWidget()->width() - 4,
-                             tabs->currentWidget()->height() - 4));
+    QTest::mousePress(
+        tabs->currentWidget(), Qt::LeftButton, {},
+        QPoint(tabs->currentWidget()->width() - 4, tabs->currentWidget()->height() - 4));
     EXPECT_EQ(drags.count(), 2);
     QTest::mousePress(tabs, Qt::RightButton, {}, QPoint(tabs->width() - 10, 8));
     EXPECT_EQ(drags.count(), 2);

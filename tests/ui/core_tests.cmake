@@ -7,11 +7,15 @@ foreach(test ini_file_core_test options_core_test language_core_test engineer_te
     target_link_libraries(${test} PRIVATE vornik_core)
 endforeach()
 
-# The language files must be what their generator writes.
+# The layout and language files must be what their generators write.
 find_package(Python3 COMPONENTS Interpreter QUIET)
 if(Python3_Interpreter_FOUND)
-    add_test(NAME language_files_current
-             COMMAND ${Python3_EXECUTABLE}
-                     ${CMAKE_CURRENT_LIST_DIR}/../../tools/langgen/make_lang.py --check)
-    set_tests_properties(language_files_current PROPERTIES LABELS core)
+    set(generated_checks layout_files_current language_files_current)
+    set(generators layoutgen/make_layout.py langgen/make_lang.py)
+    foreach(check generator IN ZIP_LISTS generated_checks generators)
+        add_test(NAME ${check}
+                 COMMAND ${Python3_EXECUTABLE} ${CMAKE_CURRENT_LIST_DIR}/../../tools/${generator}
+                         --check)
+        set_tests_properties(${check} PROPERTIES LABELS core)
+    endforeach()
 endif()
