@@ -31,6 +31,7 @@ ImageFlows::ImageFlows(CommandProtocol& protocol, Clock& clock, FlowHooks& hooks
       m_session(session) {}
 
 RepairReport ImageFlows::split() {
+    m_session.incomplete = false;
     m_session.lastRepairs =
         SplitDataBuf(m_session.DataBuf, m_session.sections, m_hooks.splitHooks());
     return m_session.lastRepairs;
@@ -43,6 +44,7 @@ bool ImageFlows::Btn_Read() {
     const bool complete = m_protocol.ReadBlock(0, kImageSize, m_session.DataBuf) &&
                           m_protocol.lastBlockFailedChunks() == 0;
     split();
+    m_session.incomplete = !complete;
     m_protocol.SendCmd(cmd::kReload);
     m_protocol.SendCmd(cmd::kLeaveConfig);
     m_hooks.dataBufToUI();

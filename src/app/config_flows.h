@@ -36,6 +36,9 @@ struct ImageSession {
     ConfigImage DataBuf{};
     Sections sections;
     RepairReport lastRepairs;
+    // The image came from a read that did not complete: what is missing reads 0xFF or as the
+    // repair defaults, so it must not be written back. The next image split in clears it.
+    bool incomplete = false;
 };
 
 // Why a write did not happen.
@@ -57,12 +60,14 @@ class ImageFlows {
     ImageFlows(CommandProtocol& protocol, Clock& clock, FlowHooks& hooks, MessageSink& messages,
                ImageSession& session);
 
-    // Splits DataBuf into the working copies with the integrity checks.
+    // Splits DataBuf into the working copies with the integrity checks; the image is taken as
+    // complete.
     RepairReport split();
 
     // The full read, inside configuration mode (commands 1 and 3 already sent): the image,
     // the split, commands 8 and 2. False when the read did not complete (the mouse refused
-    // command 4 or went away); the split still ran on what arrived.
+    // command 4, left a chunk unanswered or went away); the split still ran on what arrived,
+    // and the image is marked incomplete.
     bool Btn_Read();
 
     // Shows DataBuf in the pages and writes it, as loaded, to a mouse that reports ready with

@@ -74,10 +74,20 @@ void DeviceButtons::reportSkipped(const WriteOutcome& outcome) {
     if (outcome.result == WriteResult::NotWritten) m_window.messageBox("Str020");
 }
 
+bool DeviceButtons::refuseIncompleteImage(const QString& role) {
+    // Written back, the gaps of a failed read would replace the mouse's macros and fire data
+    // with 0xFF or defaults; only a complete read, a profile or a default image is written.
+    if (!m_session.image.incomplete) return false;
+    m_lastWrite = {};
+    m_window.messageDialog("Str109");
+    release(role);
+    return true;
+}
+
 bool DeviceButtons::Btn_Apply_0Click() {
     DeviceOperation operation(m_session);
     if (!operation.acquired()) return false;
-    if (!prologue("Apply", true)) return false;
+    if (!prologue("Apply", true) || refuseIncompleteImage("Apply")) return false;
     m_lastWrite = DownloadParameter();
     reportSkipped(m_lastWrite);
     release("Apply");
@@ -87,7 +97,7 @@ bool DeviceButtons::Btn_Apply_0Click() {
 void DeviceButtons::Btn_Confirm_0Click() {
     DeviceOperation operation(m_session);
     if (!operation.acquired()) return;
-    if (!prologue("Confirm", true)) return;
+    if (!prologue("Confirm", true) || refuseIncompleteImage("Confirm")) return;
     m_lastWrite = DownloadParameter();
     reportSkipped(m_lastWrite);
     release("Confirm");

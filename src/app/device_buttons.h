@@ -41,6 +41,8 @@ class DeviceButtons : public QObject {
     void release(const QString& role);
     void pause110();
     void restoreDefault(int n);
+    // An incomplete image is never written: Str109 instead, and true.
+    bool refuseIncompleteImage(const QString& role);
     void reportSkipped(const WriteOutcome& outcome);
 
     AppSession& m_session;

@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QElapsedTimer>
+#include <QFileInfo>
 #include <QTimer>
 #include <cstdio>
 #include <fstream>
@@ -50,26 +51,100 @@ class FirstPaintProbe : public QObject {
 
 }  // namespace
 
+bool parseDemoArguments(const QStringList& arguments, DemoArguments& demo, QString& error) {
+    for (qsizetype i = 0; i < arguments.size(); ++i) {
+        const QString& arg = arguments[i];
+        if (arg == "--memory") {
+            if (i + 1 >= arguments.size() || arguments[i + 1].isEmpty()) {
+                error = "--memory needs a file name";
+                return false;
+            }
+            demo.memoryFile = std::filesystem::path(arguments[++i].toStdString());
+        } else {
+            error = "unknown argument " + arg;
+            return false;
+        }
+    }
+    return true;
+}
+
+GuiProgram::GuiProgram(std::unique_ptr<HidPlatform> platform, Clock& clock, Dialogs& dialogs,
+                       SimHidPlatform* simulator)
+    : m_session(std::make_unique<AppSession>(std::move(platform), clock)) {
+    m_session->programDir = (QCoreApplication::applicationDirPath() + "/").toStdString();
+    m_window = std::make_unique<TForm1>(*m_session, dialogs);
+    if (simulator) m_simulatorWindow = std::make_unique<SimulatorWindow>(*simulator, clock);
+}
+
+GuiProgram::~GuiProgram() = default;
+
+bool GuiProgram::useMemoryFile(const std::filesystem::path& file, std::string& error) {
+    if (!m_simulatorWindow) {
+        error = "--memory needs the simulated mouse";
+        return false;
+    }
+    return m_simulatorWindow->useMemoryFile(file, error);
+}
+
+void GuiProgram::show() {
+    m_window->show();
+    m_loading =
+        std::make_unique<TFormLoadingUI>(m_window.get(), [this] { m_window->setDevTimer(true); });
+    m_window->attachLoadingWindow(m_loading.get());
+    if (!m_simulatorWindow) return;
+    // The control window does not keep the program alive: it goes with the main window.
+    m_simulatorWindow->setAttribute(Qt::WA_QuitOnClose, false);
+    QObject::connect(qApp, &QGuiApplication::lastWindowClosed, m_simulatorWindow.get(),
+                     &QWidget::close);
+    const QRect main = m_window->geometry();
+    m_simulatorWindow->move(main.right() + 16, main.top());
+    m_simulatorWindow->show();
+}
+
+void prepareApplication(QApplication& app) {
+    // The window's caption stays exactly kWindowCaption: Qt would append a display name to
+    // every window title, so none is set.
+    QApplication::setApplicationName(kApplicationTitle);
+    QApplication::setApplicationVersion(kVersion);
+    initSkin();
+    applyDarkStyle(app);
+}
+
 int runGui(int& argc, char** argv, std::unique_ptr<HidPlatform> platform,
            SimHidPlatform* simulator) {
     QApplication app(argc, argv);
-    QApplication::setApplicationName(kApplicationTitle);
-    QApplication::setApplicationDisplayName(kApplicationTitle);
-    QApplication::setApplicationVersion(kVersion);
+    prepareApplication(app);
     // Ties the window to its menu entry and icon (the Wayland app id).
     QGuiApplication::setDesktopFileName(simulator ? kDemoDesktopAppId : kDesktopAppId);
-    initSkin();
-    applyDarkStyle(app);
+
+    DemoArguments demo;
+    QString argumentError;
+    if (simulator &&
+        !parseDemoArguments(QCoreApplication::arguments().mid(1), demo, argumentError)) {
+        std::fprintf(stderr, "vornik-demo: %s\nusage: vornik-demo [--memory FILE]\n",
+                     qPrintable(argumentError));
+        return 2;
+    }
 
     SingleInstance instance(kWindowCaption);
     if (instance.activateRunning()) return 0;
 
     auto clock = createNativeClock();
     clock->setEventHook([] { QCoreApplication::processEvents(); });
-    AppSession session(std::move(platform), *clock);
-    session.programDir = (QCoreApplication::applicationDirPath() + "/").toStdString();
     QtDialogs dialogs;
-    TForm1 window(session, dialogs);
+    GuiProgram program(std::move(platform), *clock, dialogs, simulator);
+    TForm1& window = program.window();
+    for (const std::string& option : program.session().options.outOfRange)
+        std::fprintf(stderr, "%s: option %s is out of range; its default is used\n",
+                     qPrintable(QFileInfo(QCoreApplication::applicationFilePath()).fileName()),
+                     option.c_str());
+    if (demo.memoryFile) {
+        std::string error;
+        if (!program.useMemoryFile(*demo.memoryFile, error)) {
+            std::fprintf(stderr, "vornik-demo: %s\n", error.c_str());
+            return 1;
+        }
+    }
     QApplication::setWindowIcon(QIcon(skinPixmap("AppIcon")));
     instance.listen([&window] {
         window.showNormal();
@@ -79,16 +154,7 @@ int runGui(int& argc, char** argv, std::unique_ptr<HidPlatform> platform,
 
     FirstPaintProbe probe;
     if (qEnvironmentVariableIsSet("VORNIK_STARTUP_PROBE")) window.installEventFilter(&probe);
-    window.show();
-    TFormLoadingUI loading(&window, [&window] { window.setDevTimer(true); });
-    window.attachLoadingWindow(&loading);
-
-    std::unique_ptr<SimulatorWindow> control;
-    if (simulator) {
-        control = std::make_unique<SimulatorWindow>(*simulator, session.clock);
-        control->move(window.geometry().right() + 16, window.geometry().top());
-        control->show();
-    }
+    program.show();
     return QApplication::exec();
 }
 

@@ -1,17 +1,70 @@
 #pragma once
 
-#include <functional>
+#include <QStringList>
+#include <filesystem>
 #include <memory>
+#include <optional>
+#include <string>
 
 #include "device/hid_platform.h"
 
+class QApplication;
+
 namespace vornik {
 
+class Clock;
+class Dialogs;
 class SimHidPlatform;
+class SimulatorWindow;
+class TForm1;
+class TFormLoadingUI;
+struct AppSession;
 
-// Runs the program: single instance, the main window, then the loading window, and the event
-// loop until the main window closes. `platform` supplies the HID interfaces; with `simulator`
-// set, a small control window for the simulated mouse is shown beside it.
+// What vornik-demo takes besides Qt's own arguments.
+struct DemoArguments {
+    // --memory FILE: the simulated mouse starts plugged in and keeps its memory in FILE.
+    std::optional<std::filesystem::path> memoryFile;
+};
+
+// Parses the arguments after the program name; false with `error` for anything it does not know.
+bool parseDemoArguments(const QStringList& arguments, DemoArguments& demo, QString& error);
+
+// The windows of one run over one session: the main window, then the loading window (whose
+// creation switches the device timer on) and, with `simulator`, the control window of the
+// simulated mouse beside it. Closing the main window ends the program, whatever else is open.
+class GuiProgram {
+  public:
+    GuiProgram(std::unique_ptr<HidPlatform> platform, Clock& clock, Dialogs& dialogs,
+               SimHidPlatform* simulator = nullptr);
+    ~GuiProgram();
+
+    // The simulated mouse keeps its memory in `file` (the format of vornikctl --simulate): it
+    // is created with the built-in image when missing, written back after every block write,
+    // and the mouse is plugged in with it. False with `error` when the file cannot serve (a
+    // file of another size is refused and left alone).
+    bool useMemoryFile(const std::filesystem::path& file, std::string& error);
+
+    void show();
+
+    AppSession& session() { return *m_session; }
+    TForm1& window() { return *m_window; }
+    TFormLoadingUI* loadingWindow() { return m_loading.get(); }
+    SimulatorWindow* simulatorWindow() { return m_simulatorWindow.get(); }
+
+  private:
+    std::unique_ptr<AppSession> m_session;
+    std::unique_ptr<TForm1> m_window;
+    std::unique_ptr<TFormLoadingUI> m_loading;
+    std::unique_ptr<SimulatorWindow> m_simulatorWindow;
+};
+
+// What the program sets on the application before its windows: its name (no display name, so
+// that Qt leaves the window captions as they are set), the skin and the style.
+void prepareApplication(QApplication& app);
+
+// Runs the program: single instance, the windows, and the event loop until the main window
+// closes. `platform` supplies the HID interfaces; `simulator` makes it the demo, which reads
+// its arguments (parseDemoArguments).
 int runGui(int& argc, char** argv, std::unique_ptr<HidPlatform> platform,
            SimHidPlatform* simulator = nullptr);
 

@@ -5,11 +5,13 @@
 #include <QCoreApplication>
 #include <QLineEdit>
 #include <QLocale>
+#include <QMouseEvent>
 #include <QPainter>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QStatusTipEvent>
 #include <QSystemTrayIcon>
+#include <QTabWidget>
 #include <QWindow>
 
 #include "app/app_session.h"
@@ -25,7 +27,6 @@
 #include "ui/language_pass.h"
 #include "ui/layout_keys.h"
 #include "ui/loading_window.h"
-#include "ui/reverse_lookup.h"
 #include "ui/skin/skin.h"
 
 namespace vornik {
@@ -49,9 +50,7 @@ TForm1::TForm1(AppSession& session, Dialogs& dialogs)
     m_navigation = std::make_unique<Navigation>(m_session, m_pages, m_dialogs, this);
     m_navigation->text = [this](const QString& key) { return text(key); };
     m_navigation->hideAllMenu = [this] { hideAllMenu(); };
-    m_navigation->showProfileKeys = [this](int profile) {
-        profile == 1 ? RefreshProfile1Keys() : RefreshProfile2Keys();
-    };
+    m_navigation->showButtonPage = [this](int keyMode) { showButtonPage(keyMode); };
     m_flows = std::make_unique<ImageFlows>(m_session.protocol, m_session.clock, *this, *this,
                                            m_session.image);
     m_monitor.expectedPair = ExpectedIdPair(BuiltInImage());
@@ -142,6 +141,8 @@ void TForm1::buildPages() {
     m_pages.engineer =
         new EngineerPage(m_pages.containers[5], TermColumnForLocale(chinese ? 2052 : 0));
     connect(m_pages.engineer->Img_Logo4, &SkinImage::pressed, this, &TForm1::Img_BaseMouseDown);
+    // Presses on the page control's free area reach it from the pages it holds.
+    m_pages.engineer->Pg_Parameter->installEventFilter(this);
 
     // The navigation radios are holding controls; the page buttons show their state.
     auto* radios = new QWidget(this);
@@ -183,27 +184,20 @@ QString TForm1::text(const QString& key) const {
 
 void TForm1::switchLanguage(int n) {
     if (n < 1 || n > 3) return;
-    const int before = m_session.LayoutNo;
     m_session.LayoutNo = n;
     m_navigation->setLanguageMarked(n);
     LayoutContext context{m_session.options, m_pages.rb_2->isChecked()};
     m_lastLayout = applyLayout(embeddedLayout(n), n, *this, context);
     applyLanguage(*this, language());
-    retranslateKeys(before, n);
+    // Every key label names its code in the new language, as the engineer buttons do.
+    showButtonPage(m_buttonPage.profile);
     TLRefreshProfile1Keys();
     TLRefreshProfile2Keys();
-    QApplication::setApplicationDisplayName(QString::fromStdString(language().title()));
+    // The caption stays exactly the program's (a second start finds the window by it); the
+    // language's title is the name shown for the window apart from it.
+    setWindowIconText(QString::fromStdString(language().title()));
     m_navigation->RefreshAPPage();
     m_navigation->resetScrolling();
-}
-
-void TForm1::retranslateKeys(int, int) {
-    // A label showing a function name shows it in the new language; anything else (a macro
-    // name, a key combination) keeps its text.
-    for (auto& key : m_pages.keys) {
-        const std::string found = ReverseLookup(key.label->text().toStdString(), m_languages);
-        if (!found.empty()) key.label->setText(QString::fromStdString(language().text(found)));
-    }
 }
 
 void TForm1::LockPages() {
@@ -220,7 +214,7 @@ bool TForm1::pagesLocked() const {
 }
 
 void TForm1::RefreshFormMessagDialog(const QString& message) {
-    m_dialogs.messageDialog(this, message, font().family());
+    m_dialogs.messageDialog(this, message, QString::fromStdString(language().fontName()));
 }
 
 void TForm1::Btn_Exit_0Click() { close(); }
@@ -229,7 +223,18 @@ void TForm1::Btn_Minimize_0Click() { showMinimized(); }
 
 void TForm1::Img_BaseMouseDown() {
     hideAllMenu();
+    emit dragStarted();
     if (QWindow* w = windowHandle()) w->startSystemMove();
+}
+
+bool TForm1::eventFilter(QObject* watched, QEvent* event) {
+    if (m_pages.engineer && watched == m_pages.engineer->Pg_Parameter &&
+        event->type() == QEvent::MouseButtonPress &&
+        static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
+        Img_BaseMouseDown();
+        return true;
+    }
+    return QWidget::eventFilter(watched, event);
 }
 
 void TForm1::paintEvent(QPaintEvent*) {
@@ -273,10 +278,10 @@ void TForm1::dataBufToUI() {
     emit valuesRefreshed(m_pages.engineer->values());
     TLRefreshProfile1Keys();
     TLRefreshProfile2Keys();
-    if (m_keyProfile == 1)
-        RefreshProfile1Keys();
-    else
-        RefreshProfile2Keys();
+    // Last, the key mode of the image decides the button page, so that a write keeps it.
+    const int keyMode = m_pages.engineer->values().cb_KeyMode == 1 ? 2 : 1;
+    showButtonPage(keyMode);
+    m_navigation->showKeyModePage(keyMode);
 }
 
 QStringList TForm1::keyNames(int profile) const {
@@ -300,16 +305,29 @@ void TForm1::TLRefreshProfile2Keys() {
         m_pages.engineer->btn_Key2[static_cast<std::size_t>(k)]->setText(names[k]);
 }
 
-void TForm1::RefreshProfile1Keys() {
-    m_keyProfile = 1;
-    const QStringList names = keyNames(1);
+void TForm1::setKeyCaptions(int profile) {
+    const QStringList names = keyNames(profile);
     for (int k = 0; k < 9; ++k) m_pages.keys[static_cast<std::size_t>(k)].label->setText(names[k]);
 }
 
-void TForm1::RefreshProfile2Keys() {
-    m_keyProfile = 2;
-    const QStringList names = keyNames(2);
-    for (int k = 0; k < 9; ++k) m_pages.keys[static_cast<std::size_t>(k)].label->setText(names[k]);
+void TForm1::RefreshProfile1Keys() { setKeyCaptions(1); }
+
+void TForm1::RefreshProfile2Keys() { setKeyCaptions(2); }
+
+bool TForm1::gunKeyLineEnabled() const {
+    const int n = std::clamp(m_session.LayoutNo, 1, 3);
+    return embeddedLayout(n).number(layoutSection(n), "ComboKey3_Enable") == 1;
+}
+
+void TForm1::showButtonPage(int keyMode) {
+    m_buttonPage = ButtonPageFor(keyMode, m_session.options.gunDisplay,
+                                 m_session.options.eepromMode, gunKeyLineEnabled());
+    m_buttonPage.profile == 2 ? RefreshProfile2Keys() : RefreshProfile1Keys();
+    for (const char* name : {"Img_ComboKey3", "IB_ComboKey3"})
+        if (QWidget* w = findChild<QWidget*>(name)) w->setVisible(m_buttonPage.gunKeyLine);
+    for (const char* name : {"Pnl_Main", "Pnl_Special"})
+        if (QWidget* menu = findChild<QWidget*>(name))
+            menu->resize(menu->width(), m_buttonPage.menuHeight);
 }
 
 void TForm1::InitNoDevice() {
@@ -358,7 +376,10 @@ void TForm1::showIdBytes(std::uint8_t vendor, std::uint8_t product) {
     m_pages.engineer->edt_ProductID_Rd->setText(QString::number(product));
 }
 
-void TForm1::Btn_Read() { m_flows->Btn_Read(); }
+void TForm1::Btn_Read() {
+    // What arrived of a read that did not complete is shown, but it is not the mouse's image.
+    if (!m_flows->Btn_Read()) messageDialog("Str109");
+}
 
 void TForm1::uiToDataBuf() {
     // The holding controls are the truth until the write.

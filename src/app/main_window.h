@@ -54,14 +54,22 @@ class TForm1 : public QWidget, public FlowHooks, public MessageSink, public Moni
 
     void Btn_Exit_0Click();
     void Btn_Minimize_0Click();
+    // A press on a page background, the engineer logo or the engineer page control: the
+    // borderless window follows the mouse.
     void Img_BaseMouseDown();
 
     // Entering and leaving the no-device state.
     void RefreshErrorAP();
     void InitNoDevice();
     void ShowMainAfterRead();
+    // Key1..Key9 show the functions of key mode 1 or 2, named from their codes.
     void RefreshProfile1Keys();
     void RefreshProfile2Keys();
+    // The button page of key mode 1 (Office) or 2 (Game): the key labels, the gun-key line
+    // (Img_ComboKey3, IB_ComboKey3) and the height of the function menus Pnl_Main and
+    // Pnl_Special, kept here for the menus.
+    void showButtonPage(int keyMode);
+    const ButtonPage& buttonPage() const { return m_buttonPage; }
     void TLRefreshProfile1Keys();
     void TLRefreshProfile2Keys();
 
@@ -102,17 +110,22 @@ class TForm1 : public QWidget, public FlowHooks, public MessageSink, public Moni
     // The holding controls were filled; the user pages' mirrors (sliders, bars, images)
     // follow them from here.
     void valuesRefreshed(const SettingsValues& values);
+    // The window was asked to follow the mouse (Img_BaseMouseDown).
+    void dragStarted();
 
   protected:
     void closeEvent(QCloseEvent* event) override;
     bool event(QEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
 
   private:
     void buildPages();
-    void retranslateKeys(int from, int to);
     // The names of the nine buttons of key mode `profile` in the current language.
     QStringList keyNames(int profile) const;
+    void setKeyCaptions(int profile);
+    // Whether the current layout file enables the gun-key line (ComboKey3_Enable).
+    bool gunKeyLineEnabled() const;
     void applyWindowShape();
 
     AppSession& m_session;
@@ -126,7 +139,7 @@ class TForm1 : public QWidget, public FlowHooks, public MessageSink, public Moni
     std::unique_ptr<DeviceButtons> m_buttons;
     TFormLoadingUI* m_loading = nullptr;
     QSystemTrayIcon* m_tray = nullptr;
-    int m_keyProfile = 1;
+    ButtonPage m_buttonPage;
 };
 
 }  // namespace vornik

@@ -6,6 +6,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "app/sim_state.h"
 #include "device/sim/sim_hid_platform.h"
 #include "image/defaults.h"
 
@@ -51,7 +52,7 @@ SimulatorWindow::SimulatorWindow(SimHidPlatform& platform, Clock& clock)
         {"not ready", "notready"},
         {"chip type 0x99", "chip=0x99"},
         {"address 0x7FF never stores", "stuck=0x7FF"},
-        {"chunk 5 of each read lost", "drop-chunk=5"},
+        {"reads get nothing from chunk 5 on", "drop-chunk=5"},
         {"three slow polls", "slow=3"},
         {"other identification bytes", ""},
     };
@@ -72,7 +73,33 @@ void SimulatorWindow::plugMouse() {
     m_mouse = plugDefaultMouse(m_platform);
     m_mouse->setClock(&m_clock);
     std::copy(BuiltInImage().begin(), BuiltInImage().end(), m_mouse->memory().begin());
+    if (m_memoryFile) {
+        m_memoryError.clear();
+        loadSimState(*m_memoryFile, *m_mouse, m_memoryError);
+        m_mouse->setBlockWritten([this] { saveMemory(); });
+    }
     applyFaults();
+    refresh();
+}
+
+bool SimulatorWindow::useMemoryFile(const std::filesystem::path& file, std::string& error) {
+    SimMouse probe;
+    std::copy(BuiltInImage().begin(), BuiltInImage().end(), probe.memory().begin());
+    std::error_code ec;
+    const bool existed = std::filesystem::exists(file, ec);
+    if (!loadSimState(file, probe, error)) return false;
+    // Created at once, so that the file shows the mouse before anything is written.
+    if (!existed && !saveSimState(file, probe, error)) return false;
+    m_memoryFile = file;
+    if (m_mouse) unplugMouse();
+    plugMouse();
+    return true;
+}
+
+void SimulatorWindow::saveMemory() {
+    if (!m_mouse || !m_memoryFile) return;
+    m_memoryError.clear();
+    saveSimState(*m_memoryFile, *m_mouse, m_memoryError);
     refresh();
 }
 
@@ -100,7 +127,10 @@ void SimulatorWindow::applyFaults() {
 void SimulatorWindow::refresh() {
     m_mouseButton->setText(m_mouse ? "Unplug the mouse" : "Plug the mouse in");
     m_otherButton->setText(m_otherPlugged ? "Unplug the keyboard" : "Plug the keyboard in");
-    m_state->setText(QString("%1 HID interfaces present").arg(m_platform.presentInterfaces()));
+    QString state = QString("%1 HID interfaces present").arg(m_platform.presentInterfaces());
+    if (m_memoryFile) state += "\nmemory: " + QString::fromStdString(m_memoryFile->string());
+    if (!m_memoryError.empty()) state += "\n" + QString::fromStdString(m_memoryError);
+    m_state->setText(state);
 }
 
 }  // namespace vornik

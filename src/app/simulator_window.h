@@ -1,7 +1,10 @@
 #pragma once
 
 #include <QWidget>
+#include <filesystem>
 #include <memory>
+#include <optional>
+#include <string>
 
 class QCheckBox;
 class QLabel;
@@ -24,14 +27,21 @@ class SimulatorWindow : public QWidget {
 
     void plugMouse();
     void unplugMouse();
+    // The mouse keeps its memory in `file`: read now (created with the built-in image when
+    // missing), written back after every block write; the mouse is plugged in with it. False
+    // with `error` when the file is not a mouse memory file or cannot be made.
+    bool useMemoryFile(const std::filesystem::path& file, std::string& error);
 
   private:
     void applyFaults();
     void refresh();
+    void saveMemory();
 
     SimHidPlatform& m_platform;
     Clock& m_clock;
     std::shared_ptr<SimMouse> m_mouse;
+    std::optional<std::filesystem::path> m_memoryFile;
+    std::string m_memoryError;  // the last failure to read or write the memory file
     bool m_otherPlugged = true;
     QPushButton* m_mouseButton;
     QPushButton* m_otherButton;

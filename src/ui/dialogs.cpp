@@ -4,14 +4,20 @@
 
 namespace vornik {
 
-void QtDialogs::messageDialog(QWidget* parent, const QString& text, const QString& fontName) {
-    QMessageBox box(QMessageBox::NoIcon, QString(), text, QMessageBox::Ok, parent);
+std::unique_ptr<QMessageBox> QtDialogs::makeMessageDialog(QWidget* parent, const QString& text,
+                                                          const QString& fontName) {
+    auto box = std::make_unique<QMessageBox>(QMessageBox::NoIcon, QString(), text, QMessageBox::Ok,
+                                             parent);
     if (!fontName.isEmpty()) {
-        QFont font = box.font();
+        QFont font = box->font();
         font.setFamily(fontName);
-        box.setFont(font);
+        box->setFont(font);
     }
-    box.exec();
+    return box;
+}
+
+void QtDialogs::messageDialog(QWidget* parent, const QString& text, const QString& fontName) {
+    makeMessageDialog(parent, text, fontName)->exec();
 }
 
 void QtDialogs::messageBox(QWidget* parent, const QString& text) {

@@ -1,7 +1,9 @@
 #pragma once
 
 #include <QString>
+#include <memory>
 
+class QMessageBox;
 class QWidget;
 
 namespace vornik {
@@ -20,6 +22,10 @@ class QtDialogs : public Dialogs {
   public:
     void messageDialog(QWidget* parent, const QString& text, const QString& fontName) override;
     void messageBox(QWidget* parent, const QString& text) override;
+
+    // The message dialog messageDialog shows, not yet shown.
+    static std::unique_ptr<QMessageBox> makeMessageDialog(QWidget* parent, const QString& text,
+                                                          const QString& fontName);
 };
 
 }  // namespace vornik

@@ -3,6 +3,9 @@
 #include <QCoreApplication>
 #include <QPainter>
 #include <QPainterPath>
+#include <QRegion>
+
+#include "ui/window_system.h"
 
 namespace vornik {
 
@@ -20,7 +23,23 @@ TFormLoadingUI::TFormLoadingUI(QWidget* mainWindow, const std::function<void()>&
         if (isVisible()) update();
     });
     m_animation.start();
+    fitToWindowSystem(windowSystemDrawsTranslucency());
     if (created) created();
+}
+
+QPainterPath TFormLoadingUI::card() const {
+    // The 200 x 192 picture area, centred; the card lies 8 pixels inside it.
+    const QRectF area((width() - 200) / 2.0, (height() - 192) / 2.0, 200, 192);
+    QPainterPath path;
+    path.addRoundedRect(area.adjusted(8, 8, -8, -8), 18, 18);
+    return path;
+}
+
+void TFormLoadingUI::fitToWindowSystem(bool drawsTranslucency) {
+    if (drawsTranslucency)
+        clearMask();
+    else
+        setMask(QRegion(card().toFillPolygon().toPolygon()));
 }
 
 void TFormLoadingUI::centre(int offsetY) {
@@ -32,6 +51,7 @@ void TFormLoadingUI::centre(int offsetY) {
 void TFormLoadingUI::showCentred() {
     centre(0);
     if (!isVisible()) {
+        fitToWindowSystem(windowSystemDrawsTranslucency());
         show();
         raise();
     }
@@ -53,13 +73,11 @@ void TFormLoadingUI::transferProgress(std::size_t chunksDone, std::size_t chunks
 void TFormLoadingUI::paintEvent(QPaintEvent*) {
     QPainter p(this);
     p.setRenderHint(QPainter::Antialiasing);
-    // The 200 x 192 picture area, centred.
-    const QRectF area((width() - 200) / 2.0, (height() - 192) / 2.0, 200, 192);
-    QPainterPath card;
-    card.addRoundedRect(area.adjusted(8, 8, -8, -8), 18, 18);
-    p.fillPath(card, QColor(20, 22, 27, 235));
+    const QPainterPath shape = card();
+    const QRectF area = shape.boundingRect().adjusted(-8, -8, 8, 8);
+    p.fillPath(shape, QColor(20, 22, 27, 235));
     p.setPen(QPen(QColor(24, 186, 235, 170), 1.5));
-    p.drawPath(card);
+    p.drawPath(shape);
 
     const QPointF c = area.center() - QPointF(0, 14);
     const double radius = 38;
@@ -73,15 +91,13 @@ void TFormLoadingUI::paintEvent(QPaintEvent*) {
         p.drawEllipse(c + QPointF(std::sin(angle) * radius, -std::cos(angle) * radius), 5.5, 5.5);
     }
 
-    p.setPen(QColor(226, 228, 233));
-    QFont f = font();
-    f.setPixelSize(13);
-    p.setFont(f);
-    const QRectF textArea(area.left(), c.y() + radius + 14, area.width(), 22);
-    QString text = "Working…";
-    if (m_total > 0) text = QString("%1 / %2").arg(m_done).arg(m_total);
-    p.drawText(textArea, Qt::AlignCenter, text);
     if (m_total > 0) {
+        p.setPen(QColor(226, 228, 233));
+        QFont f = font();
+        f.setPixelSize(13);
+        p.setFont(f);
+        const QRectF textArea(area.left(), c.y() + radius + 14, area.width(), 22);
+        p.drawText(textArea, Qt::AlignCenter, QString("%1 / %2").arg(m_done).arg(m_total));
         const QRectF bar(area.left() + 36, textArea.bottom() + 4, area.width() - 72, 5);
         p.fillRect(bar, QColor(60, 63, 72));
         p.fillRect(QRectF(bar.left(), bar.top(),

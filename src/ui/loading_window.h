@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QPainterPath>
 #include <QTimer>
 #include <QWidget>
 #include <functional>
@@ -9,7 +10,8 @@
 namespace vornik {
 
 // The small always-on-top window shown over the main window while the mouse is read or
-// written: a spinning animation and, during a block transfer, how far it has got.
+// written: a spinning animation and, during a block transfer, how far it has got (a count and
+// a bar: no words, so that it reads the same in every language).
 class TFormLoadingUI : public QWidget, public TransferObserver {
     Q_OBJECT
 
@@ -32,11 +34,17 @@ class TFormLoadingUI : public QWidget, public TransferObserver {
     std::size_t chunksTotal() const { return m_total; }
     bool animating() const { return m_animation.isActive(); }
 
+    // Where the window system cannot show translucent pixels (X11 without a compositing
+    // manager) the see-through corners would be black: the window is then cut to its card by
+    // a mask. Asked of the window system each time the window shows.
+    void fitToWindowSystem(bool drawsTranslucency);
+
   protected:
     void paintEvent(QPaintEvent* event) override;
 
   private:
     void centre(int offsetY);
+    QPainterPath card() const;
 
     QWidget* m_main;
     QTimer m_animation;

@@ -163,6 +163,13 @@ void Navigation::showNoDevicePages() {
     markPageButtons("Main");
 }
 
+void Navigation::showKeyModePage(int keyMode) {
+    const bool game = keyMode == 2;
+    (game ? m_pages.rb_2 : m_pages.rb_1)->setChecked(true);
+    markPageButtons(game ? "Second" : "Main");
+    showOnly(1);
+}
+
 void Navigation::switchPage(int roleIndex) {
     if (!m_session.mouseConnected()) {
         m_dialogs.messageBox(m_window, text("Str020"));
@@ -176,7 +183,7 @@ void Navigation::switchPage(int roleIndex) {
     radios[static_cast<std::size_t>(roleIndex)]->setChecked(true);
     if (roleIndex <= 1) {
         if (m_pages.engineer) m_pages.engineer->cb_KeyMode->setCurrentIndex(roleIndex);
-        showProfileKeys(roleIndex + 1);
+        showButtonPage(roleIndex + 1);
     }
     const int container = kContainerOfRole[static_cast<std::size_t>(roleIndex)];
     showOnly(container);

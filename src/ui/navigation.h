@@ -46,8 +46,9 @@ class Navigation : public QObject {
 
     // Hooks into editors that later layers own.
     std::function<void()> hideAllMenu = [] {};
-    // Shows the functions of key mode 1 or 2 on the key labels.
-    std::function<void(int profile)> showProfileKeys = [](int) {};
+    // Sets the button page up for key mode 1 (Office) or 2 (Game): its key labels, gun-key line
+    // and menu heights.
+    std::function<void(int keyMode)> showButtonPage = [](int) {};
     std::function<QString(const QString& key)> text = [](const QString& key) { return key; };
 
     // The page switch handlers, shared by all copies of each page button.
@@ -77,6 +78,9 @@ class Navigation : public QObject {
     void loadStartupImages();
     // Marks the page buttons of the no-device state (Office Mode selected).
     void showNoDevicePages();
+    // After the pages were filled from an image: page 1, with the navigation radio and the page
+    // buttons of the image's key mode (1 Office, 2 Game).
+    void showKeyModePage(int keyMode);
     void setLanguageMarked(int language);
 
     // Ends any caption scrolling (after a language switch).

@@ -14,9 +14,24 @@ bool onOff(const IniFile& ini, std::string_view key, bool fallback) {
     return ini.number(kSection, key) == 1;
 }
 
-int inRangeOr(const IniFile& ini, std::string_view key, int low, int high, int fallback) {
+void noteOutOfRange(AppOptions& o, std::string_view key, int value) {
+    o.outOfRange.push_back(std::string(key) + "=" + std::to_string(value));
+}
+
+int inRangeOr(const IniFile& ini, std::string_view key, int low, int high, int fallback,
+              AppOptions& o) {
     const std::optional<int> v = ini.number(kSection, key);
-    return (v && *v >= low && *v <= high) ? *v : fallback;
+    if (!v) return fallback;
+    if (*v >= low && *v <= high) return *v;
+    noteOutOfRange(o, key, *v);
+    return fallback;
+}
+
+int clamped(const IniFile& ini, std::string_view key, int low, int high, int fallback,
+            AppOptions& o) {
+    const int v = ini.integer(kSection, key, fallback);
+    if (v < low || v > high) noteOutOfRange(o, key, v);
+    return std::clamp(v, low, high);
 }
 
 }  // namespace
@@ -33,19 +48,19 @@ AppOptions parseOptions(const IniFile& ini) {
     o.web = ini.text(kSection, "Web").value_or(std::string());
     o.webX = ini.integer(kSection, "Web_X", o.webX);
     o.webY = ini.integer(kSection, "Web_Y", o.webY);
-    o.revManuId = ini.integer(kSection, "Rev_Manu_ID", o.revManuId);
-    o.revProId = ini.integer(kSection, "Rev_Pro_ID", o.revProId);
+    o.revManuId = inRangeOr(ini, "Rev_Manu_ID", 0, 255, o.revManuId, o);
+    o.revProId = inRangeOr(ini, "Rev_Pro_ID", 0, 255, o.revProId, o);
     o.path = ini.text(kSection, "Path").value_or(o.path);
     o.textRolling = onOff(ini, "TR_Enable", o.textRolling);
     o.gunDisplay = onOff(ini, "GD_Enable", o.gunDisplay);
     o.dpiLedSlider = onOff(ini, "DPILED_Status", o.dpiLedSlider);
-    o.gun6Num = std::clamp(ini.integer(kSection, "Gun6_Num", o.gun6Num), 1, 2);
-    o.gun7Num = std::clamp(ini.integer(kSection, "Gun7_Num", o.gun7Num), 1, 3);
-    o.numOrder = std::clamp(ini.integer(kSection, "Num_Order", o.numOrder), 0, 1);
-    o.apMode = inRangeOr(ini, "Ap_Mode", 0, 2, o.apMode);
+    o.gun6Num = clamped(ini, "Gun6_Num", 1, 2, o.gun6Num, o);
+    o.gun7Num = clamped(ini, "Gun7_Num", 1, 3, o.gun7Num, o);
+    o.numOrder = clamped(ini, "Num_Order", 0, 1, o.numOrder, o);
+    o.apMode = inRangeOr(ini, "Ap_Mode", 0, 2, o.apMode, o);
     o.eepromMode = o.apMode != 1;
     if (!o.eepromMode) o.gunDisplay = false;
-    o.dpiCount = inRangeOr(ini, "DPI_Count", 1, 12, o.dpiCount);
+    o.dpiCount = inRangeOr(ini, "DPI_Count", 1, 12, o.dpiCount, o);
     return o;
 }
 

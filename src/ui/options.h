@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "ui/ini_file.h"
 
@@ -18,7 +19,7 @@ struct AppOptions {
     // Web_X, Web_Y: top-left of the four web buttons (9360 lies outside the window).
     int webX = 9360;
     int webY = 10;
-    // Rev_Manu_ID, Rev_Pro_ID: the reserve identification pair; see acceptsReservePair().
+    // Rev_Manu_ID, Rev_Pro_ID 0..255: the reserve identification pair.
     int revManuId = 0;
     int revProId = 0;
     // Path: directory prefix of the macro library, normally ending in a separator.
@@ -42,8 +43,11 @@ struct AppOptions {
     // DPI_Count 1..12: DPI values the sliders offer.
     int dpiCount = 11;
 
-    // Whether (manufacturer, product) identification bytes equal the reserve pair. A value
-    // outside 0..255 in the file matches no mouse.
+    // Keys whose number lay outside its range, as "Key=value", in reading order; each was
+    // clamped or took its embedded value as parseOptions says.
+    std::vector<std::string> outOfRange;
+
+    // Whether (manufacturer, product) identification bytes equal the reserve pair.
     bool acceptsReservePair(std::uint8_t manufacturer, std::uint8_t product) const;
     // The macro library file: Path followed by "Macro.bin". With an empty Path the result is
     // relative and the caller resolves it against the program directory.
@@ -53,8 +57,10 @@ struct AppOptions {
 };
 
 // Reads section [org]. Numeric keys that are missing or not numbers keep their embedded value;
-// an on/off key that is present is true only for the value 1. Ap_Mode outside 0..2 and
-// DPI_Count outside 1..12 read as their embedded values, since neither has a meaning there.
+// an on/off key that is present is true only for the value 1. Gun6_Num, Gun7_Num and Num_Order
+// are clamped into their ranges. Ap_Mode outside 0..2, DPI_Count outside 1..12 and an
+// identification byte outside 0..255 read as their embedded values, since none has a meaning
+// there. Every value outside its range is named in outOfRange.
 AppOptions parseOptions(const IniFile& ini);
 
 }  // namespace vornik

@@ -27,54 +27,10 @@
 #include "settings/engineer_page.h"
 #include "ui/dialogs.h"
 #include "ui/loading_window.h"
+#include "window_fixture.h"
 
 namespace vornik {
 namespace {
-
-struct RecordingDialogs : Dialogs {
-    QStringList shown;
-    void messageDialog(QWidget*, const QString& text, const QString&) override { shown << text; }
-    void messageBox(QWidget*, const QString& text) override { shown << text; }
-};
-
-// The window over a simulated set of HID devices on a virtual clock; the mouse is plugged in
-// only by the tests that want it.
-class MainWindowTest : public ::testing::Test {
-  protected:
-    MainWindowTest() {
-        auto owned = std::make_unique<SimHidPlatform>();
-        platform = owned.get();
-        plugOtherDevices(*platform);
-        session = std::make_unique<AppSession>(std::move(owned), clock);
-        window = std::make_unique<TForm1>(*session, dialogs);
-    }
-
-    void plugMouse() {
-        mouse = plugDefaultMouse(*platform);
-        std::copy(BuiltInImage().begin(), BuiltInImage().end(), mouse->memory().begin());
-    }
-    // Plugs the mouse in and lets one monitor tick find and read it.
-    void connectMouse() {
-        plugMouse();
-        window->monitor().DevTimerTimer();
-        ASSERT_TRUE(session->mouseConnected());
-        ASSERT_FALSE(session->NoDeviceShown);
-    }
-    template <typename T = QWidget>
-    T* find(const char* name) {
-        T* w = window->findChild<T*>(name);
-        EXPECT_NE(w, nullptr) << name;
-        return w;
-    }
-    QString skinOf(const char* image) { return find<SkinImage>(image)->skin(); }
-
-    VirtualClock clock;
-    SimHidPlatform* platform = nullptr;
-    std::shared_ptr<SimMouse> mouse;
-    RecordingDialogs dialogs;
-    std::unique_ptr<AppSession> session;
-    std::unique_ptr<TForm1> window;
-};
 
 TEST_F(MainWindowTest, StartsLockedOnPageOneWithTheDefaultImage) {
     EXPECT_EQ(window->windowTitle(), "Vornik Gaming Mouse v1.0");
@@ -273,27 +229,34 @@ TEST_F(MainWindowTest, SwitchingLanguageRetranslatesTheWindow) {
     EXPECT_EQ(find<ButtonLabel>("Btn_Main_2")->text(), window->text("Str004"));
     EXPECT_EQ(skinOf("Img_Lang3_4"), "SetS_03");
     EXPECT_EQ(skinOf("Img_Lang1_4"), "SetS_01");
-    EXPECT_EQ(QApplication::applicationDisplayName(), "Orvane Gaming Mouse");
+    // The language's title names the window apart from its caption, which stays the program's.
+    EXPECT_EQ(window->windowIconText(), "Orvane Gaming Mouse");
+    EXPECT_EQ(window->windowTitle(), "Vornik Gaming Mouse v1.0");
     EXPECT_EQ(find<ButtonLabel>("Btn_Apply_1")->font().family(), "Arial Narrow");
 
-    // "Stop" is three keys in English; the last one wins.
-    find<ButtonLabel>("Key2")->setText("Stop");
-    find<ButtonLabel>("Key3")->setText("my macro");
+    // Each label names its code in the new language: the keyboard key "Home" (in English also
+    // the web key's name) stays the keyboard key, "Stop" (three keys in English) stays the
+    // media key, and a macro keeps its name.
+    auto& profile = session->image.sections.ProfileSection;
+    ASSERT_TRUE(session->codes.store(1, 2, "02004A", profile));  // keyboard Home
+    ASSERT_TRUE(session->codes.store(1, 3, "0300B7", profile));  // media Stop
+    ASSERT_TRUE(session->codes.store(1, 4, "060121", profile));  // macro slot 1
+    // The slot's name, UTF-16 big-endian.
+    const std::string macro = "my macro";
+    for (std::size_t i = 0; i < macro.size(); ++i)
+        session->image.sections.MacroSlots1To4[2 * i + 1] = static_cast<std::uint8_t>(macro[i]);
+    window->RefreshProfile1Keys();
+    EXPECT_EQ(find<ButtonLabel>("Key2")->text(), "Home");
+    EXPECT_EQ(find<ButtonLabel>("Key3")->text(), "Stop");
+    EXPECT_EQ(find<ButtonLabel>("Key4")->text(), "my macro");
     window->navigation().showFirePage();
     window->switchLanguage(1);
     const LanguageTable russian = LanguageTable::embedded(1);
     EXPECT_EQ(find<ButtonLabel>("Key1")->text(), QString::fromStdString(russian.text("Str210")));
-    EXPECT_EQ(find<ButtonLabel>("Key2")->text(), QString::fromStdString(russian.text("Str401")));
-    EXPECT_EQ(find<ButtonLabel>("Key3")->text(), "my macro");
+    EXPECT_EQ(find<ButtonLabel>("Key2")->text(), "Home");
+    EXPECT_EQ(find<ButtonLabel>("Key3")->text(), QString::fromStdString(russian.text("Str251")));
+    EXPECT_EQ(find<ButtonLabel>("Key4")->text(), "my macro");
     EXPECT_EQ(window->navigation().visiblePage(), 1);  // the fire page is left
-}
-
-std::vector<int> commandsOf(const SimMouse& mouse) {
-    std::vector<int> out;
-    for (const auto& e : mouse.trace())
-        if (e.isSet && e.bytes[1] != cmd::kReadChunk && e.bytes[1] != cmd::kWriteChunk)
-            out.push_back(e.bytes[1]);
-    return out;
 }
 
 TEST_F(MainWindowTest, ConfirmWithoutMouseKeepsTheWindowOpen) {

@@ -120,7 +120,7 @@ TEST_F(VornikctlTest, FailuresGiveOneLineAndNonZero) {
         {{"--simulate", "S", "--fault", "refuse=4", "read", "--out", "F"},
          kExitFailure,
          "did not complete the read"},
-        {{"--simulate", "S", "--fault", "drop-chunk=9", "read", "--out", "F"},
+        {{"--simulate", "S", "--fault", "drop-chunk=342", "read", "--out", "F"},
          kExitFailure,
          "1 of 342 chunks were not returned"},
     };

@@ -62,20 +62,14 @@ TEST_F(WriteVerifyTest, HealthyMouseVerifiesAtTheFirstRead) {
 }
 
 TEST_F(WriteVerifyTest, OneBadByteIsRewrittenAloneAndReadAgain) {
-    // Chunk 54 holds 0x13E..0x143; dropping it once makes 0x140 (and its neighbours) read 0xFF.
-    image[0x13E] = 0xFF;
-    image[0x13F] = 0xFF;
-    image[0x141] = 0xFF;
-    image[0x142] = 0xFF;
-    image[0x143] = 0xFF;
+    // 0x140 keeps the fresh mouse's 0xFF through the write and stores from the first read on.
     image[0x140] = 0x01;
-    mouse->faults().droppedChunks = {54};
-    struct DropOnce : TransferObserver {
+    mouse->faults().stuckAddresses = {0x140};
+    struct StuckOnce : TransferObserver {
         SimMouse* mouse;
         int finished = 0;
         void transferProgress(std::size_t done, std::size_t total) override {
-            // The write, then the first read: from then on the chunk arrives.
-            if (done == total && ++finished == 2) mouse->faults().droppedChunks.clear();
+            if (done == total && ++finished == 2) mouse->faults().stuckAddresses.clear();
         }
     } observer;
     observer.mouse = mouse.get();

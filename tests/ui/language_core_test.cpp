@@ -364,5 +364,13 @@ TEST(ShippedLanguages, ScriptsOfEachFile) {
     EXPECT_NE(ukrainian.text("Str102").find("TamrikData.bin"), std::string::npos);
 }
 
+TEST(ShippedLanguages, UkrainianApostropheIsTheTypographicOne) {
+    const LanguageTable ukrainian = LanguageTable::embedded(2);
+    ASSERT_TRUE(ukrainian.ok());
+    for (const std::string& key : ukrainian.keys())
+        EXPECT_EQ(ukrainian.text(key).find('\''), std::string::npos) << key;
+    EXPECT_EQ(ukrainian.text("Str240"), "Мій комп\u2019ютер");
+}
+
 }  // namespace
 }  // namespace vornik

@@ -2,6 +2,7 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "ui/embedded_resources.h"
 #include "ui/options.h"
@@ -50,24 +51,31 @@ TEST(Options, ShippedFileHoldsTheEmbeddedValues) {
     EXPECT_EQ(o.dpiCount, 11);
     EXPECT_EQ(o.dpiSliderMaximum(), 1000);
     EXPECT_EQ(o.macroLibraryFile(), "Macro.bin");
+    EXPECT_TRUE(o.outOfRange.empty());
 }
 
 TEST(Options, ClampsPresetCountsAndNumbering) {
     struct Case {
         std::string_view line;
         int gun6, gun7, numOrder;
+        bool reported;
     };
     const Case cases[] = {
-        {"Gun6_Num=0", 1, 3, 0},  {"Gun6_Num=-4", 1, 3, 0},  {"Gun6_Num=1", 1, 3, 0},
-        {"Gun6_Num=3", 2, 3, 0},  {"Gun7_Num=5", 2, 3, 0},   {"Gun7_Num=0", 2, 1, 0},
-        {"Gun7_Num=2", 2, 2, 0},  {"Num_Order=-1", 2, 3, 0}, {"Num_Order=1", 2, 3, 1},
-        {"Num_Order=7", 2, 3, 1}, {"Gun6_Num=x", 2, 3, 0},   {"Gun7_Num=", 2, 3, 0},
+        {"Gun6_Num=0", 1, 3, 0, true},   {"Gun6_Num=-4", 1, 3, 0, true},
+        {"Gun6_Num=1", 1, 3, 0, false},  {"Gun6_Num=3", 2, 3, 0, true},
+        {"Gun7_Num=5", 2, 3, 0, true},   {"Gun7_Num=0", 2, 1, 0, true},
+        {"Gun7_Num=2", 2, 2, 0, false},  {"Num_Order=-1", 2, 3, 0, true},
+        {"Num_Order=1", 2, 3, 1, false}, {"Num_Order=7", 2, 3, 1, true},
+        {"Gun6_Num=x", 2, 3, 0, false},  {"Gun7_Num=", 2, 3, 0, false},
     };
     for (const Case& c : cases) {
         const AppOptions o = parseOrg(c.line);
         EXPECT_EQ(o.gun6Num, c.gun6) << c.line;
         EXPECT_EQ(o.gun7Num, c.gun7) << c.line;
         EXPECT_EQ(o.numOrder, c.numOrder) << c.line;
+        EXPECT_EQ(o.outOfRange, c.reported ? std::vector<std::string>{std::string(c.line)}
+                                           : std::vector<std::string>{})
+            << c.line;
     }
 }
 
@@ -148,7 +156,26 @@ TEST(Options, ReservePairAndDpiCount) {
     EXPECT_FALSE(reserve.acceptsReservePair(0x34, 0x12));
     EXPECT_FALSE(AppOptions{}.acceptsReservePair(0x12, 0x34));
     EXPECT_TRUE(AppOptions{}.acceptsReservePair(0, 0));
-    EXPECT_FALSE(parseOrg("Rev_Manu_ID=256\r\nRev_Pro_ID=0").acceptsReservePair(0, 0));
+
+    // A byte outside 0..255 is reported and reads as 0: 274 must not become 18 (274 mod 256).
+    struct IdCase {
+        std::string_view text;
+        int manufacturer, product;
+        std::vector<std::string> reported;
+    };
+    const IdCase ids[] = {
+        {"Rev_Manu_ID=274\r\nRev_Pro_ID=52", 0, 52, {"Rev_Manu_ID=274"}},
+        {"Rev_Manu_ID=255\r\nRev_Pro_ID=256", 255, 0, {"Rev_Pro_ID=256"}},
+        {"Rev_Manu_ID=-1\r\nRev_Pro_ID=-300", 0, 0, {"Rev_Manu_ID=-1", "Rev_Pro_ID=-300"}},
+        {"Rev_Manu_ID=x\r\nRev_Pro_ID=0", 0, 0, {}},
+    };
+    for (const IdCase& c : ids) {
+        const AppOptions o = parseOrg(c.text);
+        EXPECT_EQ(o.revManuId, c.manufacturer) << c.text;
+        EXPECT_EQ(o.revProId, c.product) << c.text;
+        EXPECT_EQ(o.outOfRange, c.reported) << c.text;
+    }
+    EXPECT_FALSE(parseOrg("Rev_Manu_ID=274\r\nRev_Pro_ID=52").acceptsReservePair(18, 52));
 
     struct Case {
         std::string_view line;

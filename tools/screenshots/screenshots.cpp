@@ -1,8 +1,10 @@
-// Renders the main window on each page, and the loading window, to PNG files:
+// Renders the main window on each page, the loading window and the message dialog to PNG files:
 //   vornik-screenshots OUTDIR
 // It runs on the simulated mouse and the offscreen platform, so it needs no display.
 #include <QApplication>
 #include <QDir>
+#include <QMessageBox>
+#include <QScreen>
 #include <cstdio>
 
 #include "app/app_session.h"
@@ -90,8 +92,25 @@ int main(int argc, char** argv) {
         ok &= save(window, QString("1-office-mode-lang%1.png").arg(language));
     }
     window.switchLanguage(1);
-    loading.transferProgress(171, 342);
     loading.showCentred();
+    ok &= save(loading, "loading-start.png");
+    loading.transferProgress(171, 342);
     ok &= save(loading, "loading.png");
+    if (QGuiApplication::platformName() != "offscreen") {
+        // What the screen shows there: on a real window system the corners are the window
+        // system's business (a mask without a compositing manager).
+        QCoreApplication::processEvents();
+        const QPixmap screen = loading.screen()->grabWindow(
+            0, loading.x() - 10, loading.y() - 10, loading.width() + 20, loading.height() + 20);
+        ok &= screen.save(out.filePath("loading-screen.png"));
+    }
+    loading.hideAndReset();
+
+    // The no-device message as the window shows it, in language 1.
+    const auto dialog = QtDialogs::makeMessageDialog(
+        &window, window.text("Str100") + "\n\n" + window.text("Str101"),
+        QString::fromStdString(window.language().fontName()));
+    dialog->show();
+    ok &= save(*dialog, "message-dialog.png");
     return ok ? 0 : 1;
 }

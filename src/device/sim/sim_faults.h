@@ -10,9 +10,11 @@ namespace vornik {
 
 // Faults of the simulated mouse; several may be combined. The default is a healthy mouse.
 struct SimFaults {
-    bool neverAck = false;                   // noack: byte 7 stays 0 for every command
-    std::optional<std::uint8_t> ackValue;    // ack=V: byte 7 is V instead of 0xCC
-    std::set<unsigned> droppedChunks;        // drop-chunk=N: chunk N (from 1) of each block read
+    bool neverAck = false;                 // noack: byte 7 stays 0 for every command
+    std::optional<std::uint8_t> ackValue;  // ack=V: byte 7 is V instead of 0xCC
+    // drop-chunk=N: chunk N (from 1) of each block read is never served, so the read gets
+    // nothing from there on.
+    std::set<unsigned> droppedChunks;
     std::set<std::uint16_t> stuckAddresses;  // stuck=A: writes to A never store
     std::set<std::uint8_t> refusedCommands;  // refuse=C: command C is never acknowledged
     std::optional<unsigned> vanishAfter;     // vanish=N: gone after N exchanges

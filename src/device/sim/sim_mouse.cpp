@@ -6,13 +6,6 @@
 
 namespace vornik {
 
-namespace {
-
-// The host gives up a chunk after this many requests; a dropped chunk is skipped then.
-constexpr unsigned kHostAttempts = 5;
-
-}  // namespace
-
 SimMouse::SimMouse() { m_memory.fill(0xFF); }
 
 bool SimMouse::vanished() const {
@@ -95,7 +88,6 @@ void SimMouse::handle(const std::array<std::uint8_t, 8>& request) {
         case cmd::kBeginRead:
             m_readAddress = static_cast<std::uint32_t>(request[2] | request[3] << 8);
             m_readChunk = 0;
-            m_dropRequests = 0;
             break;
         case cmd::kReadChunk:
             handleReadChunk();
@@ -124,12 +116,11 @@ void SimMouse::handle(const std::array<std::uint8_t, 8>& request) {
 }
 
 void SimMouse::handleReadChunk() {
+    // The firmware hands out the chunks of a block in order and moves on only past one it has
+    // served; it cannot tell a host's retry from its next request. So a chunk it cannot read
+    // holds up the rest of the block, however often it is asked.
     if (m_faults.droppedChunks.contains(m_readChunk + 1)) {
         m_reply[7] = 0;
-        if (++m_dropRequests < kHostAttempts) return;
-        m_dropRequests = 0;
-        m_readAddress += kChunkSize;
-        ++m_readChunk;
         return;
     }
     for (std::size_t i = 0; i < kChunkSize; ++i) {
@@ -151,6 +142,7 @@ void SimMouse::handleWriteChunk(const std::array<std::uint8_t, 8>& request) {
     }
     m_writeAddress += kChunkSize;
     m_writeLeft -= n;
+    if (n > 0 && m_writeLeft == 0 && m_blockWritten) m_blockWritten();
 }
 
 }  // namespace vornik

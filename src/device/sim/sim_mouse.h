@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <span>
 #include <vector>
 
@@ -26,6 +27,8 @@ class SimMouse {
 
     // Timestamps the trace; without a clock every exchange is at 0.
     void setClock(Clock* clock) { m_clock = clock; }
+    // Runs whenever the last byte of a block write has been stored.
+    void setBlockWritten(std::function<void()> written) { m_blockWritten = std::move(written); }
 
     // The feature report as the host moves it. False once the mouse has vanished.
     bool setFeature(std::span<const std::uint8_t> report);
@@ -58,6 +61,7 @@ class SimMouse {
     std::array<std::uint8_t, kSimMemorySize> m_memory{};
     SimFaults m_faults;
     Clock* m_clock = nullptr;
+    std::function<void()> m_blockWritten;
     std::vector<Exchange> m_trace;
 
     std::array<std::uint8_t, 8> m_request{};
@@ -71,8 +75,7 @@ class SimMouse {
     std::array<std::uint8_t, 4> m_driverParams{};
 
     std::uint32_t m_readAddress = 0;
-    unsigned m_readChunk = 0;     // chunks of the current block read handed out, from 0
-    unsigned m_dropRequests = 0;  // unanswered requests for a dropped chunk
+    unsigned m_readChunk = 0;  // chunks of the current block read handed out, from 0
     std::uint32_t m_writeAddress = 0;
     std::uint32_t m_writeLeft = 0;
 };

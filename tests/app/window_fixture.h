@@ -1,0 +1,82 @@
+// The main window over a simulated mouse, shared by the window's tests.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <QStringList>
+#include <memory>
+#include <vector>
+
+#include "app/app_session.h"
+#include "app/main_window.h"
+#include "device/sim/sim_hid_platform.h"
+#include "image/defaults.h"
+#include "ui/dialogs.h"
+
+namespace vornik {
+
+// Answers every dialog at once and keeps what it showed.
+struct RecordingDialogs : Dialogs {
+    QStringList shown;
+    QStringList dialogFonts;  // the font of each message dialog
+    void messageDialog(QWidget*, const QString& text, const QString& fontName) override {
+        shown << text;
+        dialogFonts << fontName;
+    }
+    void messageBox(QWidget*, const QString& text) override { shown << text; }
+};
+
+// The window over a simulated set of HID devices on a virtual clock; the mouse is plugged in
+// only by the tests that want it.
+class MainWindowTest : public ::testing::Test {
+  protected:
+    MainWindowTest() {
+        auto owned = std::make_unique<SimHidPlatform>();
+        platform = owned.get();
+        plugOtherDevices(*platform);
+        session = std::make_unique<AppSession>(std::move(owned), clock);
+        window = std::make_unique<TForm1>(*session, dialogs);
+    }
+    // A new window over the session, as at a start with the session's options.
+    void restartWindow() {
+        window.reset();
+        window = std::make_unique<TForm1>(*session, dialogs);
+    }
+
+    void plugMouse() {
+        mouse = plugDefaultMouse(*platform);
+        std::copy(BuiltInImage().begin(), BuiltInImage().end(), mouse->memory().begin());
+    }
+    // Plugs the mouse in and lets one monitor tick find and read it.
+    void connectMouse() {
+        plugMouse();
+        window->monitor().DevTimerTimer();
+        ASSERT_TRUE(session->mouseConnected());
+        ASSERT_FALSE(session->NoDeviceShown);
+    }
+    template <typename T = QWidget>
+    T* find(const char* name) {
+        T* w = window->findChild<T*>(name);
+        EXPECT_NE(w, nullptr) << name;
+        return w;
+    }
+    QString skinOf(const char* image) { return find<SkinImage>(image)->skin(); }
+
+    VirtualClock clock;
+    SimHidPlatform* platform = nullptr;
+    std::shared_ptr<SimMouse> mouse;
+    RecordingDialogs dialogs;
+    std::unique_ptr<AppSession> session;
+    std::unique_ptr<TForm1> window;
+};
+
+// The commands the mouse received, without the chunks of the block transfers.
+inline std::vector<int> commandsOf(const SimMouse& mouse) {
+    std::vector<int> out;
+    for (const auto& e : mouse.trace())
+        if (e.isSet && e.bytes[1] != cmd::kReadChunk && e.bytes[1] != cmd::kWriteChunk)
+            out.push_back(e.bytes[1]);
+    return out;
+}
+
+}  // namespace vornik

@@ -1,0 +1,238 @@
+// The window's read and write flows over what the mouse holds: the key mode a read finds, a read
+// that does not complete, the reserve identification pair of the option file, and what the
+// message dialog and the window's drag handles do.
+#include <gtest/gtest.h>
+
+#include <QComboBox>
+#include <QRadioButton>
+#include <QSignalSpy>
+#include <QTabWidget>
+#include <QTest>
+#include <span>
+
+#include "app/device_buttons.h"
+#include "image/function_code.h"
+#include "settings/engineer_page.h"
+#include "ui/ini_file.h"
+#include "ui/options.h"
+#include "window_fixture.h"
+
+namespace vornik {
+namespace {
+
+// What one full read received and one full write sent, as the mouse's trace shows them.
+struct TracedImages {
+    std::vector<ConfigImage> reads;
+    std::vector<ConfigImage> writes;
+};
+
+TracedImages tracedImages(const std::vector<Exchange>& trace) {
+    TracedImages images;
+    ConfigImage* current = nullptr;
+    std::size_t at = 0;
+    std::uint8_t lastCommand = 0;
+    for (const Exchange& e : trace) {
+        if (e.isSet) {
+            lastCommand = e.bytes[1];
+            const bool wholeImage =
+                e.bytes[2] == 0 && e.bytes[3] == 0 && e.bytes[4] == 0 && e.bytes[5] == 0x08;
+            if (wholeImage && (lastCommand == cmd::kBeginRead || lastCommand == cmd::kBeginWrite)) {
+                auto& list = lastCommand == cmd::kBeginRead ? images.reads : images.writes;
+                current = &list.emplace_back();
+                current->fill(0xFF);
+                at = 0;
+            } else if (lastCommand == cmd::kWriteChunk && current) {
+                for (std::size_t i = 0; i < 6 && at < kImageSize; ++i, ++at)
+                    (*current)[at] = e.bytes[2 + i];
+            }
+        } else if (lastCommand == cmd::kReadChunk && current && e.bytes[7] == kAck) {
+            for (std::size_t i = 0; i < 6 && at < kImageSize; ++i, ++at)
+                (*current)[at] = e.bytes[1 + i];
+        }
+    }
+    return images;
+}
+
+std::size_t differingBytes(const ConfigImage& a, std::span<const std::uint8_t> b) {
+    std::size_t n = 0;
+    for (std::size_t i = 0; i < kImageSize; ++i) n += a[i] != b[i];
+    return n;
+}
+
+class WindowFlowsTest : public MainWindowTest {
+  protected:
+    // A mouse in Game Mode (key mode 2) whose buttons 1 and 2 differ between the key modes.
+    void plugGameModeMouse() {
+        plugMouse();
+        auto& m = mouse->memory();
+        m[0x34] = 0x80;
+        m[0x35] = 0x7F;
+        const auto profile2 = section::kProfile.address + ProfileCodes::offset(2, 1);
+        std::copy_n(std::array<std::uint8_t, 6>{0x01, 0x02, 0x00, 0x01, 0x01, 0x00}.begin(), 6,
+                    m.begin() + profile2);  // Right Key, Left Key
+        m[0x076] = sectionCode(std::span(m).subspan(section::kProfile.address, 54));
+    }
+    QString text(const char* key) { return window->text(key); }
+};
+
+TEST_F(WindowFlowsTest, AGameModeMouseReadAndAppliedKeepsEveryByte) {
+    plugGameModeMouse();
+    const auto before = mouse->memory();
+    window->monitor().DevTimerTimer();
+    ASSERT_TRUE(session->mouseConnected());
+
+    // The pages show key mode 2.
+    EXPECT_TRUE(window->pages().rb_2->isChecked());
+    EXPECT_FALSE(window->pages().rb_1->isChecked());
+    EXPECT_EQ(window->pages().engineer->cb_KeyMode->currentIndex(), 1);
+    EXPECT_EQ(find<ButtonLabel>("Key1")->text(), text("Str211"));
+    EXPECT_EQ(find<ButtonLabel>("Key2")->text(), text("Str210"));
+    EXPECT_EQ(window->navigation().visiblePage(), 1);
+    EXPECT_EQ(skinOf("Img_Second_3"), "SetS_03");
+    EXPECT_EQ(skinOf("Img_Main_3"), "SetS_01");
+    EXPECT_EQ(window->buttonPage().profile, 2);
+
+    ASSERT_TRUE(window->deviceButtons().Btn_Apply_0Click());
+    EXPECT_EQ(mouse->memory(), before);
+    EXPECT_EQ(mouse->memory()[0x34], 0x80);
+    EXPECT_EQ(mouse->memory()[0x35], 0x7F);
+
+    // The trace: what the write sent is, byte for byte, what the read received.
+    const TracedImages traced = tracedImages(mouse->trace());
+    ASSERT_EQ(traced.reads.size(), 2u);  // the read, and the write's verification
+    ASSERT_EQ(traced.writes.size(), 1u);
+    EXPECT_EQ(differingBytes(traced.reads[0], before), 0u);
+    EXPECT_EQ(differingBytes(traced.writes[0], traced.reads[0]), 0u);
+    EXPECT_EQ(differingBytes(traced.reads[1], before), 0u);
+}
+
+TEST_F(WindowFlowsTest, TheGunDisplayDecidesTheGameModeMenus) {
+    struct Case {
+        bool gunDisplay;
+        std::uint8_t keyModeByte;
+        ButtonPage page;
+    } cases[] = {
+        {false, 0x80, {2, 170, false}},
+        {true, 0x80, {2, 194, true}},
+        {true, 0x00, {1, 170, false}},
+    };
+    plugGameModeMouse();
+    window->monitor().DevTimerTimer();
+    ASSERT_TRUE(session->mouseConnected());
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.gunDisplay);
+        session->options.gunDisplay = c.gunDisplay;
+        mouse->memory()[0x34] = c.keyModeByte;
+        mouse->memory()[0x35] = static_cast<std::uint8_t>(~c.keyModeByte);
+        window->deviceButtons().Btn_Read_0Click();
+        EXPECT_EQ(window->buttonPage(), c.page);
+        EXPECT_EQ(window->pages().rb_2->isChecked(), c.page.profile == 2);
+    }
+}
+
+TEST_F(WindowFlowsTest, AnIncompleteReadIsNeverWrittenBack) {
+    struct Case {
+        const char* fault;
+        bool replacedByRead;  // else by a default restore
+    } cases[] = {
+        {"drop-chunk=200", true},  // the macro area stops arriving
+        {"refuse=4", false},
+    };
+    connectMouse();
+    window->show();
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.fault);
+        mouse->memory()[0x400] = 0x42;  // a macro byte the mouse holds
+        std::string error;
+        ASSERT_TRUE(parseFaults(c.fault, mouse->faults(), error));
+        dialogs.shown.clear();
+        window->deviceButtons().Btn_Read_0Click();
+        EXPECT_EQ(dialogs.shown, QStringList{text("Str109")});
+        EXPECT_TRUE(session->image.incomplete);
+        EXPECT_FALSE(window->pagesLocked());
+
+        // Apply and Confirm write nothing and say why; the window stays open.
+        mouse->faults() = {};
+        const auto before = mouse->memory();
+        mouse->clearTrace();
+        dialogs.shown.clear();
+        EXPECT_FALSE(window->deviceButtons().Btn_Apply_0Click());
+        window->deviceButtons().Btn_Confirm_0Click();
+        EXPECT_TRUE(mouse->trace().empty());
+        EXPECT_EQ(mouse->memory(), before);
+        EXPECT_EQ(dialogs.shown, (QStringList{text("Str109"), text("Str109")}));
+        EXPECT_TRUE(window->isVisible());
+        EXPECT_EQ(skinOf("Img_Apply_1"), "BtnS_01");
+        EXPECT_FALSE(window->pagesLocked());
+
+        // A complete image replaces it, and is written again.
+        dialogs.shown.clear();
+        if (c.replacedByRead)
+            window->deviceButtons().Btn_Read_0Click();
+        else
+            window->deviceButtons().Btn_Confirm1_1Click();
+        EXPECT_FALSE(session->image.incomplete);
+        EXPECT_TRUE(dialogs.shown.isEmpty());
+        EXPECT_TRUE(window->deviceButtons().Btn_Apply_0Click());
+        EXPECT_EQ(mouse->memory()[0x400], c.replacedByRead ? 0x42 : 0x00);
+    }
+}
+
+TEST_F(WindowFlowsTest, TheReservePairComesFromTheOptionFile) {
+    struct Case {
+        const char* options;
+        bool read;
+    } cases[] = {
+        {"Rev_Manu_ID=18\r\nRev_Pro_ID=52", true},
+        {"Rev_Manu_ID=274\r\nRev_Pro_ID=52", false},  // not 18: out of range, read as 0
+        {"", false},
+    };
+    plugMouse();
+    mouse->memory()[0x36] = 0x12;
+    mouse->memory()[0x37] = 0x34;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.options);
+        session->options = parseOptions(IniFile::parse(std::string("[org]\r\n") + c.options));
+        restartWindow();
+        dialogs.shown.clear();
+        window->monitor().DevTimerTimer();
+        ASSERT_TRUE(session->mouseConnected());
+        EXPECT_EQ(session->NoDeviceShown, !c.read);
+        EXPECT_EQ(dialogs.shown, c.read ? QStringList{} : QStringList{text("Str107")});
+    }
+}
+
+TEST_F(WindowFlowsTest, TheMessageDialogTakesTheLanguagesFont) {
+    const std::pair<int, const char*> cases[] = {{1, "Calibri"}, {3, "Arial Narrow"}};
+    for (auto [language, font] : cases) {
+        window->switchLanguage(language);
+        dialogs.dialogFonts.clear();
+        window->ShowNoDevice();
+        EXPECT_EQ(dialogs.dialogFonts, QStringList{font});
+    }
+}
+
+TEST_F(WindowFlowsTest, PressesOnTheBackgroundsAndThePageControlMoveTheWindow) {
+    connectMouse();
+    window->show();
+    QSignalSpy drags(window.get(), &TForm1::dragStarted);
+    auto* tabs = window->pages().engineer->Pg_Parameter;
+    window->navigation().showOnly(6);
+    // Beside the tabs, and on the empty part of the page the tab control holds.
+    QTest::mousePress(tabs, Qt::LeftButton, {}, QPoint(tabs->width() - 10, 8));
+    EXPECT_EQ(drags.count(), 1);
+    QTest::mousePress(
+        tabs->currentWidget(), Qt::LeftButton, {},
+        QPoint(tabs->currentWidget()->width() - 4, tabs->currentWidget()->height() - 4));
+    EXPECT_EQ(drags.count(), 2);
+    QTest::mousePress(tabs, Qt::RightButton, {}, QPoint(tabs->width() - 10, 8));
+    EXPECT_EQ(drags.count(), 2);
+    QTest::mousePress(window->pages().engineer->Img_Logo4, Qt::LeftButton);
+    EXPECT_EQ(drags.count(), 3);
+    window->navigation().showOnly(1);
+    QTest::mousePress(find("Img_Base_1"), Qt::LeftButton, {}, QPoint(5, 300));
+    EXPECT_EQ(drags.count(), 4);
+}
+
+}  // namespace
+}  // namespace vornik
