@@ -166,7 +166,7 @@ int runRestore(Session& session, const Options& options, CtlEnvironment& env) {
     const std::string& path = options.operands[0];
     ConfigImage file{};
     std::uintmax_t size = 0;
-    if (!session.openMouse() || !loadFile(session, path, file, size)) return kExitFailure;
+    if (!loadFile(session, path, file, size) || !session.openMouse()) return kExitFailure;
     noteLongFile(session, path, size);
     auto& image = session.image().DataBuf;
     if (size < kImageSize) {

@@ -99,9 +99,7 @@ bool Session::startSimulation(std::string& error) {
     std::copy(BuiltInImage().begin(), BuiltInImage().end(), m_mouse->memory().begin());
     const std::filesystem::path state = *m_options.simulate;
     std::error_code ec;
-    if (std::filesystem::symlink_status(state, ec).type() ==
-            std::filesystem::file_type::not_found &&
-        !saveSimState(state, *m_mouse, error))
+    if (!std::filesystem::exists(state, ec) && !ec && !saveSimState(state, *m_mouse, error))
         return false;
     // The memory file is the mouse: whoever holds its lock owns the mouse, and reads it only
     // once it holds it, so that another run's write is not lost.

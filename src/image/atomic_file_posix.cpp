@@ -34,8 +34,10 @@ const char* kindOf(mode_t mode) {
     return "not a regular file";
 }
 
-std::string notRegular(const fs::path& path, mode_t mode) {
-    return quoted(path) + " is " + kindOf(mode) + ", not a regular file";
+// "cannot read "x": it is a FIFO, not a regular file"
+std::string notRegular(std::string_view what, const fs::path& path, mode_t mode) {
+    return std::string(what) + " " + quoted(path) + ": it is " + kindOf(mode) +
+           ", not a regular file";
 }
 
 int retryOnInterrupt(auto call) {
@@ -125,7 +127,7 @@ bool writeFileAtomically(const fs::path& path, std::span<const std::uint8_t> byt
     struct stat existing {};
     const bool exists = ::stat(target.c_str(), &existing) == 0;
     if (exists && !S_ISREG(existing.st_mode)) {
-        error = notRegular(path, existing.st_mode) + "; it is not replaced";
+        error = notRegular("cannot write", path, existing.st_mode) + "; it is left as it is";
         return false;
     }
     const fs::path folder = target.has_parent_path() ? target.parent_path() : fs::path(".");
@@ -166,7 +168,7 @@ std::optional<std::vector<std::uint8_t>> readFilePrefix(const fs::path& path, st
         return std::nullopt;
     }
     if (!S_ISREG(st.st_mode)) {
-        error = "cannot read " + notRegular(path, st.st_mode);
+        error = notRegular("cannot read", path, st.st_mode);
         return std::nullopt;
     }
     Descriptor fd(retryOnInterrupt(
@@ -177,7 +179,7 @@ std::optional<std::vector<std::uint8_t>> readFilePrefix(const fs::path& path, st
     }
     // The name may have been swapped for something else since it was looked at.
     if (::fstat(fd.get(), &st) != 0 || !S_ISREG(st.st_mode)) {
-        error = "cannot read " + notRegular(path, st.st_mode);
+        error = notRegular("cannot read", path, st.st_mode);
         return std::nullopt;
     }
     std::vector<std::uint8_t> bytes(maxBytes);
@@ -204,6 +206,15 @@ ExclusiveFileLock::Result ExclusiveFileLock::tryLock(const fs::path& path, std::
     // The file is replaced by renames while it is locked, so a lock taken on a file that has
     // meanwhile left its name is given up and taken again on the new one.
     for (int attempt = 0; attempt < 100; ++attempt) {
+        struct stat named {};
+        if (::stat(path.c_str(), &named) != 0) {
+            error = failure("cannot lock", path, errno);
+            return Result::Failed;
+        }
+        if (!S_ISREG(named.st_mode)) {
+            error = notRegular("cannot lock", path, named.st_mode);
+            return Result::Failed;
+        }
         Descriptor fd(retryOnInterrupt(
             [&] { return ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC); }));
         if (fd.get() < 0) {
@@ -216,7 +227,6 @@ ExclusiveFileLock::Result ExclusiveFileLock::tryLock(const fs::path& path, std::
             return Result::Failed;
         }
         struct stat locked {};
-        struct stat named {};
         if (::fstat(fd.get(), &locked) == 0 && ::stat(path.c_str(), &named) == 0 &&
             locked.st_dev == named.st_dev && locked.st_ino == named.st_ino) {
             m_handle = fd.release();

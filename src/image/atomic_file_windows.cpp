@@ -57,7 +57,7 @@ bool writeFileAtomically(const fs::path& path, std::span<const std::uint8_t> byt
     }
     const auto status = fs::status(target, ec);
     if (fs::exists(status) && !fs::is_regular_file(status)) {
-        error = quoted(path) + " is not a regular file; it is not replaced";
+        error = "cannot write " + quoted(path) + ": it is not a regular file; it is left as it is";
         return false;
     }
     static std::mt19937_64 generator{std::random_device{}()};
