@@ -23,9 +23,10 @@ constexpr const char* kUsage =
     "                   byte 1, EepromReady, ChipType and the button-state word\n"
     "  read --out FILE  read the whole configuration memory into a profile file\n"
     "  restore FILE     load a profile file and write it to the mouse, verified (only to a\n"
-    "                   mouse that reports ready with chip type 0x98)\n"
+    "                   mouse that reports ready with chip type 0x98); a file shorter than\n"
+    "                   2048 bytes is laid over the mouse's own image, read first\n"
     "  default N        restore default image N (1 to 3): TamselData_CfgN.bin beside the\n"
-    "                   program, else the built-in image\n"
+    "                   program, else (when there is no such file) the built-in image\n"
     "  dump FILE|--device [--json]\n"
     "                   the configuration of a profile file or of the mouse, decoded\n"
     "\n"
@@ -47,7 +48,11 @@ constexpr const char* kUsage =
     "                          status=V      answer V in status byte 1 instead of 0xAA\n"
     "  --trace FILE          write every feature-report exchange to FILE, one per line:\n"
     "                        milliseconds, SET or GET, the 8 bytes in hex\n"
-    "  -h, --help            show this text\n";
+    "  -h, --help            show this text\n"
+    "\n"
+    "The mouse is held for the whole run; Ctrl-C stops a transfer after the chunk in flight\n"
+    "and leaves configuration mode. Exit codes: 0 done, 1 the mouse or a file failed, 2 wrong\n"
+    "usage, 130 interrupted.\n";
 
 // Parses the command line; an error message on failure.
 std::optional<std::string> parseOptions(const std::vector<std::string>& args, Options& options) {

@@ -32,9 +32,10 @@ class Handle {
     Handle& operator=(const Handle&) = delete;
     HANDLE get() const { return m_handle; }
     bool valid() const { return m_handle != INVALID_HANDLE_VALUE && m_handle != nullptr; }
-    void close() {
+    void close() { reset(INVALID_HANDLE_VALUE); }
+    void reset(HANDLE handle) {
         if (valid()) CloseHandle(m_handle);
-        m_handle = INVALID_HANDLE_VALUE;
+        m_handle = handle;
     }
 
   private:
@@ -67,8 +68,8 @@ bool writeFileAtomically(const fs::path& path, std::span<const std::uint8_t> byt
         temporary = target;
         temporary += L".tmp" + std::to_wstring(generator() % 1000000);
         // CREATE_NEW fails on any existing name, a planted link included.
-        file = Handle(CreateFileW(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
-                                  FILE_ATTRIBUTE_NORMAL, nullptr));
+        file.reset(CreateFileW(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                               FILE_ATTRIBUTE_NORMAL, nullptr));
         if (!file.valid() && GetLastError() != ERROR_FILE_EXISTS) break;
     }
     if (!file.valid()) {
