@@ -117,6 +117,33 @@ void flushFolder(const fs::path& folder) {
     if (dir.get() >= 0) ::fsync(dir.get());
 }
 
+// Opens a regular file for reading without blocking; anything else is refused before it is
+// opened, since opening a FIFO or a device can block or act on the device. `st` describes what
+// was opened. -1 with `error` ("<what> "x": …") on failure.
+int openRegularFile(const fs::path& path, std::string_view what, struct stat& st,
+                    std::string& error) {
+    if (::stat(path.c_str(), &st) != 0) {
+        error = failure(what, path, errno);
+        return -1;
+    }
+    if (!S_ISREG(st.st_mode)) {
+        error = notRegular(what, path, st.st_mode);
+        return -1;
+    }
+    Descriptor fd(retryOnInterrupt(
+        [&] { return ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC); }));
+    if (fd.get() < 0) {
+        error = failure(what, path, errno);
+        return -1;
+    }
+    // The name may have been swapped for something else since it was looked at.
+    if (::fstat(fd.get(), &st) != 0 || !S_ISREG(st.st_mode)) {
+        error = notRegular(what, path, st.st_mode);
+        return -1;
+    }
+    return fd.release();
+}
+
 }  // namespace
 
 bool writeFileAtomically(const fs::path& path, std::span<const std::uint8_t> bytes,
@@ -161,27 +188,9 @@ bool writeFileAtomically(const fs::path& path, std::span<const std::uint8_t> byt
 std::optional<std::vector<std::uint8_t>> readFilePrefix(const fs::path& path, std::size_t maxBytes,
                                                         std::string& error,
                                                         std::uintmax_t* totalSize) {
-    // Looked at before opening: opening a FIFO or a device can block or act on the device.
     struct stat st {};
-    if (::stat(path.c_str(), &st) != 0) {
-        error = failure("cannot open", path, errno);
-        return std::nullopt;
-    }
-    if (!S_ISREG(st.st_mode)) {
-        error = notRegular("cannot read", path, st.st_mode);
-        return std::nullopt;
-    }
-    Descriptor fd(retryOnInterrupt(
-        [&] { return ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC); }));
-    if (fd.get() < 0) {
-        error = failure("cannot open", path, errno);
-        return std::nullopt;
-    }
-    // The name may have been swapped for something else since it was looked at.
-    if (::fstat(fd.get(), &st) != 0 || !S_ISREG(st.st_mode)) {
-        error = notRegular("cannot read", path, st.st_mode);
-        return std::nullopt;
-    }
+    Descriptor fd(openRegularFile(path, "cannot read", st, error));
+    if (fd.get() < 0) return std::nullopt;
     std::vector<std::uint8_t> bytes(maxBytes);
     std::size_t got = 0;
     while (got < maxBytes) {
@@ -206,29 +215,17 @@ ExclusiveFileLock::Result ExclusiveFileLock::tryLock(const fs::path& path, std::
     // The file is replaced by renames while it is locked, so a lock taken on a file that has
     // meanwhile left its name is given up and taken again on the new one.
     for (int attempt = 0; attempt < 100; ++attempt) {
-        struct stat named {};
-        if (::stat(path.c_str(), &named) != 0) {
-            error = failure("cannot lock", path, errno);
-            return Result::Failed;
-        }
-        if (!S_ISREG(named.st_mode)) {
-            error = notRegular("cannot lock", path, named.st_mode);
-            return Result::Failed;
-        }
-        Descriptor fd(retryOnInterrupt(
-            [&] { return ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC); }));
-        if (fd.get() < 0) {
-            error = failure("cannot lock", path, errno);
-            return Result::Failed;
-        }
+        struct stat locked {};
+        Descriptor fd(openRegularFile(path, "cannot lock", locked, error));
+        if (fd.get() < 0) return Result::Failed;
         if (retryOnInterrupt([&] { return ::flock(fd.get(), LOCK_EX | LOCK_NB); }) != 0) {
             if (errno == EWOULDBLOCK) return Result::HeldElsewhere;
             error = failure("cannot lock", path, errno);
             return Result::Failed;
         }
-        struct stat locked {};
-        if (::fstat(fd.get(), &locked) == 0 && ::stat(path.c_str(), &named) == 0 &&
-            locked.st_dev == named.st_dev && locked.st_ino == named.st_ino) {
+        struct stat named {};
+        if (::stat(path.c_str(), &named) == 0 && locked.st_dev == named.st_dev &&
+            locked.st_ino == named.st_ino) {
             m_handle = fd.release();
             return Result::Taken;
         }
