@@ -52,10 +52,11 @@ struct AppSession {
 };
 
 // Holds the device for one operation; `acquired` is false when another one runs already.
+// Other programs are kept off the mouse for as long as it lives (see holdMouse).
 class DeviceOperation {
   public:
     explicit DeviceOperation(AppSession& session)
-        : m_session(session), m_acquired(!session.deviceBusy) {
+        : m_session(session), m_acquired(!session.deviceBusy), m_mouse(session.link) {
         if (m_acquired) m_session.deviceBusy = true;
     }
     ~DeviceOperation() {
@@ -64,10 +65,16 @@ class DeviceOperation {
     DeviceOperation(const DeviceOperation&) = delete;
     DeviceOperation& operator=(const DeviceOperation&) = delete;
     bool acquired() const { return m_acquired; }
+    // Whether the open mouse is held against other programs (taken now if it was opened since);
+    // false when another program holds it.
+    bool holdMouse() { return m_mouse.lock(); }
 
   private:
     AppSession& m_session;
     bool m_acquired;
+    MouseLock m_mouse;
 };
+
+inline constexpr const char* kMouseInUseText = "The mouse is in use by another program.";
 
 }  // namespace vornik

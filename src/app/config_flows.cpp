@@ -18,6 +18,8 @@ const char* skipReasonText(SkipReason reason) {
             return "the mouse's memory is not ready";
         case SkipReason::WrongChip:
             return "the mouse's chip type is not 0x98";
+        case SkipReason::FileUnreadable:
+            return "the image file could not be read";
     }
     return "";
 }
@@ -41,12 +43,13 @@ bool ImageFlows::Btn_Read() {
     m_hooks.setDevTimer(false);
     m_hooks.lockPages();
     m_hooks.showLoadingWindow();
+    if (auto* observer = m_protocol.observer())
+        observer->transferPhase(TransferPhase::Read, chunkCount(kImageSize));
     const bool complete = m_protocol.ReadBlock(0, kImageSize, m_session.DataBuf) &&
                           m_protocol.lastBlockFailedChunks() == 0;
     split();
     m_session.incomplete = !complete;
-    m_protocol.SendCmd(cmd::kReload);
-    m_protocol.SendCmd(cmd::kLeaveConfig);
+    leaveConfigMode();
     m_hooks.dataBufToUI();
     m_hooks.showMainAfterRead();
     m_hooks.hideLoadingWindow();
@@ -54,6 +57,13 @@ bool ImageFlows::Btn_Read() {
     m_hooks.setDevTimer(true);
     m_hooks.unlockPages();
     return complete;
+}
+
+LeaveResult ImageFlows::leaveConfigMode() {
+    m_lastLeave.entered = true;
+    m_lastLeave.reloadAcknowledged = m_protocol.SendCmd(cmd::kReload);
+    m_lastLeave.leaveAcknowledged = m_protocol.SendCmd(cmd::kLeaveConfig);
+    return m_lastLeave;
 }
 
 WriteOutcome ImageFlows::writeImage(bool needChip98) {
@@ -79,8 +89,7 @@ WriteOutcome ImageFlows::writeImage(bool needChip98) {
                 WriteAndVerify(m_protocol, m_session.DataBuf, m_messages, &outcome.verify);
     }
     // Whatever happened, the mouse leaves configuration mode once it entered it.
-    m_protocol.SendCmd(cmd::kReload);
-    m_protocol.SendCmd(cmd::kLeaveConfig);
+    outcome.leave = leaveConfigMode();
     return outcome;
 }
 
@@ -100,16 +109,21 @@ WriteOutcome ImageFlows::MemoToDataBuf_OnClick() {
     return outcome;
 }
 
-WriteOutcome ImageFlows::TLDefaultParameter(const std::string& prefix,
-                                            const std::string& fileName) {
+WriteOutcome ImageFlows::TLDefaultParameter(const std::string& prefix, const std::string& fileName,
+                                            bool* fromFile) {
     m_hooks.hideAllMenu();
     m_hooks.setDevTimer(false);
     m_hooks.showLoadingWindow();
     std::string error;
-    if (!LoadDefaultImage(prefix, fileName, m_session.DataBuf, error))
+    WriteOutcome outcome;
+    if (LoadDefaultImage(prefix, fileName, m_session.DataBuf, error, fromFile)) {
+        m_hooks.clearProfileCodes();
+        outcome = MemoToDataBuf_OnClick();
+    } else {
+        // Writing the built-in image instead would restore something the user did not choose.
         m_messages.errorMessage(error);
-    m_hooks.clearProfileCodes();
-    WriteOutcome outcome = MemoToDataBuf_OnClick();
+        outcome.reason = SkipReason::FileUnreadable;
+    }
     m_hooks.hideLoadingWindow();
     m_clock.processEvents();
     m_hooks.setDevTimer(true);

@@ -42,8 +42,25 @@ struct ImageSession {
 };
 
 // Why a write did not happen.
-enum class SkipReason { None, EnterRefused, StatusRefused, NotReady, EepromNotReady, WrongChip };
+enum class SkipReason {
+    None,
+    EnterRefused,
+    StatusRefused,
+    NotReady,
+    EepromNotReady,
+    WrongChip,
+    FileUnreadable,  // the image to write could not be read; the error message named the file
+};
 const char* skipReasonText(SkipReason reason);
+
+// Whether the two commands that end configuration mode were acknowledged. A refused command 8
+// may leave the mouse on its old configuration, a refused command 2 in configuration mode.
+struct LeaveResult {
+    bool entered = false;  // command 1 was acknowledged, so 8 and 2 were sent
+    bool reloadAcknowledged = false;
+    bool leaveAcknowledged = false;
+    bool refused() const { return entered && !(reloadAcknowledged && leaveAcknowledged); }
+};
 
 struct WriteOutcome {
     WriteResult result = WriteResult::NotWritten;
@@ -51,6 +68,7 @@ struct WriteOutcome {
     std::uint8_t statusByte = 0;  // reply byte 1 of the status query
     int chipType = 0;
     VerifyRecord verify;
+    LeaveResult leave;
 };
 
 // The image flows that read or write the whole configuration memory; Qt-free, run by the window
@@ -65,10 +83,15 @@ class ImageFlows {
     RepairReport split();
 
     // The full read, inside configuration mode (commands 1 and 3 already sent): the image,
-    // the split, commands 8 and 2. False when the read did not complete (the mouse refused
-    // command 4, left a chunk unanswered or went away); the split still ran on what arrived,
-    // and the image is marked incomplete.
+    // the split, commands 8 and 2. False when the read did not complete (a chunk was not
+    // returned, or the block ended early: see the protocol's lastBlock()); the split still ran
+    // on what arrived, and the image is marked incomplete.
     bool Btn_Read();
+
+    // Commands 8 and 2, which end every stay in configuration mode.
+    LeaveResult leaveConfigMode();
+    // What the last leaveConfigMode() found.
+    const LeaveResult& lastLeave() const { return m_lastLeave; }
 
     // Shows DataBuf in the pages and writes it, as loaded, to a mouse that reports ready with
     // ChipType 0x98.
@@ -78,8 +101,11 @@ class ImageFlows {
     // write of DataBuf (when `needChip98`, only to chip type 0x98), then commands 8 and 2.
     WriteOutcome writeImage(bool needChip98);
 
-    // Restores default image `fileName` (looked up with `prefix`, else the built-in image).
-    WriteOutcome TLDefaultParameter(const std::string& prefix, const std::string& fileName);
+    // Restores default image `fileName` (looked up with `prefix`; the built-in image when there
+    // is no such file). A file that is there but cannot be read is reported and nothing is
+    // written. `fromFile` (when given) tells whether the file was used.
+    WriteOutcome TLDefaultParameter(const std::string& prefix, const std::string& fileName,
+                                    bool* fromFile = nullptr);
 
   private:
     CommandProtocol& m_protocol;
@@ -87,6 +113,7 @@ class ImageFlows {
     FlowHooks& m_hooks;
     MessageSink& m_messages;
     ImageSession& m_session;
+    LeaveResult m_lastLeave;
 };
 
 }  // namespace vornik

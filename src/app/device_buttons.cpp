@@ -20,7 +20,7 @@ void DeviceButtons::pause110() {
     }
 }
 
-bool DeviceButtons::prologue(const QString& role, bool wait) {
+bool DeviceButtons::prologue(const QString& role, bool wait, DeviceOperation& operation) {
     for (auto& page : m_window.pages().common) {
         auto it = page.buttons.find(role);
         if (it != page.buttons.end()) it->second.image->setSkin("BtnS_03");
@@ -28,6 +28,11 @@ bool DeviceButtons::prologue(const QString& role, bool wait) {
     if (wait) pause110();
     if (!m_session.mouseConnected()) {
         m_window.messageBox("Str020");
+        release(role);
+        return false;
+    }
+    if (!operation.holdMouse()) {
+        m_window.errorMessage(kMouseInUseText);
         release(role);
         return false;
     }
@@ -46,7 +51,7 @@ void DeviceButtons::SystemReloadCmd_OnClick() { m_session.protocol.SendCmd(cmd::
 void DeviceButtons::Btn_Read_0Click() {
     DeviceOperation operation(m_session);
     if (!operation.acquired()) return;
-    if (!prologue("Read", false)) return;
+    if (!prologue("Read", false, operation)) return;
     m_monitor.ReadDevInfo();
     release("Read");
 }
@@ -87,7 +92,7 @@ bool DeviceButtons::refuseIncompleteImage(const QString& role) {
 bool DeviceButtons::Btn_Apply_0Click() {
     DeviceOperation operation(m_session);
     if (!operation.acquired()) return false;
-    if (!prologue("Apply", true) || refuseIncompleteImage("Apply")) return false;
+    if (!prologue("Apply", true, operation) || refuseIncompleteImage("Apply")) return false;
     m_lastWrite = DownloadParameter();
     reportSkipped(m_lastWrite);
     release("Apply");
@@ -97,7 +102,7 @@ bool DeviceButtons::Btn_Apply_0Click() {
 void DeviceButtons::Btn_Confirm_0Click() {
     DeviceOperation operation(m_session);
     if (!operation.acquired()) return;
-    if (!prologue("Confirm", true) || refuseIncompleteImage("Confirm")) return;
+    if (!prologue("Confirm", true, operation) || refuseIncompleteImage("Confirm")) return;
     m_lastWrite = DownloadParameter();
     reportSkipped(m_lastWrite);
     release("Confirm");
@@ -110,7 +115,7 @@ void DeviceButtons::restoreDefault(int n) {
     DeviceOperation operation(m_session);
     if (!operation.acquired()) return;
     const QString role = QString("Confirm%1").arg(n);
-    if (!prologue(role, true)) return;
+    if (!prologue(role, true, operation)) return;
     const std::string prefix = MacroLibraryPrefix(m_session.options.path, m_session.programDir);
     m_lastWrite =
         m_flows.TLDefaultParameter(prefix, kDefaultImageFiles[static_cast<std::size_t>(n - 1)]);
@@ -124,6 +129,10 @@ void DeviceButtons::Btn_DefaultClick() {
     if (result) result->hide();
     pause110();
     if (!m_session.mouseConnected()) return;
+    if (!operation.holdMouse()) {
+        m_window.errorMessage(kMouseInUseText);
+        return;
+    }
     const std::string prefix = MacroLibraryPrefix(m_session.options.path, m_session.programDir);
     m_lastWrite = m_flows.TLDefaultParameter(prefix, kDefaultImageFiles[0]);
     if (result) result->show();

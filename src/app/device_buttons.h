@@ -9,6 +9,7 @@ namespace vornik {
 
 struct AppSession;
 class DeviceMonitor;
+class DeviceOperation;
 class TForm1;
 
 // Read, Apply, Confirm and the default restores: the buttons every page carries that read or
@@ -37,7 +38,7 @@ class DeviceButtons : public QObject {
 
   private:
     // The pressed image, the 110 ms wait (Apply, Confirm, defaults) and the no-mouse message.
-    bool prologue(const QString& role, bool wait);
+    bool prologue(const QString& role, bool wait, DeviceOperation& operation);
     void release(const QString& role);
     void pause110();
     void restoreDefault(int n);

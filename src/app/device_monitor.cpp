@@ -25,6 +25,8 @@ void DeviceMonitor::DevTimerTimer() {
     if (DevTimerBusy) return;
     DeviceOperation operation(m_session);
     if (!operation.acquired()) return;
+    // While another program holds the mouse its memory is changing under it: leave it alone.
+    if (m_session.mouseConnected() && !operation.holdMouse()) return;
     DevTimerBusy = true;
     bool confirmed = false;
     const int n = sampleCount(confirmed);
@@ -44,6 +46,13 @@ void DeviceMonitor::DevTimerTimer() {
                 }
                 std::uint32_t version = kMouseVersion;
                 if (m_session.link.OpenMouseDev(slot.vendorId, slot.productId, version)) {
+                    if (!operation.holdMouse()) {
+                        // Read once the other program is done: a later tick sees the count
+                        // grown again.
+                        m_session.link.CloseMouse();
+                        DevTimerBusy = false;
+                        return;
+                    }
                     m_session.link.CurVendorId = slot.vendorId;
                     m_session.link.CurProductId = slot.productId;
                     ReadDevInfo();

@@ -1,11 +1,11 @@
 #include "app/vornikctl.h"
 
 #include <cstdio>
+#include <filesystem>
+#include <system_error>
 
-#include "app/sim_state.h"
 #include "app/vornikctl_session.h"
 #include "image/defaults.h"
-#include "image/text_lookup.h"
 #include "version/version.h"
 
 namespace vornik {
@@ -24,9 +24,10 @@ constexpr const char* kUsage =
     "                   byte 1, EepromReady, ChipType and the button-state word\n"
     "  read --out FILE  read the whole configuration memory into a profile file\n"
     "  restore FILE     load a profile file and write it to the mouse, verified (only to a\n"
-    "                   mouse that reports ready with chip type 0x98)\n"
+    "                   mouse that reports ready with chip type 0x98); a file shorter than\n"
+    "                   2048 bytes is laid over the mouse's own image, read first\n"
     "  default N        restore default image N (1 to 3): TamselData_CfgN.bin beside the\n"
-    "                   program, else the built-in image\n"
+    "                   program, else (when there is no such file) the built-in image\n"
     "  dump FILE|--device [--json]\n"
     "                   the configuration of a profile file or of the mouse, decoded\n"
     "\n"
@@ -37,7 +38,8 @@ constexpr const char* kUsage =
     "                        separated by commas):\n"
     "                          noack         never acknowledge\n"
     "                          ack=V         acknowledge with V instead of 0xCC\n"
-    "                          drop-chunk=N  never answer chunk N (from 1) of a block read\n"
+    "                          drop-chunk=N  never answer chunk N (from 1) of a block read; the\n"
+    "                                        rest of that read is held up behind it\n"
     "                          stuck=ADDR    writes to ADDR never store\n"
     "                          refuse=CMD    never acknowledge command CMD\n"
     "                          vanish=N      unplug after N exchanges\n"
@@ -49,7 +51,11 @@ constexpr const char* kUsage =
     "  --trace FILE          write every feature-report exchange to FILE, one per line:\n"
     "                        milliseconds, SET or GET, the 8 bytes in hex\n"
     "  -h, --help            show this text\n"
-    "  --version             show the version\n";
+    "  --version             show the version\n"
+    "\n"
+    "The mouse is held for the whole run; Ctrl-C stops a transfer after the chunk in flight\n"
+    "and leaves configuration mode. Exit codes: 0 done, 1 the mouse or a file failed, 2 wrong\n"
+    "usage, 130 interrupted.\n";
 
 // Parses the command line; an error message on failure.
 std::optional<std::string> parseOptions(const std::vector<std::string>& args, Options& options) {
@@ -123,6 +129,43 @@ std::optional<std::string> checkArguments(const Command& c, const Options& o) {
     return std::nullopt;
 }
 
+bool sameFile(const std::filesystem::path& a, const std::filesystem::path& b) {
+    std::error_code ec;
+    // Both there: the same device and inode, whatever the names.
+    if (std::filesystem::equivalent(a, b, ec)) return true;
+    std::error_code ecA, ecB;
+    const auto canonicalA = std::filesystem::weakly_canonical(a, ecA);
+    const auto canonicalB = std::filesystem::weakly_canonical(b, ecB);
+    return !ecA && !ecB && canonicalA == canonicalB;
+}
+
+// A file the run writes must not be one it also reads or writes in another role: the trace
+// would truncate a profile before it is read, --out would be overwritten by the saved state.
+std::optional<std::string> checkFiles(const Command& c, const Options& o,
+                                      const CtlEnvironment& env) {
+    struct Use {
+        std::string path;
+        std::string role;
+    };
+    std::vector<Use> uses;
+    if (o.simulate) uses.push_back({*o.simulate, "the simulated memory file"});
+    if (o.out) uses.push_back({*o.out, "the file " + std::string(c.name) + " writes"});
+    if (!o.operands.empty() && (c.run == runRestore || c.run == runDump))
+        uses.push_back({o.operands[0], "the file " + std::string(c.name) + " reads"});
+    if (c.run == runDefault && o.operands[0].size() == 1 && o.operands[0][0] >= '1' &&
+        o.operands[0][0] <= '3')
+        uses.push_back({MacroLibraryPrefix("", env.programDir) +
+                            kDefaultImageFiles[static_cast<std::size_t>(o.operands[0][0] - '1')],
+                        "the default image file"});
+    auto clash = [](const std::string& option, const Use& use) {
+        return option + " names \"" + use.path + "\", " + use.role + "; choose another file";
+    };
+    for (const Use& use : uses)
+        if (o.trace && sameFile(*o.trace, use.path)) return clash("--trace", use);
+    if (o.out && o.simulate && sameFile(*o.out, *o.simulate)) return clash("--out", uses[0]);
+    return std::nullopt;
+}
+
 }  // namespace
 
 std::string hex(unsigned value, int digits) {
@@ -134,95 +177,6 @@ std::string hex(unsigned value, int digits) {
 std::string mouseIds() {
     return "vendor " + hex(kMouseVendorId, 4) + ", product " + hex(kMouseProductId, 4) +
            ", version " + hex(kMouseVersion, 4) + ", 8-byte feature report";
-}
-
-void PrintedMessages::messageDialog(std::string_view key) {
-    m_err << "vornikctl: message \"" << EnglishTexts().text(key) << "\" (" << key << ")\n";
-}
-
-void PrintedMessages::errorMessage(std::string_view text) {
-    m_err << "vornikctl: " << text << "\n";
-}
-
-Session::Session(const Options& options, CtlEnvironment& env)
-    : m_options(options), m_env(env), m_messages(env.err) {}
-
-Session::~Session() = default;
-
-bool Session::start(std::string& error) {
-    if (m_options.simulate) {
-        auto sim = std::make_unique<SimHidPlatform>();
-        plugOtherDevices(*sim);
-        m_mouse = plugDefaultMouse(*sim);
-        m_mouse->faults() = m_options.faults;
-        m_mouse->setClock(&m_env.clock);
-        // A new simulated mouse leaves the factory with the built-in configuration.
-        std::copy(BuiltInImage().begin(), BuiltInImage().end(), m_mouse->memory().begin());
-        if (!loadSimState(*m_options.simulate, *m_mouse, error)) return false;
-        m_platform = std::move(sim);
-    } else {
-        m_platform = m_env.nativePlatform();
-    }
-    HidPlatform* platform = m_platform.get();
-    if (m_options.trace) {
-        m_traceFile.open(*m_options.trace, std::ios::trunc);
-        if (!m_traceFile) {
-            error = "cannot create \"" + *m_options.trace + "\"";
-            return false;
-        }
-        m_tracing = std::make_unique<TracingHidPlatform>(
-            *platform, m_env.clock,
-            [this](const Exchange& e) { m_traceFile << formatExchange(e) << '\n'; });
-        platform = m_tracing.get();
-    }
-    m_link = std::make_unique<DeviceLink>(*platform);
-    m_link->DevIdTable[0] = {kMouseVendorId, kMouseProductId};
-    m_protocol = std::make_unique<CommandProtocol>(*m_link, m_env.clock);
-    // As in the window at start-up, DataBuf holds the built-in image until something replaces it.
-    m_image.DataBuf = BuiltInImage();
-    m_flows = std::make_unique<ImageFlows>(*m_protocol, m_env.clock, m_hooks, m_messages, m_image);
-    return true;
-}
-
-bool Session::finish(std::string& error) {
-    m_flows.reset();
-    m_protocol.reset();
-    m_link.reset();
-    m_traceFile.flush();
-    if (m_options.trace && !m_traceFile) {
-        error = "cannot write \"" + *m_options.trace + "\"";
-        return false;
-    }
-    if (m_mouse && !saveSimState(*m_options.simulate, *m_mouse, error)) return false;
-    return true;
-}
-
-bool Session::enter(bool needReady) {
-    std::uint32_t version = kMouseVersion;
-    if (!m_link->OpenMouseDev(kMouseVendorId, kMouseProductId, version)) {
-        m_env.err << "vornikctl: no mouse found (" << mouseIds() << ")\n";
-        return false;
-    }
-    auto& p = *m_protocol;
-    if (!p.SendCmd(cmd::kEnterConfig)) {
-        m_env.err
-            << "vornikctl: the mouse did not acknowledge command 1 (enter configuration mode)\n";
-        return false;
-    }
-    p.EepromReady = false;
-    p.ChipType = 0;
-    std::string reason;
-    if (!p.SendCmd(cmd::kStatus))
-        reason = "the mouse did not acknowledge command 3 (status)";
-    else if (p.FeatureReport[1] != kStatusReady)
-        reason = "the mouse is not ready (status byte 1 is 0x" + hex(p.FeatureReport[1], 2) + ")";
-    else if (needReady && !p.EepromReady)
-        reason = "the mouse's memory is not ready";
-    if (reason.empty()) return true;
-    m_env.err << "vornikctl: " << reason << "\n";
-    p.SendCmd(cmd::kReload);
-    p.SendCmd(cmd::kLeaveConfig);
-    return false;
 }
 
 int runList(Session& session, const Options&, CtlEnvironment& env) {
@@ -255,14 +209,10 @@ int runList(Session& session, const Options&, CtlEnvironment& env) {
 }
 
 int runStatus(Session& session, const Options&, CtlEnvironment& env) {
-    std::uint32_t version = kMouseVersion;
-    if (!session.link().OpenMouseDev(kMouseVendorId, kMouseProductId, version)) {
-        env.err << "vornikctl: no mouse found (" << mouseIds() << ")\n";
-        return kExitFailure;
-    }
+    if (!session.openMouse()) return kExitFailure;
     auto& protocol = session.protocol();
     if (!protocol.SendCmd(cmd::kEnterConfig)) {
-        env.err
+        session.err()
             << "vornikctl: the mouse did not acknowledge command 1 (enter configuration mode)\n";
         return kExitFailure;
     }
@@ -270,13 +220,13 @@ int runStatus(Session& session, const Options&, CtlEnvironment& env) {
     protocol.ChipType = 0;
     const bool acknowledged = protocol.SendCmd(cmd::kStatus);
     const auto reply = protocol.FeatureReport;
-    protocol.SendCmd(cmd::kLeaveConfig);
+    session.leave();
     if (!acknowledged) {
-        env.err << "vornikctl: the mouse did not acknowledge command 3 (status)\n";
+        session.err() << "vornikctl: the mouse did not acknowledge command 3 (status)\n";
         return kExitFailure;
     }
     env.out << "mouse: " << hex(session.link().CurVendorId, 4) << ":"
-            << hex(session.link().CurProductId, 4) << " version " << hex(version, 4) << "\n";
+            << hex(session.link().CurProductId, 4) << " version " << hex(kMouseVersion, 4) << "\n";
     env.out << "reply byte 1: 0x" << hex(reply[1], 2)
             << (reply[1] == kStatusReady ? " (ready)" : " (not ready)") << "\n";
     env.out << "EepromReady: " << (protocol.EepromReady ? "yes" : "no") << "\n";
@@ -316,6 +266,7 @@ int runVornikctl(const std::vector<std::string>& args, CtlEnvironment& env) {
             options.command.empty() ? "no command given" : "unknown command " + options.command;
     else
         problem = checkArguments(*command, options);
+    if (!problem) problem = checkFiles(*command, options, env);
     if (problem) {
         env.err << "vornikctl: " << *problem << "\n"
                 << "Try 'vornikctl --help'.\n";

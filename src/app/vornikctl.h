@@ -8,6 +8,7 @@
 
 #include "device/clock.h"
 #include "device/hid_platform.h"
+#include "device/protocol.h"
 
 namespace vornik {
 
@@ -19,12 +20,18 @@ struct CtlEnvironment {
     std::ostream& err;
     // Where the default image files are looked for (the program's own directory).
     std::string programDir;
+    // Asked between chunks whether the user interrupted the run (Ctrl-C, SIGTERM).
+    const Cancellation* cancellation = nullptr;
+    // Whether transfers draw a progress bar on `err` (when it is a terminal).
+    bool progress = false;
 };
 
-// Exit codes: 0 done, 1 the device or a file failed, 2 the command line is wrong.
+// Exit codes: 0 done, 1 the device or a file failed, 2 the command line is wrong, 130 the user
+// interrupted a transfer.
 inline constexpr int kExitOk = 0;
 inline constexpr int kExitFailure = 1;
 inline constexpr int kExitUsage = 2;
+inline constexpr int kExitInterrupted = 130;
 
 int runVornikctl(const std::vector<std::string>& args, CtlEnvironment& env);
 

@@ -67,7 +67,10 @@ bool DeviceLink::OpenMouseDev(std::uint32_t vendorId, std::uint32_t productId,
         if (attributes && featureLen &&
             isMouseInterface(*attributes, *featureLen, vendorId, productId, wanted)) {
             // The last match wins; whatever was open before must not leak.
-            if (MouseHandle != kNoHandle) m_platform.close(MouseHandle);
+            if (MouseHandle != kNoHandle) {
+                releaseMouseLock();
+                m_platform.close(MouseHandle);
+            }
             MouseHandle = handle;
             MousePath = path;
             CurVendorId = attributes->vendorId;
@@ -116,7 +119,21 @@ bool DeviceLink::DriverIoControl(std::uint32_t code, std::span<const std::uint8_
     return m_platform.ioControl(DriverHandle, code, in, out, returned);
 }
 
+void DeviceLink::releaseMouseLock() {
+    if (m_mouseLocked && MouseHandle != kNoHandle) m_platform.unlockExclusive(MouseHandle);
+    m_mouseLocked = false;
+}
+
+bool DeviceLink::LockMouse() {
+    if (MouseHandle == kNoHandle) return false;
+    if (!m_mouseLocked) m_mouseLocked = m_platform.tryLockExclusive(MouseHandle);
+    return m_mouseLocked;
+}
+
+void DeviceLink::UnlockMouse() { releaseMouseLock(); }
+
 void DeviceLink::CloseMouse() {
+    releaseMouseLock();
     if (MouseHandle != kNoHandle) m_platform.close(MouseHandle);
     MouseHandle = kNoHandle;
     MousePath = {};

@@ -64,6 +64,12 @@ class DeviceLink {
     void CloseMouse();
     void CloseDriver();
 
+    // Holds the open mouse against other programs until UnlockMouse or CloseMouse; false when
+    // there is no mouse or another program holds it. Taking it again while held is a no-op.
+    bool LockMouse();
+    void UnlockMouse();
+    bool mouseLocked() const { return m_mouseLocked; }
+
     // Whether the interface the mouse was opened on is still among the present ones.
     bool MousePresent();
 
@@ -85,7 +91,32 @@ class DeviceLink {
     std::array<DevId, 2> DevIdTable{};
 
   private:
+    void releaseMouseLock();
+
     HidPlatform& m_platform;
+    bool m_mouseLocked = false;
+};
+
+// Holds the mouse for one operation: locked when constructed (if it can be), unlocked when it
+// goes. The mouse may be opened after construction; lock() then takes it.
+class MouseLock {
+  public:
+    explicit MouseLock(DeviceLink& link) : m_link(link) { lock(); }
+    ~MouseLock() {
+        if (m_took) m_link.UnlockMouse();
+    }
+    MouseLock(const MouseLock&) = delete;
+    MouseLock& operator=(const MouseLock&) = delete;
+
+    // False when there is no mouse or another program holds it.
+    bool lock() {
+        if (!m_link.mouseLocked()) m_took = m_link.LockMouse();
+        return m_link.mouseLocked();
+    }
+
+  private:
+    DeviceLink& m_link;
+    bool m_took = false;
 };
 
 // Reads four hexadecimal characters at positions 55 to 58 of a driver path; -1 when the path

@@ -75,6 +75,15 @@ class HidPlatform {
     virtual bool setFeature(DeviceHandle handle, std::span<const std::uint8_t> report) = 0;
     virtual bool getFeature(DeviceHandle handle, std::span<std::uint8_t> report) = 0;
 
+    // Holds an open interface's device against other programs (and other handles) for the
+    // length of an operation, without waiting: false when someone else holds it. Closing the
+    // handle releases it too. A platform without such locks lets every caller in.
+    virtual bool tryLockExclusive(DeviceHandle handle) {
+        (void)handle;
+        return true;
+    }
+    virtual void unlockExclusive(DeviceHandle handle) { (void)handle; }
+
     // The I/O control call of the companion driver. On success `returned` is the number of
     // bytes written to `out`.
     virtual bool ioControl(DeviceHandle handle, std::uint32_t code,

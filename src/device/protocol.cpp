@@ -11,8 +11,6 @@ constexpr ExchangeTiming kWriteChunkTiming{0, 10, 5, false, 5, 5};
 constexpr ExchangeTiming kReadChunkTiming{0, 5, 5, false, 5, 5};
 constexpr ExchangeTiming kKeyStatusTiming{5, 0, 5, true, 10, 10};
 
-std::size_t chunkCount(std::size_t length) { return (length + kChunkSize - 1) / kChunkSize; }
-
 // The bytes of chunk i of a block of `length` bytes: six, or the remainder for the last.
 std::size_t chunkBytes(std::size_t i, std::size_t length) {
     return std::min(kChunkSize, length - i * kChunkSize);
@@ -67,15 +65,21 @@ CommandProtocol::Outcome CommandProtocol::exchange(const std::array<std::uint8_t
     return anyCallWorked ? Outcome::Refused : Outcome::LinkLost;
 }
 
-bool CommandProtocol::SendCmd(std::uint8_t code, std::uint8_t p1, std::uint8_t p2, std::uint8_t p3,
-                              std::uint8_t p4) {
-    const bool acknowledged =
-        exchange({kReportId, code, p1, p2, p3, p4, 0, 0}, kCommandTiming) == Outcome::Acknowledged;
-    if (acknowledged && code == cmd::kStatus && p1 == 0 && p2 == 0 && p3 == 0 && p4 == 0) {
+CommandProtocol::Outcome CommandProtocol::sendCmd(std::uint8_t code, std::uint8_t p1,
+                                                  std::uint8_t p2, std::uint8_t p3,
+                                                  std::uint8_t p4) {
+    const Outcome outcome = exchange({kReportId, code, p1, p2, p3, p4, 0, 0}, kCommandTiming);
+    if (outcome == Outcome::Acknowledged && code == cmd::kStatus && p1 == 0 && p2 == 0 && p3 == 0 &&
+        p4 == 0) {
         EepromReady = (FeatureReport[2] & 0x04) != 0;
         ChipType = chipTypeOfCode(FeatureReport[3], ChipType);
     }
-    return acknowledged;
+    return outcome;
+}
+
+bool CommandProtocol::SendCmd(std::uint8_t code, std::uint8_t p1, std::uint8_t p2, std::uint8_t p3,
+                              std::uint8_t p4) {
+    return sendCmd(code, p1, p2, p3, p4) == Outcome::Acknowledged;
 }
 
 CommandProtocol::Outcome CommandProtocol::writeChunk(const std::array<std::uint8_t, 6>& d) {
@@ -118,25 +122,56 @@ bool CommandProtocol::ReadBlockQuiet(std::uint16_t address, std::uint16_t length
     return readBlock(address, length, dest, false);
 }
 
+bool CommandProtocol::beginBlock(std::uint8_t begin, std::uint16_t address, std::uint16_t length) {
+    m_lastBlock.chunks = chunkCount(length);
+    const Outcome outcome =
+        sendCmd(begin, address & 0xFF, address >> 8, length & 0xFF, length >> 8);
+    if (outcome == Outcome::Acknowledged) return true;
+    m_lastBlock.end = outcome == Outcome::LinkLost ? BlockEnd::LinkLost : BlockEnd::BeginRefused;
+    return false;
+}
+
+bool CommandProtocol::cancelled() {
+    if (!m_cancellation || !m_cancellation->requested()) return false;
+    m_lastBlock.end = BlockEnd::Interrupted;
+    return true;
+}
+
+bool CommandProtocol::chunkDone(std::size_t i, Outcome outcome, std::size_t& failedInARow) {
+    if (outcome == Outcome::LinkLost) {
+        m_lastBlock.end = BlockEnd::LinkLost;
+        return false;
+    }
+    m_lastBlock.chunksDone = i + 1;
+    if (outcome == Outcome::Acknowledged) {
+        failedInARow = 0;
+        return true;
+    }
+    m_lastBlock.failedChunks.push_back(i);
+    if (++failedInARow < kMaxFailedChunksInARow) return true;
+    m_lastBlock.end = BlockEnd::GaveUp;
+    return false;
+}
+
 bool CommandProtocol::readBlock(std::uint16_t address, std::uint16_t length,
                                 std::span<std::uint8_t> dest, bool showLoading) {
     std::fill(dest.begin(), dest.end(), 0xFF);
-    m_failedChunks = 0;
+    m_lastBlock = {};
     TransferScope scope(m_clock);
-    if (!SendCmd(cmd::kBeginRead, address & 0xFF, address >> 8, length & 0xFF, length >> 8))
-        return false;
-    const std::size_t chunks = chunkCount(length);
+    if (!beginBlock(cmd::kBeginRead, address, length)) return false;
+    const std::size_t chunks = m_lastBlock.chunks;
+    std::size_t failedInARow = 0;
     for (std::size_t i = 0; i < chunks; ++i) {
+        if (cancelled()) return false;
         if (showLoading && m_observer) m_observer->showLoadingWindow();
         if (showLoading) m_clock.processEvents();
         const Outcome outcome = readChunk();
-        if (outcome == Outcome::LinkLost) return false;
-        if (outcome == Outcome::Refused) ++m_failedChunks;
         const std::size_t offset = i * kChunkSize;
-        if (offset < dest.size()) {
+        if (outcome == Outcome::Acknowledged && offset < dest.size()) {
             const std::size_t n = std::min(chunkBytes(i, length), dest.size() - offset);
             std::copy_n(ReplyStore.begin(), n, dest.begin() + static_cast<std::ptrdiff_t>(offset));
         }
+        if (!chunkDone(i, outcome, failedInARow)) return false;
         m_clock.processEvents();
         if (showLoading && m_observer) m_observer->transferProgress(i + 1, chunks);
     }
@@ -146,13 +181,14 @@ bool CommandProtocol::readBlock(std::uint16_t address, std::uint16_t length,
 bool CommandProtocol::WriteBlock(std::uint16_t address, std::uint16_t length,
                                  std::span<const std::uint8_t> src) {
     WriteScratch.fill(0xFF);
-    m_failedChunks = 0;
+    m_lastBlock = {};
     if (src.size() < length) return false;
     TransferScope scope(m_clock);
-    if (!SendCmd(cmd::kBeginWrite, address & 0xFF, address >> 8, length & 0xFF, length >> 8))
-        return false;
-    const std::size_t chunks = chunkCount(length);
+    if (!beginBlock(cmd::kBeginWrite, address, length)) return false;
+    const std::size_t chunks = m_lastBlock.chunks;
+    std::size_t failedInARow = 0;
     for (std::size_t i = 0; i < chunks; ++i) {
+        if (cancelled()) return false;
         if (m_observer) m_observer->showLoadingWindow();
         m_clock.processEvents();
         // A short last chunk keeps the previous chunk's tail in the scratch bytes.
@@ -162,8 +198,7 @@ bool CommandProtocol::WriteBlock(std::uint16_t address, std::uint16_t length,
         m_clock.processEvents();
         const Outcome outcome = writeChunk({WriteScratch[0], WriteScratch[1], WriteScratch[2],
                                             WriteScratch[3], WriteScratch[4], WriteScratch[5]});
-        if (outcome == Outcome::LinkLost) return false;
-        if (outcome == Outcome::Refused) ++m_failedChunks;
+        if (!chunkDone(i, outcome, failedInARow)) return false;
         if (m_observer) m_observer->transferProgress(i + 1, chunks);
     }
     return true;

@@ -4,6 +4,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <span>
+#include <vector>
 
 #include "device/clock.h"
 #include "device/device_link.h"
@@ -28,6 +29,14 @@ inline constexpr std::uint8_t kReportId = 4;
 inline constexpr std::uint8_t kAck = 0xCC;
 inline constexpr std::uint8_t kStatusReady = 0xAA;
 inline constexpr std::size_t kChunkSize = 6;
+// A mouse that leaves this many chunks in a row unacknowledged is not answering at all; the
+// block ends there instead of costing every remaining chunk its attempts.
+inline constexpr std::size_t kMaxFailedChunksInARow = 16;
+
+// The number of chunks of a block of `length` bytes.
+constexpr std::size_t chunkCount(std::size_t length) {
+    return (length + kChunkSize - 1) / kChunkSize;
+}
 
 // ChipType for the chip-type code in reply byte 3 of the status query; `previous` for an
 // unknown code.
@@ -43,16 +52,50 @@ struct ExchangeTiming {
     int attempts;
 };
 
-// How the GUI follows a block transfer. Both run on the caller's thread between chunks.
+// What a transfer is doing, for progress displays.
+enum class TransferPhase { Read, Write, ReadBack, Repair };
+
+// How the GUI follows a block transfer. All run on the caller's thread between chunks.
 class TransferObserver {
   public:
     virtual ~TransferObserver() = default;
+    // A phase of `chunks` chunks begins; the transfers that follow report their progress in it.
+    virtual void transferPhase(TransferPhase phase, std::size_t chunks) {
+        (void)phase;
+        (void)chunks;
+    }
     // Re-centre the loading window over the main window and show it.
     virtual void showLoadingWindow() {}
     virtual void transferProgress(std::size_t chunksDone, std::size_t chunksTotal) {
         (void)chunksDone;
         (void)chunksTotal;
     }
+};
+
+// Asked between chunks whether the user wants the transfer stopped (e.g. Ctrl-C). The chunk in
+// flight always completes; the block then ends as interrupted.
+class Cancellation {
+  public:
+    virtual ~Cancellation() = default;
+    virtual bool requested() const = 0;
+};
+
+// How the last block transfer ended.
+enum class BlockEnd {
+    Complete,      // every chunk was exchanged (some may have gone unacknowledged)
+    BeginRefused,  // command 4 or 6 was not acknowledged
+    LinkLost,      // the mouse stopped answering at all (it went away)
+    GaveUp,        // kMaxFailedChunksInARow chunks in a row were not acknowledged
+    Interrupted,   // the Cancellation asked to stop
+};
+
+struct BlockReport {
+    BlockEnd end = BlockEnd::Complete;
+    std::size_t chunks = 0;      // chunks of the block
+    std::size_t chunksDone = 0;  // chunks exchanged before it ended
+    // Chunks (from 0) the mouse did not acknowledge: a read has no data for them, a write does
+    // not know whether they were stored.
+    std::vector<std::size_t> failedChunks;
 };
 
 // The feature-report command protocol over the link's MouseHandle. Every exchange writes the
@@ -64,6 +107,7 @@ class CommandProtocol {
 
     void setObserver(TransferObserver* observer) { m_observer = observer; }
     TransferObserver* observer() const { return m_observer; }
+    void setCancellation(const Cancellation* cancellation) { m_cancellation = cancellation; }
 
     // True when acknowledged; FeatureReport then holds the reply. An acknowledged plain status
     // query (command 3 without parameters) also sets EepromReady and ChipType.
@@ -78,13 +122,13 @@ class CommandProtocol {
     std::uint16_t ReadKeyStatus();
 
     // Reads `length` bytes from `address` into dest (first filled with 0xFF; bytes beyond its
-    // size are dropped). A chunk without acknowledge stays 0xFF and the read goes on; false when
-    // command 4 is refused or the mouse stopped answering at all (it went away).
+    // size are dropped). A chunk without acknowledge stays 0xFF and the read goes on (it is
+    // listed in lastBlock()); false when the block ended early (see BlockEnd).
     bool ReadBlock(std::uint16_t address, std::uint16_t length, std::span<std::uint8_t> dest);
     // The same without showing the loading window.
     bool ReadBlockQuiet(std::uint16_t address, std::uint16_t length, std::span<std::uint8_t> dest);
-    // Writes `length` bytes of src from `address`. False when src is shorter than length,
-    // command 6 is refused or the mouse went away; chunk acknowledges are not looked at.
+    // Writes `length` bytes of src from `address`. False when src is shorter than length or the
+    // block ended early; unacknowledged chunks are listed in lastBlock().
     bool WriteBlock(std::uint16_t address, std::uint16_t length, std::span<const std::uint8_t> src);
 
     std::array<std::uint8_t, 8> FeatureReport{};
@@ -93,21 +137,30 @@ class CommandProtocol {
     bool EepromReady = false;
     int ChipType = 0;
 
-    // Chunks of the last block transfer that went unacknowledged (diagnostics).
-    std::size_t lastBlockFailedChunks() const { return m_failedChunks; }
+    const BlockReport& lastBlock() const { return m_lastBlock; }
+    // Chunks of the last block transfer that went unacknowledged.
+    std::size_t lastBlockFailedChunks() const { return m_lastBlock.failedChunks.size(); }
 
   private:
     enum class Outcome { Acknowledged, Refused, LinkLost };
     Outcome exchange(const std::array<std::uint8_t, 8>& request, const ExchangeTiming& timing);
+    Outcome sendCmd(std::uint8_t code, std::uint8_t p1, std::uint8_t p2, std::uint8_t p3,
+                    std::uint8_t p4);
     bool readBlock(std::uint16_t address, std::uint16_t length, std::span<std::uint8_t> dest,
                    bool showLoading);
     Outcome readChunk();
     Outcome writeChunk(const std::array<std::uint8_t, 6>& data);
+    // Starts a block of `length` bytes with command `begin`; false when it is refused.
+    bool beginBlock(std::uint8_t begin, std::uint16_t address, std::uint16_t length);
+    // Books the outcome of chunk i; false when the block must end here.
+    bool chunkDone(std::size_t i, Outcome outcome, std::size_t& failedInARow);
+    bool cancelled();
 
     DeviceLink& m_link;
     Clock& m_clock;
     TransferObserver* m_observer = nullptr;
-    std::size_t m_failedChunks = 0;
+    const Cancellation* m_cancellation = nullptr;
+    BlockReport m_lastBlock;
 };
 
 }  // namespace vornik

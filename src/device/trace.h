@@ -41,6 +41,8 @@ class TracingHidPlatform : public HidPlatform {
     }
     bool setFeature(DeviceHandle handle, std::span<const std::uint8_t> report) override;
     bool getFeature(DeviceHandle handle, std::span<std::uint8_t> report) override;
+    bool tryLockExclusive(DeviceHandle handle) override { return m_inner.tryLockExclusive(handle); }
+    void unlockExclusive(DeviceHandle handle) override { m_inner.unlockExclusive(handle); }
     bool ioControl(DeviceHandle handle, std::uint32_t code, std::span<const std::uint8_t> in,
                    std::span<std::uint8_t> out, std::uint32_t& returned) override {
         return m_inner.ioControl(handle, code, in, out, returned);

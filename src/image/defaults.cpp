@@ -3,9 +3,9 @@
 #include <algorithm>
 #include <system_error>
 
-#include "image/atomic_file.h"
 #include "image/builtin_image_data.h"
 #include "image/memory_map.h"
+#include "image/profile_file.h"
 
 namespace vornik {
 
@@ -85,16 +85,14 @@ bool LoadDefaultImage(const std::string& prefix, const std::string& fileName, Co
     if (fromFile) *fromFile = false;
     const std::filesystem::path path = prefix + fileName;
     std::error_code ec;
-    if (!std::filesystem::is_regular_file(path, ec)) {
+    // Only a name with nothing behind it falls back; a dangling link or an unreadable file is
+    // something the user put there and must hear about.
+    const auto status = std::filesystem::symlink_status(path, ec);
+    if (status.type() == std::filesystem::file_type::not_found) {
         image = BuiltInImage();
         return true;
     }
-    auto bytes = readFilePrefix(path, kImageSize, error);
-    if (!bytes) {
-        image = BuiltInImage();
-        return false;
-    }
-    std::copy(bytes->begin(), bytes->end(), image.begin());
+    if (!LoadProfileFile(path, image, error)) return false;
     if (fromFile) *fromFile = true;
     return true;
 }

@@ -31,9 +31,9 @@ inline constexpr std::array<const char*, 3> kDefaultImageFiles{
 std::string MacroLibraryPrefix(const std::string& pathOption, const std::string& programDir);
 
 // Loads default image `fileName` from `prefix` into `image`: the first 2048 bytes of the file
-// when it exists (a shorter file keeps the rest of `image`), otherwise the built-in image.
-// Returns false with `error` naming the file only when the file exists but cannot be read; the
-// built-in image is then loaded.
+// when there is one (a shorter file keeps the rest of `image`), the built-in image when there is
+// nothing of that name. False with `error` naming the file when something is there but cannot
+// be read as an image (not a regular file, unreadable, empty); `image` is then unchanged.
 bool LoadDefaultImage(const std::string& prefix, const std::string& fileName, ConfigImage& image,
                       std::string& error, bool* fromFile = nullptr);
 

@@ -20,6 +20,11 @@ bool LoadProfileFile(const std::filesystem::path& path, ConfigImage& image, std:
                      std::uintmax_t* fileSize) {
     auto bytes = readFilePrefix(path, kImageSize, error, fileSize);
     if (!bytes) return false;
+    // An empty file is a failed save or copy, never a configuration.
+    if (bytes->empty()) {
+        error = "\"" + path.string() + "\" is empty";
+        return false;
+    }
     std::copy(bytes->begin(), bytes->end(), image.begin());
     return true;
 }

@@ -18,7 +18,8 @@ bool SaveProfileFile(const std::filesystem::path& path, const ConfigImage& image
                      std::string& error);
 
 // Reads the first 2048 bytes of a file into `image`; a shorter file leaves the rest as it was,
-// extra bytes are ignored. False with `error` naming the file when it cannot be read.
+// extra bytes are ignored. False with `error` naming the file when it cannot be read or is
+// empty; `image` is then unchanged.
 // `fileSize` (when given) receives the file's size.
 bool LoadProfileFile(const std::filesystem::path& path, ConfigImage& image, std::string& error,
                      std::uintmax_t* fileSize = nullptr);

@@ -23,9 +23,10 @@ class MessageSink {
 
 // What became of a write.
 enum class WriteResult {
-    Verified,    // written and read back equal
-    NotWritten,  // the mouse was not in a state to take it; it keeps its old configuration
-    Failed,      // a transfer failed or differences survived the repair passes
+    Verified,     // every byte written, acknowledged and read back equal
+    NotWritten,   // the mouse was not in a state to take it; it keeps its old configuration
+    Failed,       // a transfer failed, or bytes differ, could not be read back or written
+    Interrupted,  // stopped on request between two chunks; the memory may be partly written
 };
 
 const char* writeResultName(WriteResult result);
@@ -35,18 +36,31 @@ struct Mismatch {
     std::uint8_t readBack;
 };
 
-// The read-back image and the differences of each verify pass (0: the first read, 1 to 3: the
-// repair passes).
+// The read-back image and, for each verify pass (0: the first read, 1 to 3: the repair passes),
+// what is not known to be right: bytes read back different, bytes in chunks the mouse did not
+// return (unknown, never taken as 0xFF), and bytes written in chunks it did not acknowledge.
 struct VerifyRecord {
     ConfigImage VerifyBuf{};
     std::array<std::vector<Mismatch>, 4> MismatchList;
+    std::array<std::vector<std::uint16_t>, 4> unreadable;
+    std::array<std::vector<std::uint16_t>, 4> unacknowledged;
     int passes = 0;  // repair passes run
     bool transferFailed = false;
+    // When a transfer ended early: the phase it belonged to and how it ended.
+    TransferPhase failedPhase = TransferPhase::Write;
+    BlockReport failedBlock;
+
+    // Whether pass `pass` left nothing in doubt.
+    bool passClean(int pass) const;
 };
 
-// Writes `image` whole, reads it back, and rewrites each differing byte on its own, up to three
-// passes. Must run inside configuration mode. Shows Str109 when a transfer fails or differences
-// remain after the third pass.
+// The addresses repair pass `pass` (1 to 3) rewrites: everything pass `pass` - 1 left in doubt,
+// in address order.
+std::vector<std::uint16_t> addressesToRewrite(const VerifyRecord& record, int pass);
+
+// Writes `image` whole, reads it back, and rewrites every byte in doubt on its own, up to three
+// passes. Must run inside configuration mode. Shows Str109 when a transfer fails or bytes are
+// still in doubt after the third pass; an interrupted write shows nothing.
 WriteResult WriteAndVerify(CommandProtocol& protocol, const ConfigImage& image,
                            MessageSink& messages, VerifyRecord* record = nullptr);
 

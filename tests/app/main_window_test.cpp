@@ -1,14 +1,19 @@
 #include "app/main_window.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <QApplication>
 #include <QComboBox>
 #include <QCoreApplication>
+#include <QCryptographicHash>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QGroupBox>
 #include <QLineEdit>
+#include <QLocalServer>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSignalSpy>
@@ -436,6 +441,43 @@ TEST_F(MainWindowTest, ASecondDeviceOperationIsRefusedWhileOneRuns) {
     EXPECT_FALSE(session->deviceBusy);
 }
 
+TEST_F(MainWindowTest, AMouseHeldByAnotherProgramIsLeftAlone) {
+    connectMouse();
+    DeviceLink other(*platform);  // another program on the same mouse
+    std::uint32_t version = kMouseVersion;
+    ASSERT_TRUE(other.OpenMouseDev(kMouseVendorId, kMouseProductId, version));
+    ASSERT_TRUE(other.LockMouse());
+    mouse->clearTrace();
+
+    platform->unplug(simHidPath(0x1B1C, 0x0A51, 3, 1));  // a change the tick would act on
+    window->monitor().DevTimerTimer();
+    EXPECT_FALSE(window->deviceButtons().Btn_Apply_0Click());
+    EXPECT_TRUE(mouse->trace().empty());
+    EXPECT_EQ(dialogs.shown, QStringList{kMouseInUseText});
+    EXPECT_TRUE(session->mouseConnected());
+
+    other.UnlockMouse();
+    EXPECT_TRUE(window->deviceButtons().Btn_Apply_0Click());
+    EXPECT_FALSE(session->link.mouseLocked());  // held only while an operation runs
+}
+
+TEST_F(MainWindowTest, AMousePluggedWhileAnotherProgramHoldsItIsReadOnceItIsFree) {
+    plugMouse();
+    DeviceLink other(*platform);
+    std::uint32_t version = kMouseVersion;
+    ASSERT_TRUE(other.OpenMouseDev(kMouseVendorId, kMouseProductId, version));
+    ASSERT_TRUE(other.LockMouse());
+    window->monitor().DevTimerTimer();
+    EXPECT_FALSE(session->mouseConnected());
+    EXPECT_TRUE(mouse->trace().empty());
+    EXPECT_TRUE(dialogs.shown.isEmpty());
+
+    other.CloseMouse();
+    window->monitor().DevTimerTimer();
+    EXPECT_TRUE(session->mouseConnected());
+    EXPECT_FALSE(session->NoDeviceShown);
+}
+
 TEST_F(MainWindowTest, TheDefaultRestoreShowsItsResultMark) {
     connectMouse();
     auto* mark = find("Img_Result");
@@ -445,7 +487,95 @@ TEST_F(MainWindowTest, TheDefaultRestoreShowsItsResultMark) {
     EXPECT_EQ(window->deviceButtons().lastWrite().result, WriteResult::Verified);
 }
 
-TEST(SingleInstanceTest, ASecondStartActivatesTheFirst) {
+// Points $XDG_RUNTIME_DIR and $TMPDIR at fresh folders for one test.
+class SingleInstanceFolders : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        for (const char* name : {"XDG_RUNTIME_DIR", "TMPDIR"})
+            saved.push_back({name, qgetenv(name), qEnvironmentVariableIsSet(name)});
+        runtime =
+            QDir::tempPath() + QString("/vornik-si-%1").arg(QCoreApplication::applicationPid());
+        QDir(runtime).removeRecursively();
+        QDir().mkpath(runtime + "/run");
+        QDir().mkpath(runtime + "/tmp");
+        QFile::setPermissions(runtime + "/run",
+                              QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        qputenv("TMPDIR", (runtime + "/tmp").toLocal8Bit());
+    }
+    void TearDown() override {
+        for (const auto& [name, value, set] : saved) set ? qputenv(name, value) : qunsetenv(name);
+        QDir(runtime).removeRecursively();
+    }
+    struct Saved {
+        const char* name;
+        QByteArray value;
+        bool set;
+    };
+    std::vector<Saved> saved;
+    QString runtime;
+};
+
+TEST_F(SingleInstanceFolders, TheSocketLivesInThePrivateRuntimeFolder) {
+    qputenv("XDG_RUNTIME_DIR", (runtime + "/run").toLocal8Bit());
+    SingleInstance first("Vornik folder test");
+    EXPECT_FALSE(first.activateRunning());
+    ASSERT_TRUE(first.listen([] {}));
+    EXPECT_TRUE(first.serverName().startsWith(runtime + "/run/")) << qPrintable(first.serverName());
+    EXPECT_TRUE(QFileInfo::exists(first.serverName()));
+
+    // A runtime folder open to others is not used; a private one in the temporary folder is.
+    QFile::setPermissions(runtime + "/run", QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner |
+                                                QFile::WriteOther | QFile::ExeOther |
+                                                QFile::ReadOther);
+    SingleInstance other("Vornik folder test 2");
+    EXPECT_TRUE(other.serverName().startsWith(runtime + "/tmp/vornik-config-"))
+        << qPrintable(other.serverName());
+    struct stat folder {};
+    ASSERT_EQ(::stat(QFile::encodeName(QFileInfo(other.serverName()).path()).constData(), &folder),
+              0);
+    EXPECT_EQ(folder.st_mode & 0777, 0700u);
+}
+
+TEST_F(SingleInstanceFolders, TwoStartsAMomentApartCannotBothRun) {
+    qputenv("XDG_RUNTIME_DIR", (runtime + "/run").toLocal8Bit());
+    SingleInstance first("Vornik race test");
+    SingleInstance second("Vornik race test");
+    EXPECT_FALSE(first.activateRunning());
+    // The first has not listened yet: it is still building its window.
+    EXPECT_TRUE(second.activateRunning(100));
+}
+
+TEST_F(SingleInstanceFolders, ASocketPlantedByAnotherUserCannotKeepTheWindowShut) {
+    qunsetenv("XDG_RUNTIME_DIR");
+    // Where an earlier version listened: a name any local user could compute and take.
+    const QString caption = "Vornik planted test";
+    const QByteArray oldKey = (caption + "|" + qEnvironmentVariable("USER")).toUtf8();
+    const QString oldName =
+        "vornik-" +
+        QString::fromLatin1(
+            QCryptographicHash::hash(oldKey, QCryptographicHash::Sha1).toHex().left(16));
+    QLocalServer planted;
+    ASSERT_TRUE(planted.listen(oldName));
+    SingleInstance instance(caption);
+    EXPECT_FALSE(instance.activateRunning(100));
+    EXPECT_TRUE(instance.listen([] {}));
+}
+
+TEST_F(SingleInstanceFolders, AnUntrustedFolderMeansRunningWithoutTheGuard) {
+    qunsetenv("XDG_RUNTIME_DIR");
+    // Someone else made the private folder first, open to all.
+    const QString folder = runtime + QString("/tmp/vornik-config-%1").arg(::geteuid());
+    QDir().mkpath(folder);
+    QFile::setPermissions(folder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner |
+                                      QFile::ReadOther | QFile::WriteOther | QFile::ExeOther);
+    SingleInstance instance("Vornik untrusted test");
+    EXPECT_FALSE(instance.activateRunning(100));
+    EXPECT_FALSE(instance.listen([] {}));
+    EXPECT_TRUE(instance.problem().contains("open to other users"))
+        << qPrintable(instance.problem());
+}
+
+TEST_F(SingleInstanceFolders, ASecondStartActivatesTheFirst) {
     const QString caption = QString("Vornik test %1").arg(QCoreApplication::applicationPid());
     SingleInstance first(caption);
     EXPECT_FALSE(first.activateRunning());  // nobody there yet

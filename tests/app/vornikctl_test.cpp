@@ -1,61 +1,8 @@
-#include "app/vornikctl.h"
-
-#include <gtest/gtest.h>
-
-#include <filesystem>
-#include <fstream>
-#include <sstream>
-
-#include "device/sim/sim_hid_platform.h"
-#include "image/defaults.h"
 #include "version/version.h"
+#include "vornikctl_fixture.h"
 
 namespace vornik {
 namespace {
-
-namespace fs = std::filesystem;
-
-class VornikctlTest : public ::testing::Test {
-  protected:
-    void SetUp() override {
-        dir =
-            fs::temp_directory_path() /
-            ("vornikctl_test_" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
-             "_" + ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::remove_all(dir);
-        fs::create_directories(dir);
-        state = (dir / "mouse.bin").string();
-    }
-    void TearDown() override { fs::remove_all(dir); }
-
-    int run(std::vector<std::string> args) {
-        out.str("");
-        err.str("");
-        CtlEnvironment env{[this] { return makeNative(); }, clock, out, err, (dir / "").string()};
-        return runVornikctl(args, env);
-    }
-    std::unique_ptr<HidPlatform> makeNative() {
-        auto platform = std::make_unique<SimHidPlatform>();
-        plugOtherDevices(*platform);
-        return platform;  // the "real" system here has no mouse
-    }
-    static std::string imageText(const ConfigImage& image) {
-        return std::string(image.begin(), image.end());
-    }
-    void writeFile(const fs::path& path, const std::string& bytes) {
-        std::ofstream(path, std::ios::binary) << bytes;
-    }
-    static std::string read(const fs::path& path) {
-        std::ifstream in(path, std::ios::binary);
-        return {std::istreambuf_iterator<char>(in), {}};
-    }
-
-    fs::path dir;
-    std::string state;
-    VirtualClock clock;
-    std::ostringstream out;
-    std::ostringstream err;
-};
 
 TEST_F(VornikctlTest, ListMarksTheMouse) {
     ASSERT_EQ(run({"--simulate", state, "list"}), kExitOk) << err.str();
@@ -119,7 +66,7 @@ TEST_F(VornikctlTest, FailuresGiveOneLineAndNonZero) {
          "not ready (status byte 1 is 0x55)"},
         {{"--simulate", "S", "--fault", "refuse=4", "read", "--out", "F"},
          kExitFailure,
-         "did not complete the read"},
+         "the read was not completed: the mouse did not acknowledge command 4"},
         {{"--simulate", "S", "--fault", "drop-chunk=342", "read", "--out", "F"},
          kExitFailure,
          "1 of 342 chunks were not returned"},
@@ -169,12 +116,13 @@ TEST_F(VornikctlTest, TraceRecordsEveryExchange) {
     std::istringstream lines(read(trace));
     std::vector<std::string> all;
     for (std::string line; std::getline(lines, line);) all.push_back(line);
-    // Commands 1, 3 and 2, each one set and one poll.
-    ASSERT_EQ(all.size(), 6u);
+    // Commands 1, 3, 8 and 2, each one set and one poll.
+    ASSERT_EQ(all.size(), 8u);
     EXPECT_EQ(all[0], "0 SET 04 01 00 00 00 00 00 00");
     EXPECT_EQ(all[1], "10 GET 04 01 00 00 00 00 00 CC");
     EXPECT_EQ(all[3], "20 GET 04 AA 04 FD 00 00 00 CC");
-    EXPECT_EQ(all[4], "20 SET 04 02 00 00 00 00 00 00");
+    EXPECT_EQ(all[4], "20 SET 04 08 00 00 00 00 00 00");
+    EXPECT_EQ(all[6], "30 SET 04 02 00 00 00 00 00 00");
 }
 
 TEST_F(VornikctlTest, TraceFileThatCannotBeCreated) {
@@ -239,7 +187,7 @@ TEST_F(VornikctlImageTest, RestoreThatNeverVerifiesFails) {
     writeFile(file, profile);
     EXPECT_EQ(run({"--simulate", state, "--fault", "stuck=0x7FF", "restore", file}), kExitFailure);
     EXPECT_NE(err.str().find("\"Fail\" (Str109)"), std::string::npos) << err.str();
-    EXPECT_NE(err.str().find("1 bytes still differ"), std::string::npos) << err.str();
+    EXPECT_NE(err.str().find("1 byte still differs"), std::string::npos) << err.str();
 }
 
 TEST_F(VornikctlImageTest, DefaultUsesTheFileBesideTheProgram) {

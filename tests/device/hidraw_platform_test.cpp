@@ -27,6 +27,7 @@ struct FakeKernel {
     std::set<std::string> presentNodes;
     std::map<int, std::string> openFds;
     std::vector<int> closedFds;
+    std::map<std::string, int> lockHolders;  // node -> fd holding its flock
 
     struct Call {
         int fd;
@@ -52,8 +53,16 @@ class FakeHidrawIo final : public HidrawIo {
         return fd;
     }
     void close(int fd) override {
+        unlock(fd);
         m_kernel->openFds.erase(fd);
         m_kernel->closedFds.push_back(fd);
+    }
+    bool tryLock(int fd) override {
+        const auto [holder, taken] = m_kernel->lockHolders.emplace(m_kernel->openFds.at(fd), fd);
+        return taken || holder->second == fd;
+    }
+    void unlock(int fd) override {
+        std::erase_if(m_kernel->lockHolders, [&](const auto& lock) { return lock.second == fd; });
     }
     int setFeature(int fd, std::span<const std::uint8_t> report) override {
         m_kernel->setCalls.push_back({fd, Bytes(report.begin(), report.end())});
@@ -360,6 +369,41 @@ TEST_F(HidrawPlatformTest, DestroyingThePlatformClosesWhatIsOpen) {
     m_platform.reset();
     EXPECT_TRUE(m_kernel->openFds.empty());
     EXPECT_EQ(m_kernel->closedFds.size(), 2u);
+}
+
+TEST_F(HidrawPlatformTest, TheLockIsTakenOnTheHandlesOwnNode) {
+    const DeviceHandle mine = openOrFail("hidraw2", 1);
+    const DeviceHandle theirs = openOrFail("hidraw2", 1);
+    const DeviceHandle keyboard = openOrFail("hidraw10", 0);
+    EXPECT_TRUE(m_platform->tryLockExclusive(mine));
+    EXPECT_FALSE(m_platform->tryLockExclusive(theirs));
+    EXPECT_TRUE(m_platform->tryLockExclusive(keyboard));  // another node
+    m_platform->unlockExclusive(mine);
+    EXPECT_TRUE(m_platform->tryLockExclusive(theirs));
+    m_platform->close(theirs);  // closing releases
+    EXPECT_TRUE(m_platform->tryLockExclusive(mine));
+    EXPECT_FALSE(m_platform->tryLockExclusive(theirs));  // a dead handle holds nothing
+}
+
+// The real flock(2) on a regular file standing in for a node: every open of it sees the lock.
+TEST(SystemHidrawIoTest, TheLockExcludesOtherOpensUntilReleased) {
+    std::string base = (fs::temp_directory_path() / "vornik-flock-XXXXXX").string();
+    const int created = mkstemp(base.data());
+    ASSERT_GE(created, 0);
+    const auto io = createSystemHidrawIo();
+    io->close(created);
+    const int first = io->open(base);
+    const int second = io->open(base);
+    ASSERT_GE(first, 0);
+    ASSERT_GE(second, 0);
+    EXPECT_TRUE(io->tryLock(first));
+    EXPECT_FALSE(io->tryLock(second));
+    io->unlock(first);
+    EXPECT_TRUE(io->tryLock(second));
+    io->close(second);
+    EXPECT_TRUE(io->tryLock(first));
+    io->close(first);
+    fs::remove(base);
 }
 
 TEST_F(HidrawPlatformTest, NoDriverControlCalls) {

@@ -280,6 +280,69 @@ TEST_F(ProtocolTest, MouseVanishingMidTransferEndsIt) {
     EXPECT_FALSE(protocol.SendCmd(cmd::kLeaveConfig));
 }
 
+TEST_F(ProtocolTest, SixteenUnansweredChunksInARowEndTheBlock) {
+    // Chunks from index 10 go unanswered for `run` chunks; fewer than 16 are retried and
+    // passed over, the 16th ends the block there.
+    struct Case {
+        std::size_t run;
+        bool complete;
+        BlockEnd end;
+        std::size_t chunksDone;
+    } cases[] = {{15, true, BlockEnd::Complete, 342}, {16, false, BlockEnd::GaveUp, 26}};
+    enterConfig();
+    for (const auto& c : cases) {
+        struct Silence : TransferObserver {
+            SimMouse* mouse;
+            std::size_t run;
+            void transferProgress(std::size_t done, std::size_t) override {
+                if (done == 10) mouse->faults().refusedCommands = {cmd::kReadChunk};
+                if (done == 10 + run) mouse->faults().refusedCommands.clear();
+            }
+        } observer;
+        observer.mouse = mouse.get();
+        observer.run = c.run;
+        protocol.setObserver(&observer);
+        mouse->clearTrace();
+        std::array<std::uint8_t, 2048> image{};
+        EXPECT_EQ(protocol.ReadBlock(0, 2048, image), c.complete) << c.run;
+        const BlockReport& block = protocol.lastBlock();
+        EXPECT_EQ(block.end, c.end) << c.run;
+        EXPECT_EQ(block.chunksDone, c.chunksDone) << c.run;
+        EXPECT_EQ(block.failedChunks.size(), c.run);
+        EXPECT_EQ(block.failedChunks.front(), 10u);
+        // Each unanswered chunk still had its five attempts.
+        EXPECT_EQ(requests(cmd::kReadChunk).size(), c.chunksDone - c.run + 5 * c.run);
+        mouse->faults() = {};
+    }
+}
+
+TEST_F(ProtocolTest, ACancelledTransferEndsBetweenChunks) {
+    struct AfterChunks : Cancellation {
+        std::size_t allowed;
+        mutable std::size_t asked = 0;
+        bool requested() const override { return ++asked > allowed; }
+    } cancel;
+    cancel.allowed = 3;
+    protocol.setCancellation(&cancel);
+    enterConfig();
+    std::array<std::uint8_t, 60> dest{};
+    EXPECT_FALSE(protocol.ReadBlock(0, 60, dest));
+    EXPECT_EQ(protocol.lastBlock().end, BlockEnd::Interrupted);
+    EXPECT_EQ(protocol.lastBlock().chunksDone, 3u);
+    EXPECT_EQ(requests(cmd::kReadChunk).size(), 3u);  // the three chunks before, each whole
+    EXPECT_EQ(dest[17], 17);
+    EXPECT_EQ(dest[18], 0xFF);
+
+    cancel.asked = 0;
+    std::array<std::uint8_t, 60> src{};
+    src.fill(0x42);
+    EXPECT_FALSE(protocol.WriteBlock(0x100, 60, src));
+    EXPECT_EQ(protocol.lastBlock().chunksDone, 3u);
+    EXPECT_EQ(mouse->memory()[0x100 + 17], 0x42);
+    EXPECT_NE(mouse->memory()[0x100 + 18], 0x42);
+    EXPECT_TRUE(protocol.SendCmd(cmd::kLeaveConfig));  // commands are never cancelled
+}
+
 TEST_F(ProtocolTest, ReportsProgressAndLetsEventsRun) {
     struct Observer : TransferObserver {
         int shows = 0;

@@ -54,7 +54,7 @@ TEST_F(ProfileFileTest, LoadReadsAsFarAsTheFileGoes) {
     struct Case {
         std::size_t size;
         std::size_t taken;
-    } cases[] = {{0, 0}, {1, 1}, {2047, 2047}, {2048, 2048}, {4096, 2048}};
+    } cases[] = {{1, 1}, {2047, 2047}, {2048, 2048}, {4096, 2048}};
     for (const auto& c : cases) {
         std::vector<std::uint8_t> bytes(c.size);
         for (std::size_t i = 0; i < bytes.size(); ++i)

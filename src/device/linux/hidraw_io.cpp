@@ -2,6 +2,7 @@
 
 #include <fcntl.h>
 #include <linux/hidraw.h>
+#include <sys/file.h>
 #include <sys/ioctl.h>
 #include <unistd.h>
 
@@ -37,6 +38,16 @@ class SystemHidrawIo final : public HidrawIo {
         if (!lengthFits(report.size())) return -1;
         return ::ioctl(fd, HIDIOCGFEATURE(report.size()), report.data());
     }
+
+    bool tryLock(int fd) override {
+        int result;
+        do {
+            result = ::flock(fd, LOCK_EX | LOCK_NB);
+        } while (result < 0 && errno == EINTR);
+        return result == 0;
+    }
+
+    void unlock(int fd) override { ::flock(fd, LOCK_UN); }
 };
 
 }  // namespace

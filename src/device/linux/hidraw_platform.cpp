@@ -259,6 +259,15 @@ bool HidrawPlatform::getFeature(DeviceHandle handle, std::span<std::uint8_t> rep
     });
 }
 
+bool HidrawPlatform::tryLockExclusive(DeviceHandle handle) {
+    const OpenInterface* iface = find(handle);
+    return iface && m_io->tryLock(iface->fd);
+}
+
+void HidrawPlatform::unlockExclusive(DeviceHandle handle) {
+    if (const OpenInterface* iface = find(handle)) m_io->unlock(iface->fd);
+}
+
 bool HidrawPlatform::ioControl(DeviceHandle, std::uint32_t, std::span<const std::uint8_t>,
                                std::span<std::uint8_t>, std::uint32_t& returned) {
     returned = 0;

@@ -35,6 +35,8 @@ class HidrawPlatform final : public HidPlatform {
     std::optional<std::uint16_t> featureReportLength(DeviceHandle handle) override;
     bool setFeature(DeviceHandle handle, std::span<const std::uint8_t> report) override;
     bool getFeature(DeviceHandle handle, std::span<std::uint8_t> report) override;
+    bool tryLockExclusive(DeviceHandle handle) override;
+    void unlockExclusive(DeviceHandle handle) override;
     bool ioControl(DeviceHandle handle, std::uint32_t code, std::span<const std::uint8_t> in,
                    std::span<std::uint8_t> out, std::uint32_t& returned) override;
 

@@ -59,7 +59,25 @@ DeviceHandle SimHidPlatform::open(const InterfacePath& path) {
     return kNoHandle;
 }
 
-void SimHidPlatform::close(DeviceHandle handle) { m_handles.erase(handle); }
+void SimHidPlatform::close(DeviceHandle handle) {
+    unlockExclusive(handle);
+    m_handles.erase(handle);
+}
+
+bool SimHidPlatform::tryLockExclusive(DeviceHandle handle) {
+    const Entry* entry = entryOf(handle);
+    // A device that went away is held by nobody; what is done with it fails on its own.
+    if (!entry) return true;
+    if (heldElsewhere && heldElsewhere()) return false;
+    const SimMouse* device = entry->interface.firmware.get();
+    if (!device) return true;
+    const auto [it, inserted] = m_locks.emplace(device, handle);
+    return inserted || it->second == handle;
+}
+
+void SimHidPlatform::unlockExclusive(DeviceHandle handle) {
+    std::erase_if(m_locks, [&](const auto& lock) { return lock.second == handle; });
+}
 
 const SimHidPlatform::Entry* SimHidPlatform::entryOf(DeviceHandle handle) const {
     auto it = m_handles.find(handle);

@@ -38,6 +38,10 @@ class SimHidPlatform : public HidPlatform {
     bool hidGuidAvailable = true;
     bool listFails = false;
 
+    // One handle at a time holds a device (all its interfaces) exclusively. `heldElsewhere`,
+    // when set, says whether another program holds it; vornikctl asks its memory file's lock.
+    std::function<bool()> heldElsewhere;
+
     int openHandles() const { return static_cast<int>(m_handles.size()); }
     int presentInterfaces() const;
 
@@ -49,6 +53,8 @@ class SimHidPlatform : public HidPlatform {
     std::optional<std::uint16_t> featureReportLength(DeviceHandle handle) override;
     bool setFeature(DeviceHandle handle, std::span<const std::uint8_t> report) override;
     bool getFeature(DeviceHandle handle, std::span<std::uint8_t> report) override;
+    bool tryLockExclusive(DeviceHandle handle) override;
+    void unlockExclusive(DeviceHandle handle) override;
     bool ioControl(DeviceHandle handle, std::uint32_t code, std::span<const std::uint8_t> in,
                    std::span<std::uint8_t> out, std::uint32_t& returned) override;
 
@@ -64,6 +70,7 @@ class SimHidPlatform : public HidPlatform {
 
     std::vector<Entry> m_entries;
     std::map<DeviceHandle, int> m_handles;  // handle -> entry id
+    std::map<const SimMouse*, DeviceHandle> m_locks;
     int m_nextId = 1;
     DeviceHandle m_nextHandle = 0x100;
 };

@@ -196,14 +196,42 @@ DeviceHandle WinHidPlatform::open(const InterfacePath& path) {
     if (handle == INVALID_HANDLE_VALUE || handle == nullptr) {
         return kNoHandle;
     }
+    try {
+        m_paths[toDeviceHandle(handle)] = path.path;
+    } catch (const std::bad_alloc&) {
+        CloseHandle(handle);
+        return kNoHandle;
+    }
     return toDeviceHandle(handle);
 }
 
 void WinHidPlatform::close(DeviceHandle handle) {
+    m_locks.erase(handle);
+    m_paths.erase(handle);
     if (isUsable(handle)) {
         CloseHandle(toHandle(handle));
     }
 }
+
+bool WinHidPlatform::tryLockExclusive(DeviceHandle handle) {
+    const auto path = m_paths.find(handle);
+    if (path == m_paths.end()) {
+        return false;
+    }
+    try {
+        auto lock = std::make_unique<ExclusiveFileLock>();
+        std::string error;
+        if (lock->tryLock(path->second, error) != ExclusiveFileLock::Result::Taken) {
+            return false;
+        }
+        m_locks[handle] = std::move(lock);
+        return true;
+    } catch (const std::bad_alloc&) {
+        return false;
+    }
+}
+
+void WinHidPlatform::unlockExclusive(DeviceHandle handle) { m_locks.erase(handle); }
 
 std::optional<HidAttributes> WinHidPlatform::attributes(DeviceHandle handle) {
     const HidApi& api = hidApi();

@@ -1,6 +1,11 @@
 #pragma once
 
+#include <map>
+#include <memory>
+#include <string>
+
 #include "device/hid_platform.h"
+#include "image/atomic_file.h"
 
 namespace vornik {
 
@@ -16,8 +21,16 @@ class WinHidPlatform : public HidPlatform {
     std::optional<std::uint16_t> featureReportLength(DeviceHandle handle) override;
     bool setFeature(DeviceHandle handle, std::span<const std::uint8_t> report) override;
     bool getFeature(DeviceHandle handle, std::span<std::uint8_t> report) override;
+    // A named mutex per device path: the handles are opened shared, so the interface itself
+    // cannot be held exclusively without shutting out the system's own users.
+    bool tryLockExclusive(DeviceHandle handle) override;
+    void unlockExclusive(DeviceHandle handle) override;
     bool ioControl(DeviceHandle handle, std::uint32_t code, std::span<const std::uint8_t> in,
                    std::span<std::uint8_t> out, std::uint32_t& returned) override;
+
+  private:
+    std::map<DeviceHandle, std::string> m_paths;
+    std::map<DeviceHandle, std::unique_ptr<ExclusiveFileLock>> m_locks;
 };
 
 }  // namespace vornik
