@@ -51,10 +51,13 @@ bool writeFileAtomically(const fs::path& path, std::span<const std::uint8_t> byt
                          std::string& error) {
     std::error_code ec;
     fs::path target = path;
-    if (fs::is_symlink(fs::symlink_status(path, ec))) target = fs::weakly_canonical(path, ec);
-    if (ec) {
-        error = failure("cannot follow the link", path, static_cast<DWORD>(ec.value()));
-        return false;
+    // A file that does not exist yet is no link; only a link's resolution may fail here.
+    if (fs::is_symlink(fs::symlink_status(path, ec))) {
+        target = fs::weakly_canonical(path, ec);
+        if (ec) {
+            error = failure("cannot follow the link", path, static_cast<DWORD>(ec.value()));
+            return false;
+        }
     }
     const auto status = fs::status(target, ec);
     if (fs::exists(status) && !fs::is_regular_file(status)) {
