@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "image/function_code.h"
-#include "model/hex_text.h"
+#include "image/hex_text.h"
 
 namespace vornik {
 

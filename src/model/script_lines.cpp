@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "model/hex_text.h"
+#include "image/hex_text.h"
 #include "model/virtual_keys.h"
 
 namespace vornik {

@@ -1,4 +1,4 @@
-#include "model/hex_text.h"
+#include "image/hex_text.h"
 
 namespace vornik {
 
