@@ -82,11 +82,11 @@ ScriptEvents scriptEvents(const MacroScript& script, std::size_t capacity) {
     // Counted first, so a script far past the capacity is never expanded.
     for (std::size_t i = 1; i < script.size(); ++i) {
         const auto count = lineEventByteCount(script[i]);
-        if (!count) return {ScriptEvents::Status::BadLine, {}, 0, i};
+        if (!count) return {EncodeStatus::BadLine, {}, 0, i};
         result.byteCount += *count;
     }
     if (result.byteCount > capacity) {
-        result.status = ScriptEvents::Status::TooLong;
+        result.status = EncodeStatus::TooLong;
         return result;
     }
     result.bytes.reserve(result.byteCount);

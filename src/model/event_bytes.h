@@ -43,16 +43,19 @@ std::optional<std::size_t> lineEventByteCount(std::string_view line);
 // is also what the recorder counts against its capacity.
 std::size_t scriptEventByteCount(const MacroScript& script);
 
+// Whether a script could be turned into bytes: it fits, it needs more event bytes than there is
+// room for, or one of its lines is of no event line form.
+enum class EncodeStatus : std::uint8_t { Ok, TooLong, BadLine };
+
 // The event bytes of a script's lines after the header, produced only when all of them fit in
 // `capacity` bytes; a script that does not fit gives no bytes at all.
 struct ScriptEvents {
-    enum class Status : std::uint8_t { Ok, TooLong, BadLine };
-    Status status = Status::Ok;
+    EncodeStatus status = EncodeStatus::Ok;
     std::vector<std::uint8_t> bytes;  // when Ok
     std::size_t byteCount = 0;        // what the script needs; 0 for BadLine
     std::size_t badLine = 0;          // script index of the first line of another form
 
-    bool ok() const { return status == Status::Ok; }
+    bool ok() const { return status == EncodeStatus::Ok; }
 };
 ScriptEvents scriptEvents(const MacroScript& script, std::size_t capacity);
 

@@ -71,11 +71,11 @@ std::string fireHexDump(const FireMacroRecord& record);
 // all-zero (empty) record. A script whose body would pass 21 bytes, or that holds a line of
 // another form, leaves the record as it was.
 struct FireCompileResult {
-    ScriptEvents::Status status = ScriptEvents::Status::Ok;
+    EncodeStatus status = EncodeStatus::Ok;
     std::size_t bodyBytes = 0;  // what the script needs
     std::size_t badLine = 0;    // script index of the first line of another form
 
-    bool ok() const { return status == ScriptEvents::Status::Ok; }
+    bool ok() const { return status == EncodeStatus::Ok; }
 };
 FireCompileResult compileFireScript(const MacroScript& script, bool stopsOnRelease,
                                     FireMacroRecord& record);

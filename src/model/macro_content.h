@@ -33,12 +33,12 @@ inline constexpr std::uint8_t kReleaseContinues = 0x00;
 // A script encoded into a content. A script whose events do not fit, or that holds a line of
 // another form, gives no content: the caller keeps what it had.
 struct EncodedMacro {
-    ScriptEvents::Status status = ScriptEvents::Status::Ok;
+    EncodeStatus status = EncodeStatus::Ok;
     std::vector<std::uint8_t> content;  // contentSize(form) bytes when ok()
     std::size_t eventBytes = 0;         // what the script needs (also when it does not fit)
     std::size_t badLine = 0;            // script index of the first line of another form
 
-    bool ok() const { return status == ScriptEvents::Status::Ok; }
+    bool ok() const { return status == EncodeStatus::Ok; }
 };
 // A script without events gives the empty (all-zero) content, whose release mode is not kept.
 EncodedMacro encodeScript(const MacroScript& script, bool releaseStops, MacroForm form);

@@ -68,7 +68,9 @@ char32_t nextCodePoint(std::string_view text, std::size_t& at) {
 
 }  // namespace
 
-DeviceMacroSlots splitMacroSlots(MacroSlots1To4 slots1To4, MacroSlots5To6 slots5To6) {
+DeviceMacroSlots splitMacroSlots(
+    std::span<const std::uint8_t, section::kMacroSlots1To4.size> slots1To4,
+    std::span<const std::uint8_t, section::kMacroSlots5To6.size> slots5To6) {
     DeviceMacroSlots slots;
     for (std::size_t i = 0; i < kMacroSlotCount; ++i) {
         const std::span<const std::uint8_t> area =

@@ -28,11 +28,10 @@ struct DeviceMacroSlot {
 };
 using DeviceMacroSlots = std::array<DeviceMacroSlot, kMacroSlotCount>;
 
-using MacroSlots1To4 = std::span<const std::uint8_t, section::kMacroSlots1To4.size>;
-using MacroSlots5To6 = std::span<const std::uint8_t, section::kMacroSlots5To6.size>;
-
 // The two macro area copies split into the six slots, and joined back.
-DeviceMacroSlots splitMacroSlots(MacroSlots1To4 slots1To4, MacroSlots5To6 slots5To6);
+DeviceMacroSlots splitMacroSlots(
+    std::span<const std::uint8_t, section::kMacroSlots1To4.size> slots1To4,
+    std::span<const std::uint8_t, section::kMacroSlots5To6.size> slots5To6);
 void joinMacroSlots(const DeviceMacroSlots& slots,
                     std::span<std::uint8_t, section::kMacroSlots1To4.size> slots1To4,
                     std::span<std::uint8_t, section::kMacroSlots5To6.size> slots5To6);

@@ -179,12 +179,12 @@ TEST(CompileFireScriptTest, TooLongOrMalformedLeavesTheRecordAsItWas) {
     longest.push_back("2 LeftKey CODE:0021");
     r = kShots;
     const FireCompileResult over = compileFireScript(longest, false, r);
-    EXPECT_EQ(over.status, ScriptEvents::Status::TooLong);
+    EXPECT_EQ(over.status, EncodeStatus::TooLong);
     EXPECT_EQ(over.bodyBytes, 22u);
     EXPECT_EQ(r, kShots);
 
     const FireCompileResult bad = compileFireScript({"00", "0 50", "1 LeftKey"}, false, r);
-    EXPECT_EQ(bad.status, ScriptEvents::Status::BadLine);
+    EXPECT_EQ(bad.status, EncodeStatus::BadLine);
     EXPECT_EQ(bad.badLine, 2u);
     EXPECT_EQ(r, kShots);
 }

@@ -40,7 +40,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::size_t readable = std::min(length - 1, content.size() - start);
     const EncodedMacro again =
         encodeScript(decoded.script, decoded.releaseStops.value_or(false), form);
-    check(again.status != ScriptEvents::Status::BadLine);
+    check(again.status != EncodeStatus::BadLine);
     check(again.eventBytes <= readable);
     if (readable <= eventCapacity(form)) check(again.ok());
     if (again.ok()) check(again.content.size() == content.size());

@@ -85,20 +85,20 @@ TEST(EncodeScriptTest, ScriptThatDoesNotFitIsRefusedWhole) {
         std::span<const std::uint8_t, kMacroContentSize>(full.content.data(), kMacroContentSize)));
 
     const EncodedMacro over = encodeScript(keyStrokes(111), false, MacroForm::Device);
-    EXPECT_EQ(over.status, ScriptEvents::Status::TooLong);
+    EXPECT_EQ(over.status, EncodeStatus::TooLong);
     EXPECT_EQ(over.eventBytes, 222u);
     EXPECT_TRUE(over.content.empty());
 
     EXPECT_TRUE(encodeScript(keyStrokes(1006), false, MacroForm::Driver).ok());
     const EncodedMacro driverOver = encodeScript(keyStrokes(1007), false, MacroForm::Driver);
-    EXPECT_EQ(driverOver.status, ScriptEvents::Status::TooLong);
+    EXPECT_EQ(driverOver.status, EncodeStatus::TooLong);
     EXPECT_EQ(driverOver.eventBytes, 2014u);
 }
 
 TEST(EncodeScriptTest, LineOfAnotherFormIsRefused) {
     for (const char* bad : {"1 A CODE:82G4", "", "FC"}) {
         const EncodedMacro e = encodeScript({"10", "0 50", bad}, false, MacroForm::Device);
-        EXPECT_EQ(e.status, ScriptEvents::Status::BadLine) << bad;
+        EXPECT_EQ(e.status, EncodeStatus::BadLine) << bad;
         EXPECT_EQ(e.badLine, 2u);
         EXPECT_TRUE(e.content.empty());
     }

@@ -68,7 +68,7 @@ void expectRoundTrip(const MacroScript& script, bool releaseStops, MacroForm for
                      std::size_t& encoded) {
     const EncodedMacro first = encodeScript(script, releaseStops, form);
     if (!first.ok()) {
-        EXPECT_EQ(first.status, ScriptEvents::Status::TooLong);
+        EXPECT_EQ(first.status, EncodeStatus::TooLong);
         EXPECT_TRUE(first.content.empty());
         return;
     }
@@ -106,7 +106,7 @@ TEST(MacroRoundTripTest, NoScriptGivesBytesPastTheContent) {
     for (const MacroScript& script : huge) {
         for (const MacroForm form : {MacroForm::Device, MacroForm::Driver}) {
             const EncodedMacro e = encodeScript(script, true, form);
-            EXPECT_EQ(e.status, ScriptEvents::Status::TooLong);
+            EXPECT_EQ(e.status, EncodeStatus::TooLong);
             EXPECT_GT(e.eventBytes, eventCapacity(form));
             EXPECT_TRUE(e.content.empty());
         }
