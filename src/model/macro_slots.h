@@ -18,8 +18,9 @@ namespace vornik {
 // is zero.
 using MacroName = std::array<std::uint8_t, kMacroNameSize>;
 
-// One of the mouse's six macro slots. Slots are numbered 1..6 here, as the user sees them;
-// slots 1–4 lie at 0x100, slots 5–6 at 0x600 (0x500 holds the fire macros).
+// One of the mouse's six macro slots: slots 1–4 lie at 0x100, slots 5–6 at 0x600 (0x500 holds
+// the fire macros). Functions below number slots 1..6 as the user sees them; element 0 of
+// DeviceMacroSlots is slot 1.
 struct DeviceMacroSlot {
     MacroName name{};
     MacroContent content{};
