@@ -1,24 +1,11 @@
 #include "image/function_code.h"
 
+#include "image/hex_text.h"
 #include "image/usage_names.h"
 
 namespace vornik {
 
 namespace {
-
-constexpr char kHexDigits[] = "0123456789ABCDEF";
-
-int hexValue(char c) {
-    if (c >= '0' && c <= '9') return c - '0';
-    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-    return -1;
-}
-
-void appendHex(std::string& out, std::uint8_t byte) {
-    out += kHexDigits[byte >> 4];
-    out += kHexDigits[byte & 0x0F];
-}
 
 constexpr int kAimTag = 1002;
 
@@ -96,10 +83,9 @@ std::optional<FunctionCode> FunctionCode::fromText(std::string_view text) {
     if (text.size() != 6) return std::nullopt;
     std::array<std::uint8_t, 3> bytes{};
     for (std::size_t i = 0; i < bytes.size(); ++i) {
-        const int high = hexValue(text[2 * i]);
-        const int low = hexValue(text[2 * i + 1]);
-        if (high < 0 || low < 0) return std::nullopt;
-        bytes[i] = static_cast<std::uint8_t>(high << 4 | low);
+        const auto byte = parseHexByte(text.substr(2 * i, 2));
+        if (!byte) return std::nullopt;
+        bytes[i] = *byte;
     }
     return fromBytes(bytes);
 }
@@ -108,14 +94,7 @@ FunctionCode FunctionCode::fromBytes(std::span<const std::uint8_t, 3> bytes) {
     return FunctionCode{bytes[0], bytes[1], bytes[2]};
 }
 
-std::string FunctionCode::text() const {
-    std::string out;
-    out.reserve(6);
-    appendHex(out, type);
-    appendHex(out, high);
-    appendHex(out, low);
-    return out;
-}
+std::string FunctionCode::text() const { return hexByte(type) + hexByte(high) + hexByte(low); }
 
 std::string CodeForTag(int tag, std::uint8_t aimIndex) {
     if (tag == kAimTag) return FunctionCode{0x0A, aimIndex, 0x00}.text();

@@ -11,18 +11,14 @@ target_compile_definitions(hid_descriptor_test
 
 # The fuzz target replayed over the real descriptors, so every compiler runs it.
 add_executable(fuzz_hid_descriptor_replay ${CMAKE_CURRENT_LIST_DIR}/fuzz_hid_descriptor.cpp
-                                          ${CMAKE_CURRENT_LIST_DIR}/fuzz_hid_descriptor_replay.cpp)
+                                          ${VORNIK_FUZZ_REPLAY_MAIN})
 target_link_libraries(fuzz_hid_descriptor_replay PRIVATE vornik_core)
 add_test(NAME hid_descriptor_fuzz_replay
-         COMMAND fuzz_hid_descriptor_replay ${VORNIK_HID_DESCRIPTOR_DIR})
+         COMMAND fuzz_hid_descriptor_replay --ext .desc ${VORNIK_HID_DESCRIPTOR_DIR})
 set_tests_properties(hid_descriptor_fuzz_replay PROPERTIES LABELS core)
 
 # The libFuzzer build compiles the parser itself with coverage instrumentation.
-option(VORNIK_FUZZ "Build the libFuzzer targets (clang only)" OFF)
 if(VORNIK_FUZZ)
-    if(NOT CMAKE_CXX_COMPILER_ID MATCHES "Clang")
-        message(FATAL_ERROR "VORNIK_FUZZ needs clang; ${CMAKE_CXX_COMPILER_ID} has no libFuzzer")
-    endif()
     add_executable(fuzz_hid_descriptor ${CMAKE_CURRENT_LIST_DIR}/fuzz_hid_descriptor.cpp
                                        ${CMAKE_CURRENT_LIST_DIR}/../../src/device/hid_descriptor.cpp)
     target_link_libraries(fuzz_hid_descriptor PRIVATE vornik_options)

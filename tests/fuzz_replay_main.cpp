@@ -1,10 +1,12 @@
-// Runs the fuzz target over files and directories of inputs, for compilers without libFuzzer.
+// Runs a fuzz target over files and directories of inputs, for compilers without libFuzzer.
+// Usage: REPLAY --ext .EXT PATH...; in a directory only the files ending in .EXT are inputs.
 #include <cstddef>
 #include <cstdint>
 #include <filesystem>
 #include <fstream>
 #include <iostream>
 #include <iterator>
+#include <string_view>
 #include <vector>
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size);
@@ -26,14 +28,19 @@ bool replayFile(const std::filesystem::path& file) {
 }  // namespace
 
 int main(int argc, char** argv) {
+    if (argc < 3 || std::string_view(argv[1]) != "--ext") {
+        std::cerr << "usage: " << argv[0] << " --ext .EXT PATH...\n";
+        return 2;
+    }
+    const std::string_view extension = argv[2];
     std::size_t runs = 0;
     bool ok = true;
-    for (int i = 1; i < argc; ++i) {
+    for (int i = 3; i < argc; ++i) {
         const std::filesystem::path arg(argv[i]);
         std::error_code ec;
         if (std::filesystem::is_directory(arg, ec)) {
             for (const auto& entry : std::filesystem::directory_iterator(arg, ec)) {
-                if (entry.path().extension() != ".desc") continue;
+                if (entry.path().extension() != extension) continue;
                 ok = replayFile(entry.path()) && ok;
                 ++runs;
             }
