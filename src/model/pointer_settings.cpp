@@ -9,8 +9,8 @@ namespace {
 
 constexpr int kRulerStart = -7;
 constexpr int kRulerStep = 26;
-constexpr long kUnreadableSensitivity = 20;
-constexpr long kUnreadableDoubleClick = 480;
+constexpr long long kUnreadableSensitivity = 20;
+constexpr long long kUnreadableDoubleClick = 480;
 
 int clampPosition(int position) { return std::clamp(position, 1, kPointerPositions); }
 
@@ -26,12 +26,12 @@ int pointerRulerPosition(int x) {
     return kPointerPositions;
 }
 
-std::optional<long> readSettingNumber(std::string_view text) {
+std::optional<long long> readSettingNumber(std::string_view text) {
     const auto blank = [](char c) { return c == ' ' || c == '\t'; };
     while (!text.empty() && blank(text.front())) text.remove_prefix(1);
     while (!text.empty() && blank(text.back())) text.remove_suffix(1);
     if (!text.empty() && text.front() == '+') text.remove_prefix(1);
-    long value = 0;
+    long long value = 0;
     const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
     if (error != std::errc{} || end != text.data() + text.size() || text.empty())
         return std::nullopt;
@@ -39,7 +39,7 @@ std::optional<long> readSettingNumber(std::string_view text) {
 }
 
 int readSensitivityPosition(std::string_view text) {
-    const long v = readSettingNumber(text).value_or(kUnreadableSensitivity);
+    const long long v = readSettingNumber(text).value_or(kUnreadableSensitivity);
     // Pairs of values share a position; 10 and 11, and anything outside 0..20, show the middle.
     if (v >= 0 && v <= 1) return 1;
     if (v >= 2 && v <= 9) return static_cast<int>(v / 2) + 1;
@@ -54,7 +54,7 @@ bool readPrecision(const std::array<std::string, 3>& texts) {
 }
 
 int readDoubleClickPosition(std::string_view text) {
-    const long v = readSettingNumber(text).value_or(kUnreadableDoubleClick);
+    const long long v = readSettingNumber(text).value_or(kUnreadableDoubleClick);
     for (int p = 1; p < kPointerPositions; ++p)
         if (v >= kDoubleClickTable[static_cast<std::size_t>(p - 1)]) return p;
     return kPointerPositions;
@@ -62,7 +62,9 @@ int readDoubleClickPosition(std::string_view text) {
 
 int readWheelLines(std::string_view text) {
     const auto v = readSettingNumber(text);
-    if (v == kWheelOneScreen) return kWheelOneScreen;
+    // SPI_SETWHEELSCROLLLINES may store one screen as the unsigned WHEEL_PAGESCROLL.
+    constexpr long long kPageScrollUnsigned = 4294967295LL;
+    if (v == kWheelOneScreen || v == kPageScrollUnsigned) return kWheelOneScreen;
     if (v && *v >= 1 && *v <= kPointerPositions) return static_cast<int>(*v);
     if (v == 0) return 3;
     return kPointerPositions;

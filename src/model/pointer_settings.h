@@ -34,12 +34,13 @@ int pointerRulerPosition(int x);
 
 // A stored setting's text read as a number: blanks around it and a sign allowed; nullopt for
 // anything else.
-std::optional<long> readSettingNumber(std::string_view text);
+std::optional<long long> readSettingNumber(std::string_view text);
 // The reading rules: the position a stored text shows.
 int readSensitivityPosition(std::string_view text);           // unreadable counts as 20
 bool readPrecision(const std::array<std::string, 3>& texts);  // unreadable counts as 0
 int readDoubleClickPosition(std::string_view text);           // unreadable counts as 480 ms
-// Wheel lines: 1..11 kept, 0 counts as 3, -1 one screen, anything else (unreadable too) 11.
+// Wheel lines: 1..11 kept, 0 counts as 3, -1 (or 4294967295, the same as unsigned) one
+// screen, anything else (unreadable too) 11.
 int readWheelLines(std::string_view text);
 
 // What a store read. nullopt: not read (a key that did not open, a value that is not there, a

@@ -42,8 +42,8 @@ TEST(PointerReadingRulesTest, StoredTextsToPositions) {
     const struct {
         const char* text;
         int lines;
-    } wheel[] = {{"1", 1},   {"11", 11}, {"0", 3},   {"25", 11},
-                 {"12", 11}, {"-1", -1}, {"-2", 11}, {"many", 11}};
+    } wheel[] = {{"1", 1},   {"11", 11},         {"0", 3},   {"25", 11},  {"12", 11},
+                 {"-1", -1}, {"4294967295", -1}, {"-2", 11}, {"many", 11}};
     for (const auto& c : wheel) EXPECT_EQ(readWheelLines(c.text), c.lines) << c.text;
 
     using Texts = std::array<std::string, 3>;
