@@ -10,6 +10,7 @@
 #include <random>
 
 #include "image/profile_file.h"
+#include "temporary_folder.h"
 #include "test_bytes.h"
 
 namespace vornik {
@@ -111,13 +112,6 @@ TEST(MacroLibraryPathTest, PathOptionProgramFolderOrTheUserDataFolder) {
 
 class MacroLibraryFileTest : public ::testing::Test {
   protected:
-    void SetUp() override {
-        std::string base = (fs::temp_directory_path() / "vornik-library-XXXXXX").string();
-        ASSERT_NE(::mkdtemp(base.data()), nullptr);
-        dir = base;
-        file = dir / "Macro.bin";
-    }
-    void TearDown() override { fs::remove_all(dir); }
     static void put(const fs::path& path, const Bytes& bytes) {
         std::ofstream(path, std::ios::binary)
             .write(reinterpret_cast<const char*>(bytes.data()),
@@ -137,8 +131,9 @@ class MacroLibraryFileTest : public ::testing::Test {
         return library.bytes();
     }
 
-    fs::path dir;
-    fs::path file;
+    test::TemporaryFolder folder{"vornik-library"};
+    fs::path dir = folder.path();
+    fs::path file = dir / "Macro.bin";
     std::string error;
 };
 

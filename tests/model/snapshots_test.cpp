@@ -1,9 +1,10 @@
 #include "model/snapshots.h"
 
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <fstream>
+
+#include "temporary_folder.h"
 
 namespace vornik {
 namespace {
@@ -20,14 +21,6 @@ ConfigImage imageOf(std::uint8_t fill) {
 
 class SnapshotsTest : public ::testing::Test {
   protected:
-    void SetUp() override {
-        std::string base = (fs::temp_directory_path() / "vornik-snapshots-XXXXXX").string();
-        ASSERT_NE(::mkdtemp(base.data()), nullptr);
-        root = base;
-        folder = root / "state" / "vornik" / "snapshots";
-    }
-    void TearDown() override { fs::remove_all(root); }
-
     SnapshotStore store(std::size_t keep = kSnapshotsKept) {
         return SnapshotStore(
             folder, [this] { return now; }, keep);
@@ -46,8 +39,8 @@ class SnapshotsTest : public ::testing::Test {
         return out;
     }
 
-    fs::path root;
-    fs::path folder;
+    test::TemporaryFolder root{"vornik-snapshots"};
+    fs::path folder = root.path() / "state" / "vornik" / "snapshots";
     // 2026-12-10 12:15:30 UTC
     system_clock::time_point now = system_clock::time_point{1796904930s};
 };
