@@ -1,14 +1,26 @@
 #include "image/profile_file.h"
 
 #include <algorithm>
+#include <string_view>
 
 #include "image/atomic_file.h"
 
 namespace vornik {
 
+std::filesystem::path savePathForChosenName(const std::filesystem::path& directory,
+                                            const std::string& fileName) {
+    constexpr std::string_view kExtension = ".bin";
+    auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; };
+    const bool hasExtension =
+        fileName.size() >= kExtension.size() &&
+        std::equal(kExtension.begin(), kExtension.end(), fileName.end() - kExtension.size(),
+                   [&](char wanted, char given) { return wanted == lower(given); });
+    return directory / (hasExtension ? fileName : fileName + std::string(kExtension));
+}
+
 std::filesystem::path ProfileSavePath(const std::filesystem::path& directory,
                                       const std::string& fileName) {
-    return directory / (fileName + ".bin");
+    return savePathForChosenName(directory, fileName);
 }
 
 bool SaveProfileFile(const std::filesystem::path& path, const ConfigImage& image,

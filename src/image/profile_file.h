@@ -8,8 +8,13 @@
 
 namespace vornik {
 
-// The file a save writes: the chosen name with ".bin" appended, always (a name already ending in
-// ".bin" gets it twice, as users of earlier versions have seen).
+// The file a save dialog's choice names: the chosen name in the chosen folder, with ".bin"
+// appended unless the name already ends in ".bin" (in any case). Every save of the program
+// (profiles, macro library exports) names its file this way.
+std::filesystem::path savePathForChosenName(const std::filesystem::path& directory,
+                                            const std::string& fileName);
+
+// The file a profile save writes (savePathForChosenName).
 std::filesystem::path ProfileSavePath(const std::filesystem::path& directory,
                                       const std::string& fileName);
 

@@ -31,9 +31,18 @@ class ProfileFileTest : public ::testing::Test {
     fs::path dir;
 };
 
-TEST_F(ProfileFileTest, SaveAppendsBinAlways) {
-    EXPECT_EQ(ProfileSavePath(dir, "fps"), dir / "fps.bin");
-    EXPECT_EQ(ProfileSavePath(dir, "fps.bin"), dir / "fps.bin.bin");
+TEST_F(ProfileFileTest, SaveAppendsBinUnlessTheNameEndsInIt) {
+    const struct {
+        const char* chosen;
+        const char* written;
+    } cases[] = {{"fps", "fps.bin"},         {"fps.bin", "fps.bin"},
+                 {"FPS.BIN", "FPS.BIN"},     {"fps.Bin", "fps.Bin"},
+                 {"fps.bi", "fps.bi.bin"},   {"fps.bin.txt", "fps.bin.txt.bin"},
+                 {"fps bin", "fps bin.bin"}, {"bin", "bin.bin"}};
+    for (const auto& c : cases) {
+        EXPECT_EQ(ProfileSavePath(dir, c.chosen), dir / c.written) << c.chosen;
+        EXPECT_EQ(savePathForChosenName(dir, c.chosen), dir / c.written) << c.chosen;
+    }
 }
 
 TEST_F(ProfileFileTest, SaveThenLoadRoundTrips) {
