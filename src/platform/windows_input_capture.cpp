@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include <cstdint>
 #include <future>
 #include <optional>
 #include <thread>
@@ -52,6 +53,12 @@ std::optional<ButtonMessage> buttonMessage(WPARAM message, const MSLLHOOKSTRUCT&
     }
 }
 
+// The record after `raw` in a buffered read: records lie at 8-byte boundaries.
+const RAWINPUT* nextRawInput(const RAWINPUT* raw) {
+    const auto end = reinterpret_cast<std::uintptr_t>(raw) + raw->header.dwSize;
+    return reinterpret_cast<const RAWINPUT*>((end + 7) & ~std::uintptr_t{7});
+}
+
 }  // namespace
 
 struct WindowsInputCapture::Listener {
@@ -69,6 +76,8 @@ struct WindowsInputCapture::Listener {
 
     void run(std::promise<std::string>& started);
     void keyboardInput(HRAWINPUT input);
+    void keyboardRecord(const RAWKEYBOARD& key);
+    void queuedKeyboardInput();
     static LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM w, LPARAM l);
     static LRESULT CALLBACK mouseHook(int code, WPARAM w, LPARAM l);
 };
@@ -166,7 +175,10 @@ void WindowsInputCapture::Listener::keyboardInput(HRAWINPUT input) {
     if (GetRawInputData(input, RID_INPUT, &raw, &size, sizeof(RAWINPUTHEADER)) ==
         static_cast<UINT>(-1))
         return;
-    const RAWKEYBOARD& key = raw.data.keyboard;
+    keyboardRecord(raw.data.keyboard);
+}
+
+void WindowsInputCapture::Listener::keyboardRecord(const RAWKEYBOARD& key) {
     KeyState state;
     if (key.Message == WM_KEYDOWN || key.Message == WM_SYSKEYDOWN)
         state = keys.down();
@@ -175,6 +187,24 @@ void WindowsInputCapture::Listener::keyboardInput(HRAWINPUT input) {
     else
         return;
     sink->post(InputEvent::key(static_cast<std::uint8_t>(key.VKey & 0xFF), state, clock.nowMs()));
+}
+
+// The hook is called ahead of the messages posted to this thread, so keyboard input that came
+// before a button event may still wait in the queue: it is taken first (and its WM_INPUT
+// messages with it), so that the events keep their order.
+void WindowsInputCapture::Listener::queuedKeyboardInput() {
+    alignas(RAWINPUT) BYTE buffer[16 * sizeof(RAWINPUT)];
+    for (;;) {
+        UINT size = sizeof buffer;
+        const UINT count =
+            GetRawInputBuffer(reinterpret_cast<RAWINPUT*>(buffer), &size, sizeof(RAWINPUTHEADER));
+        if (count == 0 || count == static_cast<UINT>(-1)) return;
+        const RAWINPUT* raw = reinterpret_cast<const RAWINPUT*>(buffer);
+        for (UINT i = 0; i < count; ++i) {
+            if (raw->header.dwType == RIM_TYPEKEYBOARD) keyboardRecord(raw->data.keyboard);
+            raw = nextRawInput(raw);
+        }
+    }
 }
 
 LRESULT CALLBACK WindowsInputCapture::Listener::windowProc(HWND window, UINT message, WPARAM w,
@@ -195,8 +225,10 @@ LRESULT CALLBACK WindowsInputCapture::Listener::windowProc(HWND window, UINT mes
 LRESULT CALLBACK WindowsInputCapture::Listener::mouseHook(int code, WPARAM w, LPARAM l) {
     if (code == HC_ACTION && current) {
         const auto& info = *reinterpret_cast<const MSLLHOOKSTRUCT*>(l);
-        if (const auto b = buttonMessage(w, info))
+        if (const auto b = buttonMessage(w, info)) {
+            current->queuedKeyboardInput();
             current->sink->post(InputEvent::mouse(b->button, b->press, current->clock.nowMs()));
+        }
     }
     return CallNextHookEx(nullptr, code, w, l);
 }
