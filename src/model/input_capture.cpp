@@ -6,21 +6,11 @@
 namespace vornik {
 
 InputEvent InputEvent::key(std::uint8_t virtualKey, KeyState state, std::uint64_t timeMs) {
-    InputEvent e;
-    e.source = Source::Key;
-    e.virtualKey = virtualKey;
-    e.keyState = state;
-    e.timeMs = timeMs;
-    return e;
+    return {Source::Key, virtualKey, state, MouseButton::Left, false, timeMs};
 }
 
 InputEvent InputEvent::mouse(MouseButton button, bool press, std::uint64_t timeMs) {
-    InputEvent e;
-    e.source = Source::Button;
-    e.button = button;
-    e.press = press;
-    e.timeMs = timeMs;
-    return e;
+    return {Source::Button, 0, KeyState::FirstDown, button, press, timeMs};
 }
 
 KeyState KeyStateCounter::down() {
