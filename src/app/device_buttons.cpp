@@ -4,6 +4,7 @@
 
 #include "app/app_session.h"
 #include "app/main_window.h"
+#include "formats/language_keys.h"
 #include "image/defaults.h"
 #include "ui/skin/skin.h"
 
@@ -20,14 +21,14 @@ void DeviceButtons::pause110() {
     }
 }
 
-bool DeviceButtons::prologue(const QString& role, bool wait, DeviceOperation& operation) {
+bool DeviceButtons::prologue(const QString& role, bool wait, DeviceSession::Guard& operation) {
     for (auto& page : m_window.pages().common) {
         auto it = page.buttons.find(role);
         if (it != page.buttons.end()) it->second.image->setSkin("BtnS_03");
     }
     if (wait) pause110();
     if (!m_session.mouseConnected()) {
-        m_window.messageBox("Str020");
+        m_window.messageBox(textkey::kFindingDevice);
         release(role);
         return false;
     }
@@ -46,51 +47,43 @@ void DeviceButtons::release(const QString& role) {
     }
 }
 
-void DeviceButtons::SystemReloadCmd_OnClick() { m_session.protocol.SendCmd(cmd::kReload); }
+void DeviceButtons::SystemReloadCmd_OnClick() { m_session.device.protocol().SendCmd(cmd::kReload); }
 
 void DeviceButtons::Btn_Read_0Click() {
-    DeviceOperation operation(m_session);
+    DeviceSession::Guard operation(m_session.device);
     if (!operation.acquired()) return;
     if (!prologue("Read", false, operation)) return;
-    m_monitor.ReadDevInfo();
+    m_monitor.identifyAndRead();
     release("Read");
 }
 
 WriteOutcome DeviceButtons::DownloadParameter() {
     m_window.hideAllMenu();
-    m_window.setDevTimer(false);
-    m_window.LockPages();
-    m_window.showLoadingWindow();
+    OperationFrame frame(m_window, m_session.clock);
     m_window.uiToDataBuf();
-    JoinDataBuf(m_session.image.sections, m_session.image.DataBuf, m_window.joinHooks());
+    m_session.model.storeToImage(m_window.joinHooks());
     m_window.showLoadingWindow();
     m_window.applyPointerSettings();
-
-    const WriteOutcome outcome = m_flows.writeImage(false);
-    m_window.hideLoadingWindow();
-    m_session.clock.processEvents();
-    m_window.setDevTimer(true);
-    m_window.UnlockPages();
-    return outcome;
+    return m_flows.writeImage(false);
 }
 
 void DeviceButtons::reportSkipped(const WriteOutcome& outcome) {
     // A write that did not happen is said, so that edits are not thought to be in the mouse.
-    if (outcome.result == WriteResult::NotWritten) m_window.messageBox("Str020");
+    if (outcome.result == WriteResult::NotWritten) m_window.messageBox(textkey::kFindingDevice);
 }
 
 bool DeviceButtons::refuseIncompleteImage(const QString& role) {
     // Written back, the gaps of a failed read would replace the mouse's macros and fire data
     // with 0xFF or defaults; only a complete read, a profile or a default image is written.
-    if (!m_session.image.incomplete) return false;
+    if (!m_session.model.image().incomplete) return false;
     m_lastWrite = {};
-    m_window.messageDialog("Str109");
+    m_window.messageDialog(textkey::kFail);
     release(role);
     return true;
 }
 
 bool DeviceButtons::Btn_Apply_0Click() {
-    DeviceOperation operation(m_session);
+    DeviceSession::Guard operation(m_session.device);
     if (!operation.acquired()) return false;
     if (!prologue("Apply", true, operation) || refuseIncompleteImage("Apply")) return false;
     m_lastWrite = DownloadParameter();
@@ -100,7 +93,7 @@ bool DeviceButtons::Btn_Apply_0Click() {
 }
 
 void DeviceButtons::Btn_Confirm_0Click() {
-    DeviceOperation operation(m_session);
+    DeviceSession::Guard operation(m_session.device);
     if (!operation.acquired()) return;
     if (!prologue("Confirm", true, operation) || refuseIncompleteImage("Confirm")) return;
     m_lastWrite = DownloadParameter();
@@ -112,18 +105,18 @@ void DeviceButtons::Btn_Confirm_0Click() {
 }
 
 void DeviceButtons::restoreDefault(int n) {
-    DeviceOperation operation(m_session);
+    DeviceSession::Guard operation(m_session.device);
     if (!operation.acquired()) return;
     const QString role = QString("Confirm%1").arg(n);
     if (!prologue(role, true, operation)) return;
     const std::string prefix = MacroLibraryPrefix(m_session.options.path, m_session.programDir);
     m_lastWrite =
-        m_flows.TLDefaultParameter(prefix, kDefaultImageFiles[static_cast<std::size_t>(n - 1)]);
+        m_flows.restoreDefaultImage(prefix, kDefaultImageFiles[static_cast<std::size_t>(n - 1)]);
     release(role);
 }
 
 void DeviceButtons::Btn_DefaultClick() {
-    DeviceOperation operation(m_session);
+    DeviceSession::Guard operation(m_session.device);
     if (!operation.acquired()) return;
     QWidget* result = m_window.findChild<QWidget*>("Img_Result");
     if (result) result->hide();
@@ -134,7 +127,7 @@ void DeviceButtons::Btn_DefaultClick() {
         return;
     }
     const std::string prefix = MacroLibraryPrefix(m_session.options.path, m_session.programDir);
-    m_lastWrite = m_flows.TLDefaultParameter(prefix, kDefaultImageFiles[0]);
+    m_lastWrite = m_flows.restoreDefaultImage(prefix, kDefaultImageFiles[0]);
     if (result) result->show();
 }
 

@@ -4,12 +4,12 @@
 #include <QString>
 
 #include "app/config_flows.h"
+#include "model/device_session.h"
 
 namespace vornik {
 
 struct AppSession;
 class DeviceMonitor;
-class DeviceOperation;
 class TForm1;
 
 // Read, Apply, Confirm and the default restores: the buttons every page carries that read or
@@ -38,7 +38,7 @@ class DeviceButtons : public QObject {
 
   private:
     // The pressed image, the 110 ms wait (Apply, Confirm, defaults) and the no-mouse message.
-    bool prologue(const QString& role, bool wait, DeviceOperation& operation);
+    bool prologue(const QString& role, bool wait, DeviceSession::Guard& operation);
     void release(const QString& role);
     void pause110();
     void restoreDefault(int n);

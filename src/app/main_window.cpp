@@ -17,6 +17,7 @@
 #include "app/app_session.h"
 #include "app/device_buttons.h"
 #include "fire/fire_page.h"
+#include "formats/language_keys.h"
 #include "image/defaults.h"
 #include "macros/slot_names.h"
 #include "settings/engineer_page.h"
@@ -51,8 +52,7 @@ TForm1::TForm1(AppSession& session, Dialogs& dialogs)
     m_navigation->text = [this](const QString& key) { return text(key); };
     m_navigation->hideAllMenu = [this] { hideAllMenu(); };
     m_navigation->showButtonPage = [this](int keyMode) { showButtonPage(keyMode); };
-    m_flows = std::make_unique<ImageFlows>(m_session.protocol, m_session.clock, *this, *this,
-                                           m_session.image);
+    m_flows = std::make_unique<ImageFlows>(m_session.device, *this, *this, m_session.model);
     m_monitor.expectedPair = ExpectedIdPair(BuiltInImage());
     m_monitor.reservePair = {static_cast<std::uint8_t>(m_session.options.revManuId),
                              static_cast<std::uint8_t>(m_session.options.revProId)};
@@ -77,7 +77,7 @@ TForm1::TForm1(AppSession& session, Dialogs& dialogs)
             &DeviceButtons::Btn_DefaultClick);
 
     DevTimer.setInterval(1000);
-    connect(&DevTimer, &QTimer::timeout, this, [this] { m_monitor.DevTimerTimer(); });
+    connect(&DevTimer, &QTimer::timeout, this, [this] { m_monitor.tick(); });
 
     m_navigation->loadStartupImages();
     RefreshErrorAP();
@@ -171,7 +171,7 @@ void TForm1::applyWindowShape() {
 
 void TForm1::attachLoadingWindow(TFormLoadingUI* loading) {
     m_loading = loading;
-    m_session.protocol.setObserver(loading);
+    m_session.device.protocol().setObserver(loading);
 }
 
 const LanguageTable& TForm1::language() const {
@@ -252,7 +252,7 @@ bool TForm1::event(QEvent* event) {
 void TForm1::closeEvent(QCloseEvent* event) {
     // FormCloseQuery: no further device command, and the close is never refused.
     DevTimer.stop();
-    m_session.link.CloseMouse();
+    m_session.device.link().CloseMouse();
     event->accept();
 }
 
@@ -272,9 +272,8 @@ void TForm1::hideLoadingWindow() {
 }
 
 void TForm1::dataBufToUI() {
-    m_session.codes.rebuild(m_session.image.sections.ProfileSection);
     m_pages.engineer->setValues(
-        DataBufToValues(m_session.image.sections, m_pages.engineer->values()));
+        DataBufToValues(m_session.model.sections(), m_pages.engineer->values()));
     emit valuesRefreshed(m_pages.engineer->values());
     TLRefreshProfile1Keys();
     TLRefreshProfile2Keys();
@@ -285,11 +284,12 @@ void TForm1::dataBufToUI() {
 }
 
 QStringList TForm1::keyNames(int profile) const {
-    const auto slotNames = SlotNames(m_session.image.sections);
+    const auto slotNames = m_session.model.macroSlotNames();
     const NameContext context{language(), m_session.options.eepromMode, slotNames, 0, {}};
     QStringList names;
     for (int k = 1; k <= 9; ++k)
-        names << QString::fromStdString(NameForCode(m_session.codes.code(profile, k), context));
+        names << QString::fromStdString(
+            NameForCode(m_session.model.buttonFunction(profile, k), context));
     return names;
 }
 
@@ -331,7 +331,7 @@ void TForm1::showButtonPage(int keyMode) {
 }
 
 void TForm1::InitNoDevice() {
-    m_session.image.DataBuf = BuiltInImage();
+    m_session.model.image().DataBuf = BuiltInImage();
     m_flows->split();
     dataBufToUI();
 }
@@ -342,7 +342,7 @@ void TForm1::RefreshErrorAP() {
     m_navigation->showNoDevicePages();
 }
 
-void TForm1::ShowNoDevice() {
+void TForm1::showNoDevice() {
     hideAllMenu();
     m_session.NoDeviceShown = false;
     RefreshErrorAP();
@@ -376,14 +376,14 @@ void TForm1::showIdBytes(std::uint8_t vendor, std::uint8_t product) {
     m_pages.engineer->edt_ProductID_Rd->setText(QString::number(product));
 }
 
-void TForm1::Btn_Read() {
+void TForm1::readImage(ConfigModeScope& scope) {
     // What arrived of a read that did not complete is shown, but it is not the mouse's image.
-    if (!m_flows->Btn_Read()) messageDialog("Str109");
+    if (!m_flows->readImage(scope)) messageDialog(textkey::kFail);
 }
 
 void TForm1::uiToDataBuf() {
     // The holding controls are the truth until the write.
-    ValuesToDataBuf(m_pages.engineer->values(), m_session.image.sections);
+    m_session.model.setValues(m_pages.engineer->values());
 }
 
 JoinHooks TForm1::joinHooks() {
@@ -391,8 +391,8 @@ JoinHooks TForm1::joinHooks() {
     hooks.storeAimKey = [this](Sections& sections) {
         const auto slotNames = SlotNames(sections);
         const NameContext context{language(), m_session.options.eepromMode, slotNames, 0, {}};
-        AIMKeyToDataBuf(m_session.codes, sections.ProfileSection, m_session.aimIndex,
-                        m_pages.engineer->values().cb_IsFireContinue, context);
+        m_session.model.storeAimKey(m_session.aimIndex,
+                                    m_pages.engineer->values().cb_IsFireContinue, context);
     };
     return hooks;
 }

@@ -101,10 +101,10 @@ class TForm1 : public QWidget, public FlowHooks, public MessageSink, public Moni
     void errorMessage(std::string_view text) override;
 
     // MonitorUi
-    void ShowNoDevice() override;
+    void showNoDevice() override;
     void messageBox(std::string_view key) override;
     void showIdBytes(std::uint8_t vendor, std::uint8_t product) override;
-    void Btn_Read() override;
+    void readImage(ConfigModeScope& scope) override;
 
   signals:
     // The holding controls were filled; the user pages' mirrors (sliders, bars, images)

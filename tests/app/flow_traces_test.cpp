@@ -21,6 +21,7 @@
 #include "device/trace.h"
 #include "image/defaults.h"
 #include "image/function_code.h"
+#include "support/sim_rig.h"
 
 namespace vornik {
 namespace {
@@ -87,43 +88,28 @@ struct RecordedMessages : MessageSink {
 class FlowTracesTest : public ::testing::Test {
   protected:
     void SetUp() override {
-        mouse = plugDefaultMouse(sim);
+        ASSERT_TRUE(rig.opened);
         mouse->memory() = mouseImage();
-        std::uint32_t version = kMouseVersion;
-        ASSERT_TRUE(link.OpenMouseDev(kMouseVendorId, kMouseProductId, version));
-        startTrace();
     }
     // Each case's trace is timed from its own start.
-    void startTrace() {
-        trace.clear();
-        traceStart = clock.nowMs();
-    }
-    void fault(const char* text) {
-        std::string error;
-        ASSERT_TRUE(parseFaults(text, mouse->faults(), error)) << error;
-    }
+    void startTrace() { rig.startTrace(); }
+    void fault(const char* text) { rig.fault(text); }
 
-    VirtualClock clock;
-    SimHidPlatform sim;
-    std::shared_ptr<SimMouse> mouse;
-    std::string trace;
-    std::uint64_t traceStart = 0;
-    TracingHidPlatform tracing{sim, clock, [this](Exchange e) {
-                                   e.ms -= traceStart;
-                                   (trace += formatExchange(e)) += '\n';
-                               }};
-    DeviceLink link{tracing};
-    CommandProtocol protocol{link, clock};
+    SimRig rig{SimRig::Tracing::On};
+    std::shared_ptr<SimMouse>& mouse = rig.mouse;
+    const std::string& trace = rig.trace;
+    CommandProtocol& protocol = rig.protocol();
     NoHooks hooks;
     RecordedMessages messages;
-    ImageSession session;
-    ImageFlows flows{protocol, clock, hooks, messages, session};
+    ConfigModel model;
+    ImageSession& session = model.image();
+    ImageFlows flows{rig.device, hooks, messages, model};
 };
 
 TEST_F(FlowTracesTest, FullRead) {
-    ASSERT_TRUE(protocol.SendCmd(cmd::kEnterConfig));
-    ASSERT_TRUE(protocol.SendCmd(cmd::kStatus));
-    EXPECT_TRUE(flows.Btn_Read());
+    ConfigModeScope scope(protocol);
+    ASSERT_TRUE(scope.ready());
+    EXPECT_TRUE(flows.readImage(scope));
     EXPECT_EQ(session.DataBuf, mouseImage());
     expectTrace("read", trace);
 }
@@ -150,7 +136,7 @@ TEST_F(FlowTracesTest, WriteOfALoadedImage) {
         startTrace();
         session.DataBuf = BuiltInImage();
         session.DataBuf[0x200] = 0x5A;
-        EXPECT_EQ(flows.MemoToDataBuf_OnClick().result, c.result);
+        EXPECT_EQ(flows.writeLoadedImage().result, c.result);
         expectTrace(c.name, trace);
     }
 }
@@ -160,13 +146,9 @@ TEST_F(FlowTracesTest, WriteOfEditedSections) {
     fault("chip=0x99");
     session.DataBuf = mouseImage();
     flows.split();
-    const auto at = ProfileCodes::offset(2, 4);
-    session.sections.ProfileSection[at] = 0x01;
-    session.sections.ProfileSection[at + 1] = 0x10;
-    session.sections.ProfileSection[at + 2] = 0x00;
-    session.sections.ParameterBSection[4] = 0x80;
-    session.sections.ParameterBSection[5] = 0x7F;
-    JoinDataBuf(session.sections, session.DataBuf);
+    ASSERT_TRUE(model.setButtonFunction(2, 4, "011000").ok());
+    ASSERT_TRUE(model.setKeyMode(2).ok());
+    model.storeToImage();
     EXPECT_EQ(flows.writeImage(false).result, WriteResult::Verified);
     expectTrace("write-edited", trace);
 }
@@ -184,7 +166,7 @@ TEST_F(FlowTracesTest, DefaultRestores) {
         SCOPED_TRACE(kDefaultImageFiles[n]);
         startTrace();
         session.DataBuf = mouseImage();
-        flows.TLDefaultParameter(prefix, kDefaultImageFiles[n]);
+        flows.restoreDefaultImage(prefix, kDefaultImageFiles[n]);
         expectTrace("default-" + std::to_string(n + 1), trace);
     }
     fs::remove_all(dir);
@@ -195,10 +177,10 @@ struct ReadingUi : MonitorUi {
     ImageFlows* flows = nullptr;
     std::vector<std::string> boxes;
     void setDevTimer(bool) override {}
-    void ShowNoDevice() override {}
+    void showNoDevice() override {}
     void messageBox(std::string_view key) override { boxes.emplace_back(key); }
     void showIdBytes(std::uint8_t, std::uint8_t) override {}
-    void Btn_Read() override { flows->Btn_Read(); }
+    void readImage(ConfigModeScope& scope) override { flows->readImage(scope); }
 };
 
 TEST(FlowTracesMonitor, PlugInReadsTheMouse) {
@@ -224,11 +206,11 @@ TEST(FlowTracesMonitor, PlugInReadsTheMouse) {
         ReadingUi ui;
         NoHooks hooks;
         RecordedMessages messages;
-        ImageFlows flows(session.protocol, clock, hooks, messages, session.image);
+        ImageFlows flows(session.device, hooks, messages, session.model);
         ui.flows = &flows;
         DeviceMonitor monitor(session, ui);
         monitor.expectedPair = {0xFF, 0xFF};
-        monitor.DevTimerTimer();  // the other devices only
+        monitor.tick();  // the other devices only
         auto mouse = plugDefaultMouse(sim);
         mouse->memory() = mouseImage();
         mouse->memory()[0x36] = c.idByte;
@@ -236,7 +218,7 @@ TEST(FlowTracesMonitor, PlugInReadsTheMouse) {
             std::string error;
             ASSERT_TRUE(parseFaults(c.fault, mouse->faults(), error));
         }
-        monitor.DevTimerTimer();
+        monitor.tick();
         expectTrace(c.name, trace);
     }
 }
