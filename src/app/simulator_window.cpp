@@ -6,7 +6,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "app/sim_state.h"
+#include "device/sim/sim_state.h"
 #include "device/sim/sim_hid_platform.h"
 #include "image/defaults.h"
 

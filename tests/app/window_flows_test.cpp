@@ -13,8 +13,8 @@
 #include "app/device_buttons.h"
 #include "image/function_code.h"
 #include "settings/engineer_page.h"
-#include "ui/ini_file.h"
-#include "ui/options.h"
+#include "formats/ini_file.h"
+#include "formats/options.h"
 #include "window_fixture.h"
 
 namespace vornik {
