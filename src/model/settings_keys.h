@@ -16,6 +16,8 @@
 
 namespace vornik {
 
+class ConfigKeyRegistry;
+
 // What the DPI and lighting keys read and change: the settings values, and the button codes
 // with the profile section bytes they are kept in step with (the AIM value lives in the AIM
 // buttons' codes).
@@ -41,6 +43,11 @@ struct SettingsKey {
 std::vector<SettingsKey> dpiSettingsKeys();
 // light.on, light.mode, light.modes, light.leds, light.step and light.bright.
 std::vector<SettingsKey> lightSettingsKeys();
+
+// The two lists above in the tools' key registry (settings_key_registry.cpp, built with the
+// registry).
+void registerDpiKeys(ConfigKeyRegistry& registry);
+void registerLightKeys(ConfigKeyRegistry& registry);
 
 // A DPI value of the table ("1600") as its index; nullopt for any other text.
 std::optional<int> dpiIndexOfText(std::string_view text);

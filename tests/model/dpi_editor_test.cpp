@@ -27,7 +27,7 @@ TEST(DpiLevelCount, TheHighestLevelBecomesCurrent) {
     };
     const Row rows[] = {
         {4, 1, 3, true},  // level 1 was current: level 3 is now
-        {4, 4, 3, true}, {2, 1, 7, true}, {7, 7, 2, true},
+        {4, 4, 3, true},  {2, 1, 7, true}, {7, 7, 2, true},
         {5, 2, 5, true},  // the same count still moves the current level to the top
         {5, 5, 5, false},
     };
@@ -60,17 +60,12 @@ TEST(DpiLevelLabels, AddTheNextRemoveTheLastNeverBelowTwo) {
         int countAfter, currentAfter;
     };
     const Row rows[] = {
-        {4, 1, 6, 4, 1},  // beyond the next level: nothing
-        {4, 1, 7, 4, 1},
-        {4, 1, 5, 5, 5},  // the next level is added and made current
+        {4, 1, 6, 4, 1},                   // beyond the next level: nothing
+        {4, 1, 7, 4, 1}, {4, 1, 5, 5, 5},  // the next level is added and made current
         {5, 1, 5, 4, 4},  // the last level is removed, the one below becomes current
         {4, 2, 3, 4, 2},  // neither next nor last
         {2, 1, 2, 2, 1},  // levels 1 and 2 are never removed
-        {2, 2, 1, 2, 2},
-        {3, 1, 2, 3, 1},
-        {2, 1, 3, 3, 3},
-        {6, 1, 7, 7, 7},
-        {7, 3, 7, 6, 6},
+        {2, 2, 1, 2, 2}, {3, 1, 2, 3, 1}, {2, 1, 3, 3, 3}, {6, 1, 7, 7, 7}, {7, 3, 7, 6, 6},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(testing::Message() << "levels " << row.count << ", lbl_DPI" << row.click);
@@ -111,13 +106,30 @@ TEST(DpiSliderRuler, IndexAtX) {
     };
     const Row rows[] = {
         // DPI_Count 11: step 20, start -5.
-        {11, -100, 0}, {11, -5, 0}, {11, 0, 0}, {11, 15, 0}, {11, 16, 1}, {11, 35, 1},
-        {11, 36, 2}, {11, 175, 8}, {11, 176, 9}, {11, 195, 9}, {11, 196, 10}, {11, 200, 10},
+        {11, -100, 0},
+        {11, -5, 0},
+        {11, 0, 0},
+        {11, 15, 0},
+        {11, 16, 1},
+        {11, 35, 1},
+        {11, 36, 2},
+        {11, 175, 8},
+        {11, 176, 9},
+        {11, 195, 9},
+        {11, 196, 10},
+        {11, 200, 10},
         {11, 224, 10},
         // DPI_Count 12: step 18, start -4.
-        {12, -4, 0}, {12, 14, 0}, {12, 15, 1}, {12, 194, 10}, {12, 195, 11}, {12, 224, 11},
+        {12, -4, 0},
+        {12, 14, 0},
+        {12, 15, 1},
+        {12, 194, 10},
+        {12, 195, 11},
+        {12, 224, 11},
         // Counts outside 1-12 are taken at the nearest end.
-        {1, 224, 0}, {0, 224, 0}, {13, 224, 11},
+        {1, 224, 0},
+        {0, 224, 0},
+        {13, 224, 11},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(testing::Message() << "DPI_Count " << row.dpiCount << ", x " << row.x);
@@ -171,8 +183,12 @@ TEST(DpiColours, EditTextsClamp) {
         const char* kept;
         int value;
     };
-    const Row rows[] = {{"0", "0", 0},     {"7", "7", 7},     {"255", "255", 255},
-                        {"256", "255", 255}, {"99999999", "255", 255}, {"", "0", 0},
+    const Row rows[] = {{"0", "0", 0},
+                        {"7", "7", 7},
+                        {"255", "255", 255},
+                        {"256", "255", 255},
+                        {"99999999", "255", 255},
+                        {"", "0", 0},
                         {"-1", "0", 0}};
     for (const auto& row : rows) {
         SCOPED_TRACE(row.typed);

@@ -51,9 +51,15 @@ TEST(SettingsKeyTexts, DpiValues) {
         const char* text;
         std::optional<int> index;
     };
-    const Row rows[] = {{"500", 0},           {"1600", 4},          {"8000", 11},
-                        {"1700", std::nullopt}, {"01600", std::nullopt}, {"", std::nullopt},
-                        {"-500", std::nullopt}, {"1600 ", std::nullopt}, {"4", std::nullopt}};
+    const Row rows[] = {{"500", 0},
+                        {"1600", 4},
+                        {"8000", 11},
+                        {"1700", std::nullopt},
+                        {"01600", std::nullopt},
+                        {"", std::nullopt},
+                        {"-500", std::nullopt},
+                        {"1600 ", std::nullopt},
+                        {"4", std::nullopt}};
     for (const auto& row : rows) {
         SCOPED_TRACE(row.text);
         EXPECT_EQ(dpiIndexOfText(row.text), row.index);
@@ -76,8 +82,8 @@ TEST(SettingsKeyTexts, Colours) {
 TEST(SettingsKeyTexts, ModeSets) {
     EXPECT_EQ(modeSetOfText("1,3,5").modes,
               (std::array<bool, 7>{true, false, true, false, true, false, false}));
-    EXPECT_EQ(modeSetOfText("7,1").modes, (std::array<bool, 7>{true, false, false, false, false,
-                                                               false, true}));
+    EXPECT_EQ(modeSetOfText("7,1").modes,
+              (std::array<bool, 7>{true, false, false, false, false, false, true}));
     EXPECT_TRUE(modeSetOfText("none").error.empty());
     EXPECT_EQ(modeSetOfText("none").modes, (std::array<bool, 7>{}));
     for (const char* bad : {"", "0", "8", "1,,3", "1,", ",1", "3,3", "1 ,3", "a"}) {
@@ -90,10 +96,12 @@ TEST(SettingsKeyTexts, ModeSets) {
 
 TEST_F(SettingsKeys, BuiltInImageAsRead) {
     const std::pair<const char*, const char*> expected[] = {
-        {"dpi.count", "6"},        {"dpi.current", "2"},    {"dpi.level1", "800"},
-        {"dpi.level2", "1600"},    {"dpi.level7", "3200"},  {"dpi.color1", "#FF0000"},
-        {"aim", "none"},           {"light.on", "1"},       {"light.mode", "4"},
-        {"light.modes", "1,2,3,4,5,6,7"}, {"light.leds", "10"}, {"light.step", "2"},
+        {"dpi.count", "6"},     {"dpi.current", "2"},
+        {"dpi.level1", "800"},  {"dpi.level2", "1600"},
+        {"dpi.level7", "3200"}, {"dpi.color1", "#FF0000"},
+        {"aim", "none"},        {"light.on", "1"},
+        {"light.mode", "4"},    {"light.modes", "1,2,3,4,5,6,7"},
+        {"light.leds", "10"},   {"light.step", "2"},
         {"light.bright", "1"},
     };
     for (const auto& [name, value] : expected) EXPECT_EQ(get(name), value) << name;
@@ -136,8 +144,8 @@ TEST_F(SettingsKeys, RefusedValuesChangeNothing) {
         {"light.bright", "0", LedType::Breathing},
     };
     for (const auto& row : rows) {
-        SCOPED_TRACE(testing::Message() << row.key << "=" << row.value << " with "
-                                        << CurrentLEDTypeText(row.type));
+        SCOPED_TRACE(testing::Message()
+                     << row.key << "=" << row.value << " with " << CurrentLEDTypeText(row.type));
         target.values.gbLEDType = row.type;
         const SettingsValues values = target.values;
         const auto profile = target.profile;
