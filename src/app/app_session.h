@@ -3,15 +3,15 @@
 #include <memory>
 #include <string>
 
-#include "app/config_flows.h"
+#include "model/config_flows.h"
 #include "device/clock.h"
 #include "device/device_link.h"
 #include "device/hid_platform.h"
 #include "device/protocol.h"
 #include "image/function_code.h"
+#include "formats/options.h"
 #include "model/config_model.h"
 #include "model/device_session.h"
-#include "ui/options.h"
 
 namespace vornik {
 

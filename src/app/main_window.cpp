@@ -19,14 +19,14 @@
 #include "fire/fire_page.h"
 #include "formats/language_keys.h"
 #include "image/defaults.h"
-#include "macros/slot_names.h"
+#include "model/slot_names.h"
 #include "settings/engineer_page.h"
-#include "settings/settings_values.h"
+#include "model/settings_values.h"
 #include "ui/default_layout.h"
 #include "ui/dialogs.h"
-#include "ui/engineer_terms.h"
-#include "ui/language_pass.h"
-#include "ui/layout_keys.h"
+#include "formats/engineer_terms.h"
+#include "app/language_pass.h"
+#include "formats/layout_keys.h"
 #include "ui/loading_window.h"
 #include "ui/skin/skin.h"
 
@@ -36,7 +36,7 @@ TForm1::TForm1(AppSession& session, Dialogs& dialogs)
     : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint),
       m_session(session),
       m_dialogs(dialogs),
-      m_monitor(session, *this) {
+      m_monitor(session.device, *this) {
     setObjectName("Form1");
     setWindowTitle(kWindowCaption);
     setAttribute(Qt::WA_OpaquePaintEvent);

@@ -4,13 +4,13 @@
 #include <QWidget>
 #include <memory>
 
-#include "app/config_flows.h"
-#include "app/device_monitor.h"
-#include "image/text_lookup.h"
-#include "settings/settings_values.h"
-#include "ui/language.h"
+#include "model/config_flows.h"
+#include "model/device_monitor.h"
+#include "formats/text_lookup.h"
+#include "model/settings_values.h"
+#include "formats/language.h"
 #include "ui/layout_pass.h"
-#include "ui/navigation.h"
+#include "app/navigation.h"
 
 class QSystemTrayIcon;
 

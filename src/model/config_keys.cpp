@@ -6,7 +6,8 @@
 #include <set>
 
 #include "formats/decimal.h"
-#include "image/text_lookup.h"
+#include "formats/text_lookup.h"
+#include "model/settings_keys.h"
 
 namespace vornik {
 
@@ -140,6 +141,8 @@ void registerButtonKeys(ConfigKeyRegistry& registry) {
 ConfigKeyRegistry allConfigKeys() {
     ConfigKeyRegistry registry;
     registerButtonKeys(registry);
+    registerDpiKeys(registry);
+    registerLightKeys(registry);
     return registry;
 }
 

@@ -4,7 +4,7 @@
 
 #include <algorithm>
 
-#include "settings/parameters.h"
+#include "model/parameters.h"
 
 namespace vornik {
 

@@ -9,8 +9,9 @@
 
 #include "image/function_code.h"
 #include "image/sections.h"
-#include "macros/slot_names.h"
-#include "settings/settings_values.h"
+#include "model/edit_result.h"
+#include "model/settings_values.h"
+#include "model/slot_names.h"
 
 namespace vornik {
 
@@ -54,15 +55,6 @@ class ChangeSet {
 };
 
 constexpr ChangeSet operator|(Change a, Change b) { return ChangeSet(a) | ChangeSet(b); }
-
-// What an edit did: refused with a reason, or accepted, changing something or not.
-struct EditResult {
-    bool changed = false;
-    std::string error;  // empty when accepted
-
-    bool ok() const { return error.empty(); }
-    static EditResult refused(std::string reason) { return {false, std::move(reason)}; }
-};
 
 // The image and its working copies.
 struct ImageSession {

@@ -9,7 +9,7 @@
 #include <string_view>
 
 #include "image/memory_map.h"
-#include "macros/slot_names.h"
+#include "model/slot_names.h"
 #include "model/macro_content.h"
 
 namespace vornik {

@@ -13,14 +13,13 @@
 #include <fstream>
 #include <sstream>
 
-#include "app/app_session.h"
-#include "app/config_flows.h"
-#include "app/device_monitor.h"
-#include "app/vornikctl.h"
+#include "cli/vornikctl.h"
 #include "device/sim/sim_hid_platform.h"
 #include "device/trace.h"
 #include "image/defaults.h"
 #include "image/function_code.h"
+#include "model/config_flows.h"
+#include "model/device_monitor.h"
 #include "support/sim_rig.h"
 
 namespace vornik {
@@ -197,18 +196,18 @@ TEST(FlowTracesMonitor, PlugInReadsTheMouse) {
         SCOPED_TRACE(c.name);
         VirtualClock clock;
         std::string trace;
-        auto owned = std::make_unique<SimHidPlatform>();
-        SimHidPlatform& sim = *owned;
+        SimHidPlatform sim;
         plugOtherDevices(sim);
-        auto tracing = std::make_unique<TracingHidPlatform>(
-            *owned, clock, [&](const Exchange& e) { (trace += formatExchange(e)) += '\n'; });
-        AppSession session(std::move(tracing), clock);
+        TracingHidPlatform tracing(
+            sim, clock, [&](const Exchange& e) { (trace += formatExchange(e)) += '\n'; });
+        DeviceSession device(tracing, clock);
+        ConfigModel model;
         ReadingUi ui;
         NoHooks hooks;
         RecordedMessages messages;
-        ImageFlows flows(session.device, hooks, messages, session.model);
+        ImageFlows flows(device, hooks, messages, model);
         ui.flows = &flows;
-        DeviceMonitor monitor(session, ui);
+        DeviceMonitor monitor(device, ui);
         monitor.expectedPair = {0xFF, 0xFF};
         monitor.tick();  // the other devices only
         auto mouse = plugDefaultMouse(sim);

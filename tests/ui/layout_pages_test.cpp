@@ -7,7 +7,7 @@
 #include <QLineEdit>
 #include <QSlider>
 
-#include "ui/embedded_resources.h"
+#include "formats/embedded_resources.h"
 #include "ui/layout_pass.h"
 #include "ui/widgets/skin_widgets.h"
 

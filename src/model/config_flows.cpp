@@ -1,0 +1,109 @@
+#include "model/config_flows.h"
+
+#include "image/defaults.h"
+
+namespace vornik {
+
+const char* skipReasonText(SkipReason reason) {
+    switch (reason) {
+        case SkipReason::None:
+            return "";
+        case SkipReason::EnterRefused:
+            return "the mouse did not acknowledge command 1";
+        case SkipReason::StatusRefused:
+            return "the mouse did not acknowledge the status query";
+        case SkipReason::NotReady:
+            return "the mouse is not ready (status byte 1 is not 0xAA)";
+        case SkipReason::EepromNotReady:
+            return "the mouse's memory is not ready";
+        case SkipReason::WrongChip:
+            return "the mouse's chip type is not 0x98";
+        case SkipReason::FileUnreadable:
+            return "the image file could not be read";
+    }
+    return "";
+}
+
+SkipReason skipReasonOf(EntryProblem problem) {
+    switch (problem) {
+        case EntryProblem::None:
+            return SkipReason::None;
+        case EntryProblem::EnterRefused:
+            return SkipReason::EnterRefused;
+        case EntryProblem::StatusRefused:
+            return SkipReason::StatusRefused;
+        case EntryProblem::NotReady:
+            return SkipReason::NotReady;
+        case EntryProblem::EepromNotReady:
+            return SkipReason::EepromNotReady;
+    }
+    return SkipReason::None;
+}
+
+ImageFlows::ImageFlows(DeviceSession& device, FlowHooks& hooks, MessageSink& messages,
+                       ConfigModel& model)
+    : m_protocol(device.protocol()),
+      m_clock(device.clock()),
+      m_hooks(hooks),
+      m_messages(messages),
+      m_model(model) {}
+
+RepairReport ImageFlows::split() { return m_model.loadFromImage(m_hooks.splitHooks()); }
+
+bool ImageFlows::readImage(ConfigModeScope& scope) {
+    OperationFrame frame(m_hooks, m_clock);
+    if (auto* observer = m_protocol.observer())
+        observer->transferPhase(TransferPhase::Read, chunkCount(kImageSize));
+    const bool complete = m_protocol.ReadBlock(0, kImageSize, m_model.image().DataBuf) &&
+                          m_protocol.lastBlockFailedChunks() == 0;
+    split();
+    if (!complete) m_model.markIncomplete();
+    m_lastLeave = scope.leave();
+    m_hooks.dataBufToUI();
+    m_hooks.showMainAfterRead();
+    return complete;
+}
+
+WriteOutcome ImageFlows::writeImage(bool needChip98) {
+    WriteOutcome outcome;
+    ConfigModeScope scope(m_protocol);
+    if (scope.statusAcknowledged()) {
+        outcome.statusByte = scope.statusReply()[1];
+        outcome.chipType = m_protocol.chipType();
+    }
+    if (!scope.ready())
+        outcome.reason = skipReasonOf(scope.problem());
+    else if (needChip98 && m_protocol.chipType() != 0x98)
+        outcome.reason = SkipReason::WrongChip;
+    else
+        outcome.result =
+            WriteAndVerify(m_protocol, m_model.image().DataBuf, m_messages, &outcome.verify);
+    // Whatever happened, the mouse leaves configuration mode once it entered it.
+    outcome.leave = m_lastLeave = scope.leave();
+    return outcome;
+}
+
+WriteOutcome ImageFlows::writeLoadedImage() {
+    split();
+    m_hooks.dataBufToUI();
+    OperationFrame frame(m_hooks, m_clock);
+    return writeImage(true);
+}
+
+WriteOutcome ImageFlows::restoreDefaultImage(const std::string& prefix, const std::string& fileName,
+                                             bool* fromFile) {
+    m_hooks.hideAllMenu();
+    OperationFrame frame(m_hooks, m_clock);
+    std::string error;
+    if (!LoadDefaultImage(prefix, fileName, m_model.image().DataBuf, error, fromFile)) {
+        // Writing the built-in image instead would restore something the user did not choose.
+        m_messages.errorMessage(error);
+        WriteOutcome outcome;
+        outcome.reason = SkipReason::FileUnreadable;
+        return outcome;
+    }
+    m_hooks.clearProfileCodes();
+    return writeLoadedImage();
+}
+
+}  // namespace vornik
