@@ -1,22 +1,21 @@
 #include "ui/navigation.h"
 
-#include <QComboBox>
 #include <QDesktopServices>
-#include <QPushButton>
 #include <QRadioButton>
-#include <QTabWidget>
 #include <QUrl>
 
-#include "app/app_session.h"
-#include "settings/engineer_page.h"
 #include "ui/dialogs.h"
 
 namespace vornik {
 
 namespace {
 
-// Page container (1 to 6) and radio of each navigation role.
-constexpr std::array<int, 6> kContainerOfRole{1, 1, 2, 3, 4, 6};
+// The page container (1 to 6) of each choice, and its navigation radio.
+constexpr std::array<int, kNavigationChoices> kContainerOfChoice{1, 1, 2, 3, 4, 6};
+constexpr std::array<const char*, kNavigationChoices> kRadioOfChoice{"rb_1", "rb_2", "rb_4",
+                                                                     "rb_5", "rb_6", "rb_7"};
+
+std::size_t indexOf(NavigationChoice choice) { return static_cast<std::size_t>(choice); }
 
 QString hoverSkin(HoverFamily family, bool enter) {
     switch (family) {
@@ -39,67 +38,60 @@ QString hoverSkin(HoverFamily family, bool enter) {
 
 }  // namespace
 
-Navigation::Navigation(AppSession& session, PageSet& pages, Dialogs& dialogs, QWidget* window)
-    : m_session(session), m_pages(pages), m_dialogs(dialogs), m_window(window) {
+Navigation::Navigation(WindowState& state, const AppOptions& options, NavigationHost& host,
+                       Dialogs& dialogs, NavigationPages pages, QWidget* window)
+    : m_state(state),
+      m_options(options),
+      m_host(host),
+      m_dialogs(dialogs),
+      m_pages(pages),
+      m_window(window) {
     LabelRun.setInterval(200);
     connect(&LabelRun, &QTimer::timeout, this, &Navigation::LabelRunTimer);
+    buildRadios();
     connectButtons();
+}
+
+void Navigation::buildRadios() {
+    auto* radios = new QWidget(m_window);
+    radios->setObjectName("gbNavigation");
+    radios->hide();
+    for (std::size_t i = 0; i < kNavigationChoices; ++i) {
+        auto* rb = new QRadioButton(radios);
+        rb->setObjectName(kRadioOfChoice[i]);
+        m_radios[i] = rb;
+    }
+    m_radios[indexOf(m_state.choice)]->setChecked(true);
+}
+
+void Navigation::choose(NavigationChoice choice) {
+    m_state.choice = choice;
+    m_radios[indexOf(choice)]->setChecked(true);
+}
+
+void Navigation::addHover(ButtonLabel* label, HoverFamily family) {
+    connect(label, &ButtonLabel::entered, this,
+            [this, label, family] { hoverEnter(label, family); });
+    connect(label, &ButtonLabel::left, this, [this, label, family] { hoverLeave(label, family); });
 }
 
 void Navigation::connectButtons() {
     using Handler = void (Navigation::*)();
-    const std::array<Handler, 6> handlers{
+    const std::array<Handler, kPageRoleCount> handlers{
         &Navigation::Btn_Main_0Click,  &Navigation::Btn_Second_0Click,
         &Navigation::Btn_Adv_0Click,   &Navigation::Btn_Breath_0Click,
         &Navigation::Btn_Macro_0Click, &Navigation::Btn_Engineer_0Click};
-    for (auto& page : m_pages.common) {
-        for (auto& [role, button] : page.buttons) {
-            const auto it = std::find_if(kCommonButtonRoles.begin(), kCommonButtonRoles.end(),
-                                         [&](const ButtonRole& r) { return role == r.role; });
-            const HoverFamily family = it->family;
-            ButtonLabel* label = button.label;
-            connect(label, &ButtonLabel::entered, this,
-                    [this, label, family] { hoverEnter(label, family); });
-            connect(label, &ButtonLabel::left, this,
-                    [this, label, family] { hoverLeave(label, family); });
-        }
-        for (std::size_t i = 0; i < kPageRoles.size(); ++i)
-            connect(page.buttons[kPageRoles[i]].label, &ButtonLabel::clicked, this, handlers[i]);
-        ButtonLabel* web = page.buttons["Web"].label;
+    for (CommonPage& page : *m_pages.common) {
+        for (const ButtonRoleInfo& info : kButtonRoles)
+            addHover(page.button(info.role).label, info.family);
+        for (std::size_t i = 0; i < kPageRoleCount; ++i)
+            connect(page.button(pageRole(i)).label, &ButtonLabel::clicked, this, handlers[i]);
+        ButtonLabel* web = page.button(ButtonRole::Web).label;
         connect(web, &ButtonLabel::clicked, this, [this, web] {
             imageOf(web)->setSkin("WebS_02");
-            if (m_session.options.webEnable && !m_session.options.web.empty())
-                QDesktopServices::openUrl(QUrl(QString::fromStdString(m_session.options.web)));
+            if (m_options.webEnable && !m_options.web.empty())
+                QDesktopServices::openUrl(QUrl(QString::fromStdString(m_options.web)));
         });
-    }
-    for (auto& key : m_pages.keys) {
-        ButtonLabel* label = key.label;
-        connect(label, &ButtonLabel::entered, this,
-                [this, label] { hoverEnter(label, HoverFamily::KeyLabel); });
-        connect(label, &ButtonLabel::left, this,
-                [this, label] { hoverLeave(label, HoverFamily::KeyLabel); });
-    }
-    if (m_pages.fireBase)
-        connect(m_pages.fireBase, &SkinImage::doubleClicked, this, &Navigation::Img_Base_5DblClick);
-    for (SkinButton* b : {&m_pages.fireConfirm, &m_pages.fireCancel}) {
-        if (!b->label) continue;
-        ButtonLabel* label = b->label;
-        connect(label, &ButtonLabel::entered, this,
-                [this, label] { hoverEnter(label, HoverFamily::WindowButton); });
-        connect(label, &ButtonLabel::left, this,
-                [this, label] { hoverLeave(label, HoverFamily::WindowButton); });
-        connect(label, &ButtonLabel::clicked, this, [this] {
-            hideAllMenu();
-            showOnly(1);
-        });
-    }
-    if (auto* e = m_pages.engineer) {
-        connect(e->Img_Logo4, &SkinImage::doubleClicked, this, &Navigation::Img_Logo4DblClick);
-        connect(e->Btn_Main_6, &QPushButton::clicked, this, &Navigation::Btn_Main_0Click);
-        connect(e->Btn_Switch_6, &QPushButton::clicked, this, &Navigation::Btn_Second_0Click);
-        connect(e->Btn_Adv_6, &QPushButton::clicked, this, &Navigation::Btn_Adv_0Click);
-        connect(e->Btn_Breath_6, &QPushButton::clicked, this, &Navigation::Btn_Breath_0Click);
-        connect(e->Btn_Macro_6, &QPushButton::clicked, this, &Navigation::Btn_Macro_0Click);
     }
 }
 
@@ -111,39 +103,27 @@ SkinImage* Navigation::imageOf(const ButtonLabel* label) const {
     return label->parentWidget()->findChild<SkinImage*>(imageName, Qt::FindDirectChildrenOnly);
 }
 
-QString Navigation::roleOf(const ButtonLabel* label) const {
-    const QString name = label->objectName();  // Btn_<role>_<n>
-    return name.mid(4, name.lastIndexOf('_') - 4);
+void Navigation::setAllSkins(ButtonRole role, const QString& skin) {
+    for (CommonPage& page : *m_pages.common) page.button(role).image->setSkin(skin);
 }
 
-void Navigation::setAllSkins(const QString& role, const QString& skin) {
-    for (auto& page : m_pages.common) {
-        auto it = page.buttons.find(role);
-        if (it != page.buttons.end()) it->second.image->setSkin(skin);
-    }
-}
-
-void Navigation::markPageButtons(const QString& role) {
-    for (const char* r : kPageRoles) setAllSkins(r, "SetS_01");
+void Navigation::markPageButtons(ButtonRole role) {
+    for (std::size_t i = 0; i < kPageRoleCount; ++i) setAllSkins(pageRole(i), "SetS_01");
     setAllSkins(role, "SetS_03");
-    m_currentPageRole = role;
+    m_markedPage = role;
 }
 
-void Navigation::setLanguageMarked(int language) {
+void Navigation::markLanguage() {
     for (int n = 1; n <= 3; ++n)
-        setAllSkins(QString("Lang%1").arg(n), n == language ? "SetS_03" : "SetS_01");
+        setAllSkins(languageRole(n), n == m_state.language ? "SetS_03" : "SetS_01");
 }
 
 void Navigation::loadStartupImages() {
-    for (auto& page : m_pages.common)
-        for (auto& [role, button] : page.buttons) {
-            const auto it = std::find_if(kCommonButtonRoles.begin(), kCommonButtonRoles.end(),
-                                         [&](const ButtonRole& r) { return role == r.role; });
-            button.image->setSkin(it->normalSkin);
-        }
-    markPageButtons("Main");
-    setLanguageMarked(1);
-    for (auto& key : m_pages.keys) key.image->setSkin("KeyS_01");
+    for (CommonPage& page : *m_pages.common)
+        for (const ButtonRoleInfo& info : kButtonRoles)
+            page.button(info.role).image->setSkin(info.normalSkin);
+    markPageButtons(ButtonRole::Main);
+    markLanguage();
 }
 
 void Navigation::showOnly(int container) {
@@ -159,101 +139,83 @@ int Navigation::visiblePage() const {
 
 void Navigation::showNoDevicePages() {
     showOnly(1);
-    m_pages.rb_1->setChecked(true);
-    markPageButtons("Main");
+    choose(NavigationChoice::Office);
+    markPageButtons(ButtonRole::Main);
 }
 
 void Navigation::showKeyModePage(int keyMode) {
     const bool game = keyMode == 2;
-    (game ? m_pages.rb_2 : m_pages.rb_1)->setChecked(true);
-    markPageButtons(game ? "Second" : "Main");
+    choose(game ? NavigationChoice::Game : NavigationChoice::Office);
+    markPageButtons(game ? ButtonRole::Second : ButtonRole::Main);
     showOnly(1);
 }
 
-void Navigation::switchPage(int roleIndex) {
-    if (!m_session.mouseConnected()) {
-        m_dialogs.messageBox(m_window, text("Str020"));
+void Navigation::choosePage(NavigationChoice choice) {
+    if (!m_host.mouseConnected()) {
+        m_dialogs.messageBox(m_window, m_host.text("Str020"));
         return;
     }
-    if (m_session.NoDeviceShown) return;
-    hideAllMenu();
-    const QString role = kPageRoles[static_cast<std::size_t>(roleIndex)];
-    const std::array<QRadioButton*, 6> radios{m_pages.rb_1, m_pages.rb_2, m_pages.rb_4,
-                                              m_pages.rb_5, m_pages.rb_6, m_pages.rb_7};
-    radios[static_cast<std::size_t>(roleIndex)]->setChecked(true);
-    if (roleIndex <= 1) {
-        if (m_pages.engineer) m_pages.engineer->cb_KeyMode->setCurrentIndex(roleIndex);
-        showButtonPage(roleIndex + 1);
-    }
-    const int container = kContainerOfRole[static_cast<std::size_t>(roleIndex)];
+    if (m_state.noDeviceShown) return;
+    m_host.hideAllMenu();
+    const std::size_t index = indexOf(choice);
+    choose(choice);
+    if (choice == NavigationChoice::Office || choice == NavigationChoice::Game)
+        m_host.showKeyMode(choice == NavigationChoice::Game ? 2 : 1);
+    const int container = kContainerOfChoice[index];
     showOnly(container);
-    markPageButtons(role);
+    markPageButtons(pageRole(index));
     // The panel picture of the page; the engineer page takes the macro page's.
     const int back = container == 6 ? 4 : container;
-    m_pages.common[static_cast<std::size_t>(back - 1)].panel->setSkin(
-        QString("L%1_Back%2").arg(m_session.LayoutNo).arg(back));
+    (*m_pages.common)[static_cast<std::size_t>(back - 1)].panel->setSkin(
+        QString("L%1_Back%2").arg(m_state.language).arg(back));
     if (container == 6) {
-        Img_Logo4DblClick();
-        Img_Base_5DblClick();
+        unlockEngineer();
+        unlockFireRecorder();
     }
 }
 
-void Navigation::Btn_Main_0Click() { switchPage(0); }
-void Navigation::Btn_Second_0Click() { switchPage(1); }
-void Navigation::Btn_Adv_0Click() { switchPage(2); }
-void Navigation::Btn_Breath_0Click() { switchPage(3); }
-void Navigation::Btn_Macro_0Click() { switchPage(4); }
-void Navigation::Btn_Engineer_0Click() { switchPage(5); }
-
 void Navigation::showFirePage() {
-    hideAllMenu();
+    m_host.hideAllMenu();
     showOnly(5);
 }
 
-void Navigation::RefreshAPPage() {
-    if (m_session.NoDeviceShown) {
-        showOnly(1);
-        return;
-    }
-    const std::array<std::pair<QRadioButton*, int>, 6> byRadio{{{m_pages.rb_1, 1},
-                                                                {m_pages.rb_2, 1},
-                                                                {m_pages.rb_4, 2},
-                                                                {m_pages.rb_5, 3},
-                                                                {m_pages.rb_6, 4},
-                                                                {m_pages.rb_7, 6}}};
-    for (auto [radio, container] : byRadio)
-        if (radio->isChecked()) return showOnly(container);
+void Navigation::leaveFirePage() {
+    m_host.hideAllMenu();
     showOnly(1);
 }
 
-void Navigation::Img_Logo4DblClick() {
-    m_session.engineerUnlocked = true;
-    if (m_pages.engineer) m_pages.engineer->unlock();
+void Navigation::showChosenPage() {
+    showOnly(m_state.noDeviceShown ? 1 : kContainerOfChoice[indexOf(m_state.choice)]);
 }
 
-void Navigation::Img_Base_5DblClick() {
-    m_session.fireRecorderUnlocked = true;
-    if (m_pages.fireRecorder) m_pages.fireRecorder->show();
+void Navigation::unlockEngineer() {
+    m_state.engineerUnlocked = true;
+    m_host.unlockEngineer();
+}
+
+void Navigation::unlockFireRecorder() {
+    m_state.fireRecorderUnlocked = true;
+    m_host.unlockFireRecorder();
 }
 
 void Navigation::hoverEnter(ButtonLabel* label, HoverFamily family) {
-    if (family == HoverFamily::Web && !m_session.mouseConnected()) return;
+    if (family == HoverFamily::Web && !m_host.mouseConnected()) return;
     if (SkinImage* image = imageOf(label)) image->setSkin(hoverSkin(family, true));
     if (family != HoverFamily::Web && label->isEnabled()) startScrolling(label);
 }
 
 void Navigation::hoverLeave(ButtonLabel* label, HoverFamily family) {
-    if (family == HoverFamily::Web && !m_session.mouseConnected()) return;
+    if (family == HoverFamily::Web && !m_host.mouseConnected()) return;
     if (SkinImage* image = imageOf(label)) image->setSkin(hoverSkin(family, false));
-    if (family == HoverFamily::PageButton && !m_session.NoDeviceShown)
-        setAllSkins(m_currentPageRole, "SetS_03");
-    if (family == HoverFamily::Language) setLanguageMarked(m_session.LayoutNo);
+    if (family == HoverFamily::PageButton && !m_state.noDeviceShown)
+        setAllSkins(m_markedPage, "SetS_03");
+    if (family == HoverFamily::Language) markLanguage();
     if (m_scrolling == label) stopScrolling();
 }
 
 void Navigation::startScrolling(ButtonLabel* label) {
     stopScrolling();
-    if (!m_session.options.textRolling) return;
+    if (!m_options.textRolling) return;
     m_scrolling = label;
     m_captionBefore = label->text();
     m_tick = 0;
@@ -266,7 +228,7 @@ void Navigation::stopScrolling() {
     m_scrolling = nullptr;
 }
 
-void Navigation::LabelRunTimer() {
+void Navigation::scrollCaption() {
     if (!m_scrolling) return;
     if (++m_tick > 20) m_tick = 2;
     const QString caption = m_scrolling->text();

@@ -5,69 +5,71 @@
 #include <QString>
 #include <QTimer>
 #include <array>
-#include <functional>
 
+#include "ui/options.h"
 #include "ui/page_controls.h"
+#include "ui/window_state.h"
 
 class QRadioButton;
 
 namespace vornik {
 
-struct AppSession;
 class Dialogs;
-class EngineerPage;
 
-// The pages of the window and the controls that choose between them.
-struct PageSet {
-    std::array<QWidget*, 6> containers{};  // gbPage1 … gbPage6
-    std::array<CommonPage, 4> common;      // pages 1 to 4
-    std::array<SkinButton, 9> keys;        // Img_Key1/Key1 … on page 1
-    SkinImage* fireBase = nullptr;         // Img_Base_5
-    SkinImage* firePanel = nullptr;        // Img_P5
-    QWidget* fireRecorder = nullptr;       // shown once the fire page is unlocked
-    SkinButton fireConfirm;                // Btn_FireConfirm, Btn_FireCancel: back to page 1
-    SkinButton fireCancel;
-    EngineerPage* engineer = nullptr;
-    // The navigation radios: the page the user chose, kept across language switches.
-    QRadioButton* rb_1 = nullptr;
-    QRadioButton* rb_2 = nullptr;
-    QRadioButton* rb_4 = nullptr;
-    QRadioButton* rb_5 = nullptr;
-    QRadioButton* rb_6 = nullptr;
-    QRadioButton* rb_7 = nullptr;
+// What the navigation asks of the window it switches.
+class NavigationHost {
+  public:
+    virtual ~NavigationHost() = default;
+    virtual bool mouseConnected() const = 0;
+    virtual QString text(const QString& key) const = 0;
+    // Closes the function menus and popups of the editors.
+    virtual void hideAllMenu() = 0;
+    // Sets the button page up for key mode 1 (Office) or 2 (Game).
+    virtual void showKeyMode(int keyMode) = 0;
+    // The two hidden unlocks: the engineer sheet and controls, and the fire recorder.
+    virtual void unlockEngineer() = 0;
+    virtual void unlockFireRecorder() = 0;
 };
 
-// Page switching, hover images and caption scrolling of the skinned window.
+// The pages of the window and the buttons every page carries.
+struct NavigationPages {
+    std::array<QWidget*, 6> containers{};  // gbPage1 … gbPage6
+    std::array<CommonPage, 4>* common = nullptr;
+};
+
+// Page switching, hover images and caption scrolling of the skinned window. The page chosen
+// and the language marked are the window's state; the hidden navigation radios rb_1 … rb_7
+// only show it.
 class Navigation : public QObject {
     Q_OBJECT
 
   public:
-    Navigation(AppSession& session, PageSet& pages, Dialogs& dialogs, QWidget* window);
-
-    // Hooks into editors that later layers own.
-    std::function<void()> hideAllMenu = [] {};
-    // Sets the button page up for key mode 1 (Office) or 2 (Game): its key labels, gun-key line
-    // and menu heights.
-    std::function<void(int keyMode)> showButtonPage = [](int) {};
-    std::function<QString(const QString& key)> text = [](const QString& key) { return key; };
+    Navigation(WindowState& state, const AppOptions& options, NavigationHost& host,
+               Dialogs& dialogs, NavigationPages pages, QWidget* window);
 
     // The page switch handlers, shared by all copies of each page button.
-    void Btn_Main_0Click();
-    void Btn_Second_0Click();
-    void Btn_Adv_0Click();
-    void Btn_Breath_0Click();
-    void Btn_Macro_0Click();
-    void Btn_Engineer_0Click();
-    // Shows the page the navigation radios name.
-    void RefreshAPPage();
+    void Btn_Main_0Click() { choosePage(NavigationChoice::Office); }
+    void Btn_Second_0Click() { choosePage(NavigationChoice::Game); }
+    void Btn_Adv_0Click() { choosePage(NavigationChoice::Advanced); }
+    void Btn_Breath_0Click() { choosePage(NavigationChoice::Light); }
+    void Btn_Macro_0Click() { choosePage(NavigationChoice::Macro); }
+    void Btn_Engineer_0Click() { choosePage(NavigationChoice::Engineer); }
+    // A page button: refused without a mouse and in the no-device state.
+    void choosePage(NavigationChoice choice);
+    // Shows the page chosen last (after a language switch); the fire page is left.
+    void showChosenPage();
     // The fire page, entered from the function menu and left by showing page 1.
     void showFirePage();
+    void leaveFirePage();
 
-    void Img_Logo4DblClick();
-    void Img_Base_5DblClick();
+    void Img_Logo4DblClick() { unlockEngineer(); }
+    void Img_Base_5DblClick() { unlockFireRecorder(); }
+    void unlockEngineer();
+    void unlockFireRecorder();
 
     // One tick of the caption scrolling timer.
-    void LabelRunTimer();
+    void LabelRunTimer() { scrollCaption(); }
+    void scrollCaption();
     QTimer LabelRun;
 
     // Shows `container` (1 to 6) and hides the other five.
@@ -76,34 +78,41 @@ class Navigation : public QObject {
 
     // The start-up images: Office Mode and language 1 marked, everything else normal.
     void loadStartupImages();
-    // Marks the page buttons of the no-device state (Office Mode selected).
+    // The no-device state: page 1, Office Mode chosen.
     void showNoDevicePages();
-    // After the pages were filled from an image: page 1, with the navigation radio and the page
-    // buttons of the image's key mode (1 Office, 2 Game).
+    // After the pages were filled from an image: page 1, chosen in the image's key mode
+    // (1 Office, 2 Game).
     void showKeyModePage(int keyMode);
-    void setLanguageMarked(int language);
+    // Marks the current language's buttons (the state's language).
+    void markLanguage();
 
     // Ends any caption scrolling (after a language switch).
     void resetScrolling() { stopScrolling(); }
 
+    // A label of `family` takes its hover images and scrolls its caption.
+    void addHover(ButtonLabel* label, HoverFamily family);
     void hoverEnter(ButtonLabel* label, HoverFamily family);
     void hoverLeave(ButtonLabel* label, HoverFamily family);
 
   private:
-    void switchPage(int role);
-    void markPageButtons(const QString& role);
-    void setAllSkins(const QString& role, const QString& skin);
+    void choose(NavigationChoice choice);
+    void markPageButtons(ButtonRole role);
+    void setAllSkins(ButtonRole role, const QString& skin);
     void startScrolling(ButtonLabel* label);
     void stopScrolling();
     SkinImage* imageOf(const ButtonLabel* label) const;
-    QString roleOf(const ButtonLabel* label) const;
     void connectButtons();
+    void buildRadios();
 
-    AppSession& m_session;
-    PageSet& m_pages;
+    WindowState& m_state;
+    const AppOptions& m_options;
+    NavigationHost& m_host;
     Dialogs& m_dialogs;
+    NavigationPages m_pages;
     QWidget* m_window;
-    QString m_currentPageRole = "Main";
+    // rb_1, rb_2, rb_4, rb_5, rb_6, rb_7 in the order of the choices.
+    std::array<QRadioButton*, kNavigationChoices> m_radios{};
+    ButtonRole m_markedPage = ButtonRole::Main;
     QPointer<ButtonLabel> m_scrolling;
     QString m_captionBefore;
     int m_tick = 0;
