@@ -3,13 +3,13 @@
 #include <memory>
 #include <string>
 
-#include "app/config_flows.h"
 #include "device/clock.h"
 #include "device/device_link.h"
 #include "device/hid_platform.h"
 #include "device/protocol.h"
+#include "formats/options.h"
 #include "image/function_code.h"
-#include "ui/options.h"
+#include "model/config_flows.h"
 
 namespace vornik {
 

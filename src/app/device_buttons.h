@@ -3,7 +3,7 @@
 #include <QObject>
 #include <QString>
 
-#include "app/config_flows.h"
+#include "model/config_flows.h"
 #include "ui/page_controls.h"
 
 namespace vornik {

@@ -6,11 +6,11 @@
 #include <memory>
 #include <vector>
 
-#include "app/config_flows.h"
 #include "app/device_monitor.h"
-#include "image/text_lookup.h"
-#include "settings/settings_values.h"
-#include "ui/language.h"
+#include "formats/language.h"
+#include "formats/text_lookup.h"
+#include "model/config_flows.h"
+#include "model/settings_values.h"
 #include "ui/layout_pass.h"
 #include "ui/navigation.h"
 #include "ui/page.h"

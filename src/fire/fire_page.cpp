@@ -11,8 +11,8 @@
 #include <QWidget>
 #include <vector>
 
+#include "formats/language.h"
 #include "ui/default_layout.h"
-#include "ui/language.h"
 #include "ui/language_pass.h"
 #include "ui/layout_groups.h"
 

@@ -8,7 +8,7 @@
 #include <string>
 #include <string_view>
 
-#include "image/text_lookup.h"
+#include "formats/text_lookup.h"
 
 namespace vornik {
 

@@ -2,12 +2,12 @@
 
 #include <QWidget>
 
+#include "formats/language.h"
+#include "formats/layout_keys.h"
 #include "settings/key_names.h"
 #include "ui/default_layout.h"
-#include "ui/language.h"
 #include "ui/language_pass.h"
 #include "ui/layout_groups.h"
-#include "ui/layout_keys.h"
 
 namespace vornik {
 

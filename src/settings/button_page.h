@@ -3,8 +3,8 @@
 #include <QObject>
 #include <array>
 
-#include "settings/settings_values.h"
-#include "ui/options.h"
+#include "formats/options.h"
+#include "model/settings_values.h"
 #include "ui/page.h"
 #include "ui/page_controls.h"
 

@@ -12,8 +12,8 @@
 #include <QTabWidget>
 #include <tuple>
 
+#include "formats/language.h"
 #include "settings/key_names.h"
-#include "ui/language.h"
 #include "ui/widgets/skin_widgets.h"
 
 namespace vornik {

@@ -3,9 +3,9 @@
 #include <QWidget>
 #include <array>
 
-#include "settings/parameters.h"
-#include "settings/settings_values.h"
-#include "ui/engineer_terms.h"
+#include "formats/engineer_terms.h"
+#include "model/parameters.h"
+#include "model/settings_values.h"
 #include "ui/page.h"
 
 class QCheckBox;

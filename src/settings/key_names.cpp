@@ -1,7 +1,7 @@
 #include "settings/key_names.h"
 
 #include "image/function_code.h"
-#include "macros/slot_names.h"
+#include "model/slot_names.h"
 #include "ui/page.h"
 
 namespace vornik {

@@ -3,7 +3,7 @@
 #include <QLabel>
 #include <QWidget>
 
-#include "ui/language.h"
+#include "formats/language.h"
 #include "ui/page.h"
 #include "ui/page_controls.h"
 

@@ -6,9 +6,9 @@
 #include <string>
 #include <vector>
 
-#include "ui/ini_file.h"
-#include "ui/layout_keys.h"
-#include "ui/options.h"
+#include "formats/ini_file.h"
+#include "formats/layout_keys.h"
+#include "formats/options.h"
 
 class QWidget;
 

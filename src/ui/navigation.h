@@ -6,7 +6,7 @@
 #include <QTimer>
 #include <array>
 
-#include "ui/options.h"
+#include "formats/options.h"
 #include "ui/page_controls.h"
 #include "ui/window_state.h"
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ui/layout_keys.h"
+#include "formats/layout_keys.h"
 
 class QWidget;
 

@@ -1,4 +1,4 @@
-#include "app/config_flows.h"
+#include "model/config_flows.h"
 
 #include <gtest/gtest.h>
 

@@ -14,7 +14,7 @@
 #include "app/gui_app.h"
 #include "app/main_window.h"
 #include "app/simulator_window.h"
-#include "app/vornikctl.h"
+#include "cli/vornikctl.h"
 #include "device/sim/sim_hid_platform.h"
 #include "image/defaults.h"
 #include "settings/engineer_page.h"

@@ -25,7 +25,7 @@
 #include "app/app_session.h"
 #include "app/device_buttons.h"
 #include "app/single_instance.h"
-#include "app/vornikctl.h"
+#include "cli/vornikctl.h"
 #include "device/sim/sim_hid_platform.h"
 #include "fire/fire_page.h"
 #include "image/defaults.h"

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "app/vornikctl.h"
+#include "cli/vornikctl.h"
 #include "device/sim/sim_hid_platform.h"
 #include "image/defaults.h"
 

@@ -11,10 +11,10 @@
 #include <span>
 
 #include "app/device_buttons.h"
+#include "formats/ini_file.h"
+#include "formats/options.h"
 #include "image/function_code.h"
 #include "settings/engineer_page.h"
-#include "ui/ini_file.h"
-#include "ui/options.h"
 #include "window_fixture.h"
 
 namespace vornik {

@@ -4,7 +4,7 @@
 #include <string_view>
 #include <vector>
 
-#include "ui/engineer_terms.h"
+#include "formats/engineer_terms.h"
 
 namespace vornik {
 namespace {

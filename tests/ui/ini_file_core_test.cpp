@@ -5,7 +5,7 @@
 #include <string_view>
 #include <vector>
 
-#include "ui/ini_file.h"
+#include "formats/ini_file.h"
 
 namespace vornik {
 namespace {

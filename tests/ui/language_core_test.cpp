@@ -7,8 +7,8 @@
 #include <utility>
 #include <vector>
 
-#include "ui/embedded_resources.h"
-#include "ui/language.h"
+#include "formats/embedded_resources.h"
+#include "formats/language.h"
 
 namespace vornik {
 namespace {

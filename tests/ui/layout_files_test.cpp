@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "ui/embedded_resources.h"
-#include "ui/layout_keys.h"
+#include "formats/embedded_resources.h"
+#include "formats/layout_keys.h"
 
 namespace vornik {
 namespace {

@@ -8,10 +8,10 @@
 #include <QSlider>
 
 #include "fire/fire_page.h"
+#include "formats/embedded_resources.h"
 #include "macros/macro_page.h"
 #include "settings/advanced_page.h"
 #include "settings/light_page.h"
-#include "ui/embedded_resources.h"
 #include "ui/layout_pass.h"
 #include "ui/page.h"
 #include "ui/widgets/skin_widgets.h"

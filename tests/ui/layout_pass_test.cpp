@@ -10,8 +10,8 @@
 #include "app/app_session.h"
 #include "app/main_window.h"
 #include "device/sim/sim_hid_platform.h"
+#include "formats/embedded_resources.h"
 #include "ui/dialogs.h"
-#include "ui/embedded_resources.h"
 #include "ui/widgets/skin_widgets.h"
 
 namespace vornik {

@@ -4,8 +4,8 @@
 #include <string_view>
 #include <vector>
 
-#include "ui/embedded_resources.h"
-#include "ui/options.h"
+#include "formats/embedded_resources.h"
+#include "formats/options.h"
 
 namespace vornik {
 namespace {

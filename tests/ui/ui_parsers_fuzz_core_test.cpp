@@ -4,10 +4,10 @@
 #include <string>
 #include <vector>
 
-#include "ui/embedded_resources.h"
-#include "ui/ini_file.h"
-#include "ui/language.h"
-#include "ui/options.h"
+#include "formats/embedded_resources.h"
+#include "formats/ini_file.h"
+#include "formats/language.h"
+#include "formats/options.h"
 
 namespace vornik {
 namespace {

@@ -1,0 +1,64 @@
+#include <atomic>
+#include <csignal>
+#include <cstdio>
+#include <iostream>
+#include <string>
+#include <vector>
+
+#ifdef _WIN32
+#include <io.h>
+#else
+#include <unistd.h>
+#endif
+
+#include "cli/vornikctl.h"
+#include "device/native_platform.h"
+
+namespace {
+
+// Set by the signal handler, read between chunks: the only thing a handler may safely do.
+std::atomic<bool> g_interrupted{false};
+static_assert(std::atomic<bool>::is_always_lock_free);
+
+extern "C" void onInterrupt(int) { g_interrupted.store(true, std::memory_order_relaxed); }
+
+class SignalCancellation : public vornik::Cancellation {
+  public:
+    bool requested() const override { return g_interrupted.load(std::memory_order_relaxed); }
+};
+
+// Ctrl-C and SIGTERM let the chunk in flight finish and the mouse leave configuration mode.
+void catchInterrupts() {
+#ifdef _WIN32
+    std::signal(SIGINT, onInterrupt);
+    std::signal(SIGTERM, onInterrupt);
+#else
+    struct sigaction action {};
+    action.sa_handler = onInterrupt;
+    sigemptyset(&action.sa_mask);
+    sigaction(SIGINT, &action, nullptr);
+    sigaction(SIGTERM, &action, nullptr);
+#endif
+}
+
+bool stderrIsTerminal() {
+#ifdef _WIN32
+    return _isatty(_fileno(stderr)) != 0;
+#else
+    return isatty(STDERR_FILENO) != 0;
+#endif
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    std::vector<std::string> args(argv + 1, argv + argc);
+    catchInterrupts();
+    SignalCancellation cancellation;
+    auto clock = vornik::createNativeClock();
+    vornik::CtlEnvironment env{[] { return vornik::createNativeHidPlatform(); }, *clock, std::cout,
+                               std::cerr, vornik::programDirectory()};
+    env.cancellation = &cancellation;
+    env.progress = stderrIsTerminal();
+    return vornik::runVornikctl(args, env);
+}

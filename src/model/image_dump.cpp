@@ -1,0 +1,174 @@
+#include "model/image_dump.h"
+
+#include <cstdio>
+
+#include "image/function_code.h"
+#include "model/slot_names.h"
+#include "model/parameters.h"
+
+namespace vornik {
+
+namespace {
+
+std::string jsonString(const std::string& s) {
+    std::string out = "\"";
+    for (unsigned char c : s) {
+        switch (c) {
+            case '"':
+                out += "\\\"";
+                break;
+            case '\\':
+                out += "\\\\";
+                break;
+            case '\n':
+                out += "\\n";
+                break;
+            case '\r':
+                out += "\\r";
+                break;
+            case '\t':
+                out += "\\t";
+                break;
+            default:
+                if (c < 0x20) {
+                    char buffer[8];
+                    std::snprintf(buffer, sizeof buffer, "\\u%04x", c);
+                    out += buffer;
+                } else {
+                    out += static_cast<char>(c);
+                }
+        }
+    }
+    return out + "\"";
+}
+
+std::string colourText(const std::array<std::uint8_t, 3>& c) {
+    char buffer[8];
+    std::snprintf(buffer, sizeof buffer, "#%02X%02X%02X", c[0], c[1], c[2]);
+    return buffer;
+}
+
+const char* kModeNames[] = {"Office Mode", "Game Mode"};
+
+}  // namespace
+
+std::vector<std::string> repairedSectionNames(const RepairReport& r) {
+    std::vector<std::string> names;
+    if (r.parameterA) names.push_back("ParameterASection");
+    for (std::size_t pair = 0; pair < r.parameterBPairs.size(); ++pair)
+        if (r.parameterBPairs[pair]) {
+            names.push_back("ParameterBSection pair (" + std::to_string(2 * pair) + "," +
+                            std::to_string(2 * pair + 1) + ")");
+        }
+    if (r.profile) names.push_back("ProfileSection");
+    if (r.fireKey) names.push_back("FireKeySection");
+    return names;
+}
+
+ImageSummary summarize(const Sections& s, const RepairReport& repairs, const TextLookup& texts) {
+    ImageSummary out;
+    out.failedSections = repairedSectionNames(repairs);
+    out.dpiLevelCount = dpiLevelCount(s.ParameterASection);
+    const int shown = std::min(std::max(out.dpiLevelCount, 0), kMaxDpiLevels);
+    for (int level = 1; level <= shown; ++level) {
+        ImageSummary::DpiLevel l;
+        l.valueIndex = dpiValueIndex(s.ParameterASection, level);
+        if (l.valueIndex && *l.valueIndex < static_cast<int>(kDpiValues.size()))
+            l.dpi = kDpiValues[static_cast<std::size_t>(*l.valueIndex)];
+        l.colour = dpiColour(s.ParameterASection, level);
+        out.dpiLevels.push_back(l);
+    }
+    out.currentDpiLevel = currentDpiLevel(s.ParameterBSection) + 1;
+    out.keyMode = currentKeyMode(s.ParameterBSection);
+    out.ledType = CurrentLEDTypeText(ledTypeOf(s.ParameterASection));
+    out.macroSlots = SlotNames(s);
+
+    ProfileCodes codes;
+    codes.rebuild(s.ProfileSection);
+    const NameContext context{texts, true, out.macroSlots, 0, {}};
+    for (int p = 1; p <= 2; ++p)
+        for (int k = 1; k <= 9; ++k) {
+            auto& button =
+                out.profiles[static_cast<std::size_t>(p - 1)][static_cast<std::size_t>(k - 1)];
+            button.code = codes.code(p, k);
+            button.name = NameForCode(button.code, context);
+        }
+    out.fireCountIndex = s.FireKeySection[2];
+    out.fireInterval = s.FireKeySection[8];
+    return out;
+}
+
+std::string summaryText(const ImageSummary& s) {
+    std::string out;
+    out += "integrity: ";
+    if (s.failedSections.empty()) {
+        out += "all sections valid\n";
+    } else {
+        out += "repaired from defaults:";
+        for (const auto& name : s.failedSections) out += " " + name + ";";
+        out.back() = '\n';
+    }
+    out += "DPI levels: " + std::to_string(s.dpiLevelCount) + ", current level " +
+           std::to_string(s.currentDpiLevel) + "\n";
+    for (std::size_t i = 0; i < s.dpiLevels.size(); ++i) {
+        const auto& l = s.dpiLevels[i];
+        out += "  level " + std::to_string(i + 1) + ": ";
+        out += l.dpi ? std::to_string(*l.dpi) + " DPI"
+                     : (l.valueIndex ? "index " + std::to_string(*l.valueIndex) : "no value");
+        out += ", colour " + colourText(l.colour) + "\n";
+    }
+    out += "key mode: " + std::to_string(s.keyMode) + " (" + kModeNames[s.keyMode - 1] + ")\n";
+    out += "LED type: " + s.ledType + "\n";
+    for (std::size_t p = 0; p < 2; ++p) {
+        out += std::string("key mode ") + std::to_string(p + 1) + " (" + kModeNames[p] +
+               ") buttons:\n";
+        for (std::size_t k = 0; k < 9; ++k) {
+            const auto& b = s.profiles[p][k];
+            out += "  " + std::to_string(k + 1) + "  " + b.code + "  " + b.name + "\n";
+        }
+    }
+    out += "fire key: ";
+    out += s.fireCountIndex == 255 ? std::string("continuous fire")
+                                   : "count index " + std::to_string(s.fireCountIndex);
+    out += ", interval " + std::to_string(s.fireInterval) + "\n";
+    out += "macro slots:\n";
+    for (std::size_t i = 0; i < s.macroSlots.size(); ++i)
+        out += "  " + std::to_string(i + 1) + "  " +
+               (s.macroSlots[i].empty() ? std::string("(empty)") : jsonString(s.macroSlots[i])) +
+               "\n";
+    return out;
+}
+
+std::string summaryJson(const ImageSummary& s) {
+    std::string out = "{\n  \"failedSections\": [";
+    for (std::size_t i = 0; i < s.failedSections.size(); ++i)
+        out += (i ? ", " : "") + jsonString(s.failedSections[i]);
+    out += "],\n  \"dpiLevelCount\": " + std::to_string(s.dpiLevelCount) + ",\n";
+    out += "  \"currentDpiLevel\": " + std::to_string(s.currentDpiLevel) + ",\n";
+    out += "  \"dpiLevels\": [";
+    for (std::size_t i = 0; i < s.dpiLevels.size(); ++i) {
+        const auto& l = s.dpiLevels[i];
+        out += std::string(i ? ", " : "") +
+               "{\"valueIndex\": " + (l.valueIndex ? std::to_string(*l.valueIndex) : "null") +
+               ", \"dpi\": " + (l.dpi ? std::to_string(*l.dpi) : "null") +
+               ", \"colour\": " + jsonString(colourText(l.colour)) + "}";
+    }
+    out += "],\n  \"keyMode\": " + std::to_string(s.keyMode) + ",\n";
+    out += "  \"ledType\": " + jsonString(s.ledType) + ",\n  \"profiles\": [";
+    for (std::size_t p = 0; p < 2; ++p) {
+        out += p ? ", [" : "[";
+        for (std::size_t k = 0; k < 9; ++k)
+            out += std::string(k ? ", " : "") + "{\"code\": " + jsonString(s.profiles[p][k].code) +
+                   ", \"name\": " + jsonString(s.profiles[p][k].name) + "}";
+        out += "]";
+    }
+    out += "],\n  \"fireKey\": {\"continuous\": " +
+           std::string(s.fireCountIndex == 255 ? "true" : "false") +
+           ", \"countIndex\": " + std::to_string(s.fireCountIndex) +
+           ", \"interval\": " + std::to_string(s.fireInterval) + "},\n  \"macroSlots\": [";
+    for (std::size_t i = 0; i < s.macroSlots.size(); ++i)
+        out += (i ? ", " : "") + jsonString(s.macroSlots[i]);
+    return out + "]\n}\n";
+}
+
+}  // namespace vornik

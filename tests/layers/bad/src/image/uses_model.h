@@ -1,0 +1,3 @@
+#pragma once
+// A lower layer reaching up: the check must refuse it.
+#include "model/config.h"

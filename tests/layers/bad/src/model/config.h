@@ -1,0 +1,2 @@
+#pragma once
+#include "image/uses_model.h"
