@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "app/app_session.h"
+#include "app/device_buttons.h"
 #include "app/main_window.h"
 #include "device/native_platform.h"
 #include "device/sim/sim_hid_platform.h"
@@ -36,9 +37,9 @@ double median(std::vector<double> values) {
     return values[values.size() / 2];
 }
 
-// The gaps between the runs of a zero-interval timer while `work` runs on the window's thread,
-// letting window messages run as it does.
-std::vector<double> eventLoopGaps(QApplication& app, const std::function<void()>& work) {
+// The gaps between the runs of a zero-interval timer while `work` runs on the window's thread:
+// the window's messages run only where the work lets them, as during a device operation.
+std::vector<double> eventLoopGaps(const std::function<void()>& work) {
     std::vector<double> gaps;
     QElapsedTimer clock;
     QTimer probe;
@@ -49,17 +50,11 @@ std::vector<double> eventLoopGaps(QApplication& app, const std::function<void()>
         gaps.push_back(static_cast<double>(now - last) / 1e6);
         last = now;
     });
-    QTimer::singleShot(0, [&] {
-        clock.start();
-        last = 0;
-        probe.start();
-        work();
-        // The gap that ends with the work counts too.
-        gaps.push_back(static_cast<double>(clock.nsecsElapsed() - last) / 1e6);
-        probe.stop();
-        app.quit();
-    });
-    app.exec();
+    clock.start();
+    probe.start();
+    work();
+    // The gap that ends with the work counts too.
+    gaps.push_back(static_cast<double>(clock.nsecsElapsed() - last) / 1e6);
     return gaps;
 }
 
@@ -86,47 +81,61 @@ int main(int argc, char** argv) {
     window.show();
     QCoreApplication::processEvents();
 
-    // Each language in turn, so that every run changes every caption.
+    // Each language in turn, so that every switch changes every caption. The first switch to a
+    // language also loads its fonts; it is counted apart.
+    std::vector<double> firsts;
     std::vector<double> switches;
-    for (int run = 0; run < runs; ++run)
+    for (int run = 0; run <= runs; ++run)
         for (int language : {2, 3, 1}) {
             QElapsedTimer timer;
             timer.start();
             window.switchLanguage(language);
-            switches.push_back(static_cast<double>(timer.nsecsElapsed()) / 1e6);
+            (run == 0 ? firsts : switches)
+                .push_back(static_cast<double>(timer.nsecsElapsed()) / 1e6);
             QCoreApplication::processEvents();
         }
     std::printf(
-        "language switch: median %.1f ms, longest %.1f ms over %zu switches (goal under "
-        "50 ms)\n",
-        median(switches), *std::max_element(switches.begin(), switches.end()), switches.size());
+        "language switch: first to each language %.1f / %.1f / %.1f ms; then median %.1f ms, "
+        "longest %.1f ms over %zu switches (goal under 50 ms)\n",
+        firsts[0], firsts[1], firsts[2], median(switches),
+        *std::max_element(switches.begin(), switches.end()), switches.size());
+
+    // The mouse plugged in and found by the monitor (its settle wait lets messages run every
+    // 100 ms, as it should); then Read, the full read of the image, is measured.
+    auto mouse = plugDefaultMouse(platform);
+    std::copy(BuiltInImage().begin(), BuiltInImage().end(), mouse->memory().begin());
+    QElapsedTimer connectTimer;
+    connectTimer.start();
+    const std::vector<double> connectGaps =
+        eventLoopGaps([&] { window.monitor().DevTimerTimer(); });
+    if (!session.mouseConnected() || window.state().noDeviceShown) {
+        std::fprintf(stderr, "the simulated mouse was not found and read\n");
+        return 1;
+    }
+    std::printf(
+        "found and read by the monitor: %.1f ms, longest stall %.1f ms (the settle wait "
+        "sleeps 100 ms at a time)\n",
+        static_cast<double>(connectTimer.nsecsElapsed()) / 1e6,
+        *std::max_element(connectGaps.begin(), connectGaps.end()));
 
     std::vector<double> stalls;
     std::vector<double> reads;
     for (int run = 0; run < runs; ++run) {
-        auto mouse = plugDefaultMouse(platform);
-        std::copy(BuiltInImage().begin(), BuiltInImage().end(), mouse->memory().begin());
         QElapsedTimer timer;
-        double readMs = 0;
-        const std::vector<double> gaps = eventLoopGaps(app, [&] {
-            timer.start();
-            window.monitor().DevTimerTimer();  // finds, identifies and reads the mouse
-            readMs = static_cast<double>(timer.nsecsElapsed()) / 1e6;
-        });
-        if (!session.mouseConnected() || window.state().noDeviceShown) {
-            std::fprintf(stderr, "the simulated mouse was not read\n");
+        timer.start();
+        const std::vector<double> gaps =
+            eventLoopGaps([&] { window.deviceButtons().Btn_Read_0Click(); });
+        reads.push_back(static_cast<double>(timer.nsecsElapsed()) / 1e6);
+        if (window.state().noDeviceShown || session.image.incomplete) {
+            std::fprintf(stderr, "the read did not complete\n");
             return 1;
         }
         stalls.push_back(*std::max_element(gaps.begin(), gaps.end()));
-        reads.push_back(readMs);
         std::printf("read %d: %.1f ms, %zu event loop runs, longest stall %.1f ms\n", run + 1,
-                    readMs, gaps.size(), stalls.back());
-        platform.unplugAll();
-        plugOtherDevices(platform);
-        window.monitor().DevTimerTimer();  // the mouse is gone: the no-device state again
+                    reads.back(), gaps.size(), stalls.back());
     }
     std::printf(
-        "full read: median %.1f ms; longest event loop stall: median %.1f ms, worst "
+        "full read (Read): median %.1f ms; longest event loop stall: median %.1f ms, worst "
         "%.1f ms (goal under 30 ms)\n",
         median(reads), median(stalls), *std::max_element(stalls.begin(), stalls.end()));
     return 0;
