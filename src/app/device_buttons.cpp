@@ -45,7 +45,7 @@ void DeviceButtons::release(ButtonRole role) { setPressed(role, false); }
 
 void DeviceButtons::sendReload() { m_session.protocol.SendCmd(cmd::kReload); }
 
-void DeviceButtons::Btn_Read_0Click() {
+void DeviceButtons::readImage() {
     DeviceOperation operation(m_session);
     if (!operation.acquired()) return;
     if (!prologue(ButtonRole::Read, false, operation)) return;
@@ -86,7 +86,7 @@ bool DeviceButtons::refuseIncompleteImage(ButtonRole role) {
     return true;
 }
 
-bool DeviceButtons::Btn_Apply_0Click() {
+bool DeviceButtons::applySettings() {
     DeviceOperation operation(m_session);
     if (!operation.acquired()) return false;
     if (!prologue(ButtonRole::Apply, true, operation) || refuseIncompleteImage(ButtonRole::Apply))
@@ -97,7 +97,7 @@ bool DeviceButtons::Btn_Apply_0Click() {
     return m_lastWrite.result == WriteResult::Verified;
 }
 
-void DeviceButtons::Btn_Confirm_0Click() {
+void DeviceButtons::confirmSettings() {
     DeviceOperation operation(m_session);
     if (!operation.acquired()) return;
     if (!prologue(ButtonRole::Confirm, true, operation) ||

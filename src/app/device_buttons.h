@@ -22,10 +22,15 @@ class DeviceButtons : public QObject {
     DeviceButtons(AppSession& session, MainWindow& window, ImageFlows& flows,
                   DeviceMonitor& monitor);
 
-    void Btn_Read_0Click();
+    void Btn_Read_0Click() { readImage(); }
+    bool Btn_Apply_0Click() { return applySettings(); }
+    void Btn_Confirm_0Click() { confirmSettings(); }
+    // Read: the identification check and the full read, as when the mouse is found.
+    void readImage();
     // False when nothing was written and verified (the window then stays open on Confirm).
-    bool Btn_Apply_0Click();
-    void Btn_Confirm_0Click();
+    bool applySettings();
+    // Apply, and once the write is verified the window closes.
+    void confirmSettings();
     void Btn_Confirm1_1Click() { restoreDefault(1); }
     void Btn_Confirm2_1Click() { restoreDefault(2); }
     void Btn_Confirm3_1Click() { restoreDefault(3); }

@@ -163,6 +163,9 @@ void MainWindow::connectPages() {
     connect(e->Btn_Adv_6, &QPushButton::clicked, nav, &Navigation::Btn_Adv_0Click);
     connect(e->Btn_Breath_6, &QPushButton::clicked, nav, &Navigation::Btn_Breath_0Click);
     connect(e->Btn_Macro_6, &QPushButton::clicked, nav, &Navigation::Btn_Macro_0Click);
+    // The key mode chosen on the engineer page is the one the button page shows.
+    connect(e->cb_KeyMode, &QComboBox::activated, this,
+            [this](int index) { showButtonKeys(index == 1 ? 2 : 1); });
     connect(e->btn_Write, &QPushButton::clicked, m_buttons.get(), &DeviceButtons::Btn_Apply_0Click);
     connect(e->Btn_Default, &QPushButton::clicked, m_buttons.get(),
             &DeviceButtons::Btn_DefaultClick);

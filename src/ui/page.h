@@ -40,14 +40,8 @@ class Page {
 
     // Whether group `group` of the layout file places this page's controls; the window's pass
     // then hands that group to applyLayoutGroup when the file reaches it.
-    virtual bool ownsLayoutGroup(LayoutGroup group) const {
-        (void)group;
-        return false;
-    }
-    virtual void applyLayoutGroup(LayoutGroup group, layout_detail::LayoutPass& pass) {
-        (void)group;
-        (void)pass;
-    }
+    virtual bool ownsLayoutGroup(LayoutGroup) const { return false; }
+    virtual void applyLayoutGroup(LayoutGroup, layout_detail::LayoutPass&) {}
 
     // The page's fixed captions in `language`. The table outlives the page.
     virtual void applyLanguage(const LanguageTable& language) = 0;

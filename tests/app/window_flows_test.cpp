@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <QComboBox>
+#include <QPushButton>
 #include <QRadioButton>
 #include <QSignalSpy>
 #include <QTabWidget>
@@ -74,6 +75,38 @@ class WindowFlowsTest : public MainWindowTest {
     }
     QString text(const char* key) { return window->text(key); }
 };
+
+// The key mode is one value shown on two pages: chosen on either, the other follows.
+TEST_F(WindowFlowsTest, AKeyModeChosenOnOnePageShowsOnTheOther) {
+    plugGameModeMouse();
+    window->monitor().DevTimerTimer();
+    ASSERT_TRUE(session->mouseConnected());
+    EngineerPage& engineer = window->engineerPage();
+    auto keyTexts = [&] {
+        QStringList texts;
+        for (int k = 1; k <= 9; ++k)
+            texts << find<ButtonLabel>(qPrintable(QString("Key%1").arg(k)))->text();
+        return texts;
+    };
+    auto engineerTexts = [&](const std::array<QPushButton*, 9>& row) {
+        QStringList texts;
+        for (QPushButton* b : row) texts << b->text();
+        return texts;
+    };
+    ASSERT_NE(engineerTexts(engineer.btn_Key1), engineerTexts(engineer.btn_Key2));
+
+    // The engineer page picks Office Mode: the button page shows key mode 1.
+    engineer.cb_KeyMode->setCurrentIndex(0);
+    emit engineer.cb_KeyMode->activated(0);
+    EXPECT_EQ(window->keyModeView().profile, 1);
+    EXPECT_EQ(keyTexts(), engineerTexts(engineer.btn_Key1));
+
+    // The user page picks Game Mode: the engineer page holds key mode 2.
+    window->navigation().Btn_Second_0Click();
+    EXPECT_EQ(engineer.cb_KeyMode->currentIndex(), 1);
+    EXPECT_EQ(keyTexts(), engineerTexts(engineer.btn_Key2));
+    EXPECT_TRUE(find<QRadioButton>("rb_2")->isChecked());
+}
 
 TEST_F(WindowFlowsTest, AGameModeMouseReadAndAppliedKeepsEveryByte) {
     plugGameModeMouse();
