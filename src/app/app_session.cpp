@@ -1,8 +1,8 @@
 #include "app/app_session.h"
 
-#include "image/defaults.h"
 #include "formats/embedded_resources.h"
 #include "formats/ini_file.h"
+#include "image/defaults.h"
 
 namespace vornik {
 

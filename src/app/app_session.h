@@ -3,26 +3,18 @@
 #include <memory>
 #include <string>
 
-#include "model/config_flows.h"
 #include "device/clock.h"
 #include "device/device_link.h"
 #include "device/hid_platform.h"
 #include "device/protocol.h"
-#include "image/function_code.h"
 #include "formats/options.h"
+#include "image/function_code.h"
+#include "model/config_flows.h"
 
 namespace vornik {
 
-// The options the presentation reads, as the option file sets them.
-struct UiOptions {
-    bool trEnable = false;  // captions of hovered buttons scroll
-    bool webEnable = true;  // the web button opens `web`
-    bool gdEnable = false;  // gun display in Game Mode
-    std::string web;
-};
-
 // Everything the main window owns for the whole run: the device link, the image and its
-// working copies, the code lists and the options. Pages and editors work on this one object.
+// working copies, the code lists and the options. The window's own state is the window's.
 struct AppSession {
     AppSession(std::unique_ptr<HidPlatform> platform, Clock& clock);
 
@@ -37,12 +29,8 @@ struct AppSession {
     // The directory of the running program, with its trailing separator.
     std::string programDir;
 
-    bool NoDeviceShown = false;
     // The DPI value index the AIM key switches to, as last chosen (0 at start).
     std::uint8_t aimIndex = 0;
-    int LayoutNo = 1;
-    bool engineerUnlocked = false;
-    bool fireRecorderUnlocked = false;
 
     bool mouseConnected() const { return link.MouseHandle != kNoHandle; }
 

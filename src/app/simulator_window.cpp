@@ -6,8 +6,8 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "device/sim/sim_state.h"
 #include "device/sim/sim_hid_platform.h"
+#include "device/sim/sim_state.h"
 #include "image/defaults.h"
 
 namespace vornik {
