@@ -3,12 +3,10 @@
 #include <memory>
 #include <string>
 
-#include "model/config_flows.h"
 #include "device/clock.h"
 #include "device/device_link.h"
 #include "device/hid_platform.h"
 #include "device/protocol.h"
-#include "image/function_code.h"
 #include "formats/options.h"
 #include "model/config_model.h"
 #include "model/device_session.h"
@@ -16,7 +14,7 @@
 namespace vornik {
 
 // Everything the main window owns for the whole run: the device session, the configuration
-// model and the options. Pages and editors work on this one object.
+// model and the options. The window's own state is the window's.
 struct AppSession {
     AppSession(std::unique_ptr<HidPlatform> platform, Clock& clock);
 
@@ -28,12 +26,8 @@ struct AppSession {
     // The directory of the running program, with its trailing separator.
     std::string programDir;
 
-    bool NoDeviceShown = false;
     // The DPI value index the AIM key switches to, as last chosen (0 at start).
     std::uint8_t aimIndex = 0;
-    int LayoutNo = 1;
-    bool engineerUnlocked = false;
-    bool fireRecorderUnlocked = false;
 
     bool mouseConnected() const { return device.mouseConnected(); }
 };

@@ -10,7 +10,7 @@
 
 namespace vornik {
 
-DeviceButtons::DeviceButtons(AppSession& session, TForm1& window, ImageFlows& flows,
+DeviceButtons::DeviceButtons(AppSession& session, MainWindow& window, ImageFlows& flows,
                              DeviceMonitor& monitor)
     : m_session(session), m_window(window), m_flows(flows), m_monitor(monitor) {}
 
@@ -21,11 +21,13 @@ void DeviceButtons::pause110() {
     }
 }
 
-bool DeviceButtons::prologue(const QString& role, bool wait, DeviceSession::Guard& operation) {
-    for (auto& page : m_window.pages().common) {
-        auto it = page.buttons.find(role);
-        if (it != page.buttons.end()) it->second.image->setSkin("BtnS_03");
-    }
+void DeviceButtons::setPressed(ButtonRole role, bool pressed) {
+    for (const CommonPage& page : m_window.commonPages())
+        page.button(role).image->setSkin(pressed ? "BtnS_03" : "BtnS_01");
+}
+
+bool DeviceButtons::prologue(ButtonRole role, bool wait, DeviceSession::Guard& operation) {
+    setPressed(role, true);
     if (wait) pause110();
     if (!m_session.mouseConnected()) {
         m_window.messageBox(textkey::kFindingDevice);
@@ -40,27 +42,22 @@ bool DeviceButtons::prologue(const QString& role, bool wait, DeviceSession::Guar
     return true;
 }
 
-void DeviceButtons::release(const QString& role) {
-    for (auto& page : m_window.pages().common) {
-        auto it = page.buttons.find(role);
-        if (it != page.buttons.end()) it->second.image->setSkin("BtnS_01");
-    }
-}
+void DeviceButtons::release(ButtonRole role) { setPressed(role, false); }
 
-void DeviceButtons::SystemReloadCmd_OnClick() { m_session.device.protocol().SendCmd(cmd::kReload); }
+void DeviceButtons::sendReload() { m_session.device.protocol().SendCmd(cmd::kReload); }
 
-void DeviceButtons::Btn_Read_0Click() {
+void DeviceButtons::readImage() {
     DeviceSession::Guard operation(m_session.device);
     if (!operation.acquired()) return;
-    if (!prologue("Read", false, operation)) return;
+    if (!prologue(ButtonRole::Read, false, operation)) return;
     m_monitor.identifyAndRead();
-    release("Read");
+    release(ButtonRole::Read);
 }
 
-WriteOutcome DeviceButtons::DownloadParameter() {
+WriteOutcome DeviceButtons::writeSettings() {
     m_window.hideAllMenu();
     OperationFrame frame(m_window, m_session.clock);
-    m_window.uiToDataBuf();
+    m_window.collectPages();
     m_session.model.storeToImage(m_window.joinHooks());
     m_window.showLoadingWindow();
     m_window.applyPointerSettings();
@@ -72,7 +69,7 @@ void DeviceButtons::reportSkipped(const WriteOutcome& outcome) {
     if (outcome.result == WriteResult::NotWritten) m_window.messageBox(textkey::kFindingDevice);
 }
 
-bool DeviceButtons::refuseIncompleteImage(const QString& role) {
+bool DeviceButtons::refuseIncompleteImage(ButtonRole role) {
     // Written back, the gaps of a failed read would replace the mouse's macros and fire data
     // with 0xFF or defaults; only a complete read, a profile or a default image is written.
     if (!m_session.model.image().incomplete) return false;
@@ -82,23 +79,26 @@ bool DeviceButtons::refuseIncompleteImage(const QString& role) {
     return true;
 }
 
-bool DeviceButtons::Btn_Apply_0Click() {
+bool DeviceButtons::applySettings() {
     DeviceSession::Guard operation(m_session.device);
     if (!operation.acquired()) return false;
-    if (!prologue("Apply", true, operation) || refuseIncompleteImage("Apply")) return false;
-    m_lastWrite = DownloadParameter();
+    if (!prologue(ButtonRole::Apply, true, operation) || refuseIncompleteImage(ButtonRole::Apply))
+        return false;
+    m_lastWrite = writeSettings();
     reportSkipped(m_lastWrite);
-    release("Apply");
+    release(ButtonRole::Apply);
     return m_lastWrite.result == WriteResult::Verified;
 }
 
-void DeviceButtons::Btn_Confirm_0Click() {
+void DeviceButtons::confirmSettings() {
     DeviceSession::Guard operation(m_session.device);
     if (!operation.acquired()) return;
-    if (!prologue("Confirm", true, operation) || refuseIncompleteImage("Confirm")) return;
-    m_lastWrite = DownloadParameter();
+    if (!prologue(ButtonRole::Confirm, true, operation) ||
+        refuseIncompleteImage(ButtonRole::Confirm))
+        return;
+    m_lastWrite = writeSettings();
     reportSkipped(m_lastWrite);
-    release("Confirm");
+    release(ButtonRole::Confirm);
     if (m_lastWrite.result != WriteResult::Verified) return;
     pause110();
     m_window.close();
@@ -107,7 +107,7 @@ void DeviceButtons::Btn_Confirm_0Click() {
 void DeviceButtons::restoreDefault(int n) {
     DeviceSession::Guard operation(m_session.device);
     if (!operation.acquired()) return;
-    const QString role = QString("Confirm%1").arg(n);
+    const ButtonRole role = defaultRestoreRole(n);
     if (!prologue(role, true, operation)) return;
     const std::string prefix = MacroLibraryPrefix(m_session.options.path, m_session.programDir);
     m_lastWrite =
@@ -115,7 +115,7 @@ void DeviceButtons::restoreDefault(int n) {
     release(role);
 }
 
-void DeviceButtons::Btn_DefaultClick() {
+void DeviceButtons::restoreEngineerDefault() {
     DeviceSession::Guard operation(m_session.device);
     if (!operation.acquired()) return;
     QWidget* result = m_window.findChild<QWidget*>("Img_Result");

@@ -72,7 +72,7 @@ GuiProgram::GuiProgram(std::unique_ptr<HidPlatform> platform, Clock& clock, Dial
                        SimHidPlatform* simulator)
     : m_session(std::make_unique<AppSession>(std::move(platform), clock)) {
     m_session->programDir = (QCoreApplication::applicationDirPath() + "/").toStdString();
-    m_window = std::make_unique<TForm1>(*m_session, dialogs);
+    m_window = std::make_unique<MainWindow>(*m_session, dialogs);
     if (simulator) m_simulatorWindow = std::make_unique<SimulatorWindow>(*simulator, clock);
 }
 
@@ -89,7 +89,7 @@ bool GuiProgram::useMemoryFile(const std::filesystem::path& file, std::string& e
 void GuiProgram::show() {
     m_window->show();
     m_loading =
-        std::make_unique<TFormLoadingUI>(m_window.get(), [this] { m_window->setDevTimer(true); });
+        std::make_unique<LoadingWindow>(m_window.get(), [this] { m_window->setDevTimer(true); });
     m_window->attachLoadingWindow(m_loading.get());
     if (!m_simulatorWindow) return;
     // The control window does not keep the program alive: it goes with the main window.
@@ -133,7 +133,7 @@ int runGui(int& argc, char** argv, std::unique_ptr<HidPlatform> platform,
     clock->setEventHook([] { QCoreApplication::processEvents(); });
     QtDialogs dialogs;
     GuiProgram program(std::move(platform), *clock, dialogs, simulator);
-    TForm1& window = program.window();
+    MainWindow& window = program.window();
     for (const std::string& option : program.session().options.outOfRange)
         std::fprintf(stderr, "%s: option %s is out of range; its default is used\n",
                      qPrintable(QFileInfo(QCoreApplication::applicationFilePath()).fileName()),

@@ -16,8 +16,8 @@ class Clock;
 class Dialogs;
 class SimHidPlatform;
 class SimulatorWindow;
-class TForm1;
-class TFormLoadingUI;
+class MainWindow;
+class LoadingWindow;
 struct AppSession;
 
 // What vornik-demo takes besides Qt's own arguments.
@@ -47,14 +47,14 @@ class GuiProgram {
     void show();
 
     AppSession& session() { return *m_session; }
-    TForm1& window() { return *m_window; }
-    TFormLoadingUI* loadingWindow() { return m_loading.get(); }
+    MainWindow& window() { return *m_window; }
+    LoadingWindow* loadingWindow() { return m_loading.get(); }
     SimulatorWindow* simulatorWindow() { return m_simulatorWindow.get(); }
 
   private:
     std::unique_ptr<AppSession> m_session;
-    std::unique_ptr<TForm1> m_window;
-    std::unique_ptr<TFormLoadingUI> m_loading;
+    std::unique_ptr<MainWindow> m_window;
+    std::unique_ptr<LoadingWindow> m_loading;
     std::unique_ptr<SimulatorWindow> m_simulatorWindow;
 };
 

@@ -2,13 +2,13 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QComboBox>
 #include <QCoreApplication>
 #include <QLineEdit>
 #include <QLocale>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPushButton>
-#include <QRadioButton>
 #include <QStatusTipEvent>
 #include <QSystemTrayIcon>
 #include <QTabWidget>
@@ -17,22 +17,26 @@
 #include "app/app_session.h"
 #include "app/device_buttons.h"
 #include "fire/fire_page.h"
+#include "formats/engineer_terms.h"
 #include "formats/language_keys.h"
+#include "formats/layout_keys.h"
 #include "image/defaults.h"
-#include "model/slot_names.h"
-#include "settings/engineer_page.h"
+#include "macros/macro_page.h"
 #include "model/settings_values.h"
+#include "model/slot_names.h"
+#include "settings/advanced_page.h"
+#include "settings/button_page.h"
+#include "settings/engineer_page.h"
+#include "settings/light_page.h"
 #include "ui/default_layout.h"
 #include "ui/dialogs.h"
-#include "formats/engineer_terms.h"
-#include "app/language_pass.h"
-#include "formats/layout_keys.h"
+#include "ui/language_pass.h"
 #include "ui/loading_window.h"
 #include "ui/skin/skin.h"
 
 namespace vornik {
 
-TForm1::TForm1(AppSession& session, Dialogs& dialogs)
+MainWindow::MainWindow(AppSession& session, Dialogs& dialogs)
     : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint),
       m_session(session),
       m_dialogs(dialogs),
@@ -40,6 +44,8 @@ TForm1::TForm1(AppSession& session, Dialogs& dialogs)
     setObjectName("Form1");
     setWindowTitle(kWindowCaption);
     setAttribute(Qt::WA_OpaquePaintEvent);
+    for (int n = 1; n <= 3; ++n)
+        m_languages[static_cast<std::size_t>(n - 1)] = LanguageTable::embedded(n);
 
     // The window takes the size of the page background.
     const QPixmap background = skinPixmap("L1_BackGround");
@@ -48,40 +54,23 @@ TForm1::TForm1(AppSession& session, Dialogs& dialogs)
     buildPages();
     applyWindowShape();
 
-    m_navigation = std::make_unique<Navigation>(m_session, m_pages, m_dialogs, this);
-    m_navigation->text = [this](const QString& key) { return text(key); };
-    m_navigation->hideAllMenu = [this] { hideAllMenu(); };
-    m_navigation->showButtonPage = [this](int keyMode) { showButtonPage(keyMode); };
+    m_navigation = std::make_unique<Navigation>(m_state, m_session.options, *this, m_dialogs,
+                                                NavigationPages{m_containers, &m_common}, this);
     m_flows = std::make_unique<ImageFlows>(m_session.device, *this, *this, m_session.model);
     m_monitor.expectedPair = ExpectedIdPair(BuiltInImage());
     m_monitor.reservePair = {static_cast<std::uint8_t>(m_session.options.revManuId),
                              static_cast<std::uint8_t>(m_session.options.revProId)};
-    for (int n = 1; n <= 3; ++n)
-        m_languages[static_cast<std::size_t>(n - 1)] = LanguageTable::embedded(n);
-
     m_buttons = std::make_unique<DeviceButtons>(m_session, *this, *m_flows, m_monitor);
-    for (auto& page : m_pages.common) {
-        auto on = [&](const char* role, auto handler) {
-            connect(page.buttons[role].label, &ButtonLabel::clicked, m_buttons.get(), handler);
-        };
-        on("Read", &DeviceButtons::Btn_Read_0Click);
-        on("Apply", &DeviceButtons::Btn_Apply_0Click);
-        on("Confirm", &DeviceButtons::Btn_Confirm_0Click);
-        on("Confirm1", &DeviceButtons::Btn_Confirm1_1Click);
-        on("Confirm2", &DeviceButtons::Btn_Confirm2_1Click);
-        on("Confirm3", &DeviceButtons::Btn_Confirm3_1Click);
-    }
-    connect(m_pages.engineer->btn_Write, &QPushButton::clicked, m_buttons.get(),
-            &DeviceButtons::Btn_Apply_0Click);
-    connect(m_pages.engineer->Btn_Default, &QPushButton::clicked, m_buttons.get(),
-            &DeviceButtons::Btn_DefaultClick);
+    connectPages();
 
     DevTimer.setInterval(1000);
     connect(&DevTimer, &QTimer::timeout, this, [this] { m_monitor.tick(); });
 
     m_navigation->loadStartupImages();
-    RefreshErrorAP();
-    LockPages();
+    // The pages name codes in the language from the start.
+    for (Page* page : m_pages) page->applyLanguage(language());
+    showNoDeviceState();
+    lockPages();
     switchLanguage(1);
 
     if (QSystemTrayIcon::isSystemTrayAvailable()) {
@@ -90,313 +79,307 @@ TForm1::TForm1(AppSession& session, Dialogs& dialogs)
     }
 }
 
-TForm1::~TForm1() = default;
+MainWindow::~MainWindow() = default;
 
-void TForm1::buildPages() {
+void MainWindow::buildPages() {
     for (int i = 0; i < 6; ++i) {
         auto* page = new QWidget(this);
         page->setObjectName(QString("gbPage%1").arg(i + 1));
         page->setGeometry(0, 0, width(), height());
-        m_pages.containers[static_cast<std::size_t>(i)] = page;
+        m_containers[static_cast<std::size_t>(i)] = page;
     }
+    // Pages 1 to 4 carry the shared controls; each page's own controls lie between the panel
+    // and the overlay.
     for (int n = 1; n <= 4; ++n) {
-        QWidget* container = m_pages.containers[static_cast<std::size_t>(n - 1)];
-        CommonPage page = beginCommonPage(n, container);
-        if (n == 1) {
-            for (int k = 0; k < 9; ++k) {
-                SkinButton key;
-                key.image = new SkinImage(QString("Img_Key%1").arg(k + 1), container);
-                key.image->setSkin("KeyS_01");
-                key.image->move(layout::kKeys + QPoint(0, k * layout::kKeyStep));
-                key.label = new ButtonLabel(QString("Key%1").arg(k + 1), container);
-                key.label->placeOver(key.image);
-                m_pages.keys[static_cast<std::size_t>(k)] = key;
-            }
+        QWidget* container = m_containers[static_cast<std::size_t>(n - 1)];
+        CommonPage common = beginCommonPage(n, container);
+        switch (n) {
+            case 1:
+                m_buttonPage = new ButtonPage(container, m_session.options);
+                break;
+            case 2:
+                m_advancedPage = new AdvancedPage(container);
+                break;
+            case 3:
+                m_lightPage = new LightPage(container);
+                break;
+            case 4:
+                m_macroPage = new MacroPage(container);
+                break;
         }
-        finishCommonPage(page);
-        connect(page.base, &SkinImage::pressed, this, &TForm1::Img_BaseMouseDown);
-        connect(page.buttons["Exit"].label, &ButtonLabel::clicked, this, &TForm1::Btn_Exit_0Click);
-        connect(page.buttons["Mini"].label, &ButtonLabel::clicked, this,
-                &TForm1::Btn_Minimize_0Click);
-        m_pages.common[static_cast<std::size_t>(n - 1)] = std::move(page);
+        finishCommonPage(common);
+        m_common[static_cast<std::size_t>(n - 1)] = std::move(common);
     }
-
-    QWidget* fire = m_pages.containers[4];
-    m_pages.fireBase = new SkinImage("Img_Base_5", fire);
-    m_pages.fireBase->setSkin("L1_BackGround");
-    connect(m_pages.fireBase, &SkinImage::pressed, this, &TForm1::Img_BaseMouseDown);
-    m_pages.firePanel = new SkinImage("Img_P5", fire);
-    m_pages.firePanel->setSkin("L1_Back5");
-    m_pages.firePanel->move(layout::kPanel5);
-    const FirePageControls fireControls = buildFirePage(fire);
-    m_pages.fireConfirm = fireControls.confirm;
-    m_pages.fireCancel = fireControls.cancel;
-    m_pages.fireRecorder = new QWidget(fire);
-    m_pages.fireRecorder->setObjectName("gbFireRecorder");
-    m_pages.fireRecorder->hide();
+    m_firePage = new FirePage(m_containers[4]);
 
     // The engineer captions follow the system's locale, not the chosen language.
     const bool chinese = QLocale::system().language() == QLocale::Chinese &&
                          QLocale::system().territory() == QLocale::China;
-    m_pages.engineer =
-        new EngineerPage(m_pages.containers[5], TermColumnForLocale(chinese ? 2052 : 0));
-    connect(m_pages.engineer->Img_Logo4, &SkinImage::pressed, this, &TForm1::Img_BaseMouseDown);
+    m_engineerPage = new EngineerPage(m_containers[5], TermColumnForLocale(chinese ? 2052 : 0));
     // Presses on the page control's free area reach it from the pages it holds.
-    m_pages.engineer->Pg_Parameter->installEventFilter(this);
+    m_engineerPage->Pg_Parameter->installEventFilter(this);
 
-    // The navigation radios are holding controls; the page buttons show their state.
-    auto* radios = new QWidget(this);
-    radios->setObjectName("gbNavigation");
-    radios->hide();
-    auto radio = [radios](const char* name) {
-        auto* rb = new QRadioButton(radios);
-        rb->setObjectName(name);
-        return rb;
-    };
-    m_pages.rb_1 = radio("rb_1");
-    m_pages.rb_2 = radio("rb_2");
-    m_pages.rb_4 = radio("rb_4");
-    m_pages.rb_5 = radio("rb_5");
-    m_pages.rb_6 = radio("rb_6");
-    m_pages.rb_7 = radio("rb_7");
-    m_pages.rb_1->setChecked(true);
+    m_pages = {m_buttonPage, m_advancedPage, m_lightPage, m_macroPage, m_firePage, m_engineerPage};
 }
 
-void TForm1::applyWindowShape() {
+void MainWindow::connectPages() {
+    for (CommonPage& page : m_common) {
+        auto on = [&](ButtonRole role, auto handler) {
+            connect(page.button(role).label, &ButtonLabel::clicked, m_buttons.get(), handler);
+        };
+        on(ButtonRole::Read, &DeviceButtons::Btn_Read_0Click);
+        on(ButtonRole::Apply, &DeviceButtons::Btn_Apply_0Click);
+        on(ButtonRole::Confirm, &DeviceButtons::Btn_Confirm_0Click);
+        on(ButtonRole::Confirm1, &DeviceButtons::Btn_Confirm1_1Click);
+        on(ButtonRole::Confirm2, &DeviceButtons::Btn_Confirm2_1Click);
+        on(ButtonRole::Confirm3, &DeviceButtons::Btn_Confirm3_1Click);
+        auto own = [&](ButtonRole role, void (MainWindow::*handler)()) {
+            connect(page.button(role).label, &ButtonLabel::clicked, this, handler);
+        };
+        own(ButtonRole::Exit, &MainWindow::Btn_Exit_0Click);
+        own(ButtonRole::Mini, &MainWindow::Btn_Minimize_0Click);
+        own(ButtonRole::Lang1, &MainWindow::Btn_Lang1_0Click);
+        own(ButtonRole::Lang2, &MainWindow::Btn_Lang2_0Click);
+        own(ButtonRole::Lang3, &MainWindow::Btn_Lang3_0Click);
+        connect(page.base, &SkinImage::pressed, this, &MainWindow::Img_BaseMouseDown);
+    }
+
+    for (const SkinButton& key : m_buttonPage->keys())
+        m_navigation->addHover(key.label, HoverFamily::KeyLabel);
+
+    Navigation* nav = m_navigation.get();
+    connect(m_firePage->base(), &SkinImage::pressed, this, &MainWindow::Img_BaseMouseDown);
+    connect(m_firePage->base(), &SkinImage::doubleClicked, nav, &Navigation::Img_Base_5DblClick);
+    for (const SkinButton& b : {m_firePage->confirm(), m_firePage->cancel()}) {
+        m_navigation->addHover(b.label, HoverFamily::WindowButton);
+        connect(b.label, &ButtonLabel::clicked, nav, &Navigation::leaveFirePage);
+    }
+
+    EngineerPage* e = m_engineerPage;
+    connect(e->Img_Logo4, &SkinImage::pressed, this, &MainWindow::Img_BaseMouseDown);
+    connect(e->Img_Logo4, &SkinImage::doubleClicked, nav, &Navigation::Img_Logo4DblClick);
+    connect(e->Btn_Main_6, &QPushButton::clicked, nav, &Navigation::Btn_Main_0Click);
+    connect(e->Btn_Switch_6, &QPushButton::clicked, nav, &Navigation::Btn_Second_0Click);
+    connect(e->Btn_Adv_6, &QPushButton::clicked, nav, &Navigation::Btn_Adv_0Click);
+    connect(e->Btn_Breath_6, &QPushButton::clicked, nav, &Navigation::Btn_Breath_0Click);
+    connect(e->Btn_Macro_6, &QPushButton::clicked, nav, &Navigation::Btn_Macro_0Click);
+    // The key mode chosen on the engineer page is the one the button page shows.
+    connect(e->cb_KeyMode, &QComboBox::activated, this,
+            [this](int index) { showButtonKeys(index == 1 ? 2 : 1); });
+    connect(e->btn_Write, &QPushButton::clicked, m_buttons.get(), &DeviceButtons::Btn_Apply_0Click);
+    connect(e->Btn_Default, &QPushButton::clicked, m_buttons.get(),
+            &DeviceButtons::Btn_DefaultClick);
+}
+
+void MainWindow::applyWindowShape() {
     // Skin pixels of exactly maroon are see-through.
     const QImage background = skinPixmap("L1_BackGround").toImage();
     if (background.isNull()) return;
     setMask(QBitmap::fromImage(background.createMaskFromColor(qRgb(128, 0, 0), Qt::MaskInColor)));
 }
 
-void TForm1::attachLoadingWindow(TFormLoadingUI* loading) {
+void MainWindow::attachLoadingWindow(LoadingWindow* loading) {
     m_loading = loading;
     m_session.device.protocol().setObserver(loading);
 }
 
-const LanguageTable& TForm1::language() const {
-    return m_languages[static_cast<std::size_t>(std::clamp(m_session.LayoutNo, 1, 3) - 1)];
+const LanguageTable& MainWindow::language() const {
+    return m_languages[static_cast<std::size_t>(std::clamp(m_state.language, 1, 3) - 1)];
 }
 
-QString TForm1::text(const QString& key) const {
+QString MainWindow::text(const QString& key) const {
     return QString::fromStdString(language().text(key.toStdString()));
 }
 
-void TForm1::switchLanguage(int n) {
+PageSource MainWindow::source(const SettingsValues& values) const {
+    return PageSource{values, m_session.model.codes(), m_session.model.sections(),
+                      m_session.options.eepromMode};
+}
+
+void MainWindow::switchLanguage(int n) {
     if (n < 1 || n > 3) return;
-    m_session.LayoutNo = n;
-    m_navigation->setLanguageMarked(n);
-    LayoutContext context{m_session.options, m_pages.rb_2->isChecked()};
-    m_lastLayout = applyLayout(embeddedLayout(n), n, *this, context);
-    applyLanguage(*this, language());
+    m_state.language = n;
+    m_navigation->markLanguage();
+    LayoutContext context{m_session.options, m_state.choice == NavigationChoice::Game};
+    m_lastLayout = applyLayout(embeddedLayout(n), n, *this, context, m_pages);
+    applyLanguage(*this, language(), m_pages);
     // Every key label names its code in the new language, as the engineer buttons do.
-    showButtonPage(m_buttonPage.profile);
-    TLRefreshProfile1Keys();
-    TLRefreshProfile2Keys();
+    showButtonKeys(m_buttonPage->view().profile);
+    m_engineerPage->showKeyNames(source(m_engineerPage->values()));
     // The caption stays exactly the program's (a second start finds the window by it); the
     // language's title is the name shown for the window apart from it.
     setWindowIconText(QString::fromStdString(language().title()));
-    m_navigation->RefreshAPPage();
+    m_navigation->showChosenPage();
     m_navigation->resetScrolling();
 }
 
-void TForm1::LockPages() {
-    for (auto& page : m_pages.common) page.disableAll->show();
+void MainWindow::lockPages() {
+    for (auto& page : m_common) page.disableAll->show();
 }
 
-void TForm1::UnlockPages() {
-    for (auto& page : m_pages.common) page.disableAll->hide();
+void MainWindow::unlockPages() {
+    for (auto& page : m_common) page.disableAll->hide();
 }
 
-bool TForm1::pagesLocked() const {
-    return std::all_of(m_pages.common.begin(), m_pages.common.end(),
+bool MainWindow::pagesLocked() const {
+    return std::all_of(m_common.begin(), m_common.end(),
                        [](const CommonPage& p) { return !p.disableAll->isHidden(); });
 }
 
-void TForm1::RefreshFormMessagDialog(const QString& message) {
+void MainWindow::showMessage(const QString& message) {
     m_dialogs.messageDialog(this, message, QString::fromStdString(language().fontName()));
 }
 
-void TForm1::Btn_Exit_0Click() { close(); }
-
-void TForm1::Btn_Minimize_0Click() { showMinimized(); }
-
-void TForm1::Img_BaseMouseDown() {
+void MainWindow::startDrag() {
     hideAllMenu();
     emit dragStarted();
     if (QWindow* w = windowHandle()) w->startSystemMove();
 }
 
-bool TForm1::eventFilter(QObject* watched, QEvent* event) {
-    if (m_pages.engineer && watched == m_pages.engineer->Pg_Parameter &&
+bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (m_engineerPage && watched == m_engineerPage->Pg_Parameter &&
         event->type() == QEvent::MouseButtonPress &&
         static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
-        Img_BaseMouseDown();
+        startDrag();
         return true;
     }
     return QWidget::eventFilter(watched, event);
 }
 
-void TForm1::paintEvent(QPaintEvent*) {
+void MainWindow::paintEvent(QPaintEvent*) {
     // Maroon is the window's colour and its transparent key; the pages paint over it.
     QPainter(this).fillRect(rect(), QColor(128, 0, 0));
 }
 
-bool TForm1::event(QEvent* event) {
+bool MainWindow::event(QEvent* event) {
     // The hint of the control under the pointer goes to the engineer page's note line.
-    if (event->type() == QEvent::StatusTip && m_pages.engineer)
-        m_pages.engineer->lbl_Content->setText(static_cast<QStatusTipEvent*>(event)->tip());
+    if (event->type() == QEvent::StatusTip && m_engineerPage)
+        m_engineerPage->lbl_Content->setText(static_cast<QStatusTipEvent*>(event)->tip());
     return QWidget::event(event);
 }
 
-void TForm1::closeEvent(QCloseEvent* event) {
-    // FormCloseQuery: no further device command, and the close is never refused.
+void MainWindow::closeEvent(QCloseEvent* event) {
+    // No further device command, and the close is never refused.
     DevTimer.stop();
     m_session.device.link().CloseMouse();
     event->accept();
 }
 
-void TForm1::setDevTimer(bool on) {
+void MainWindow::setDevTimer(bool on) {
     if (on)
         DevTimer.start();
     else
         DevTimer.stop();
 }
 
-void TForm1::showLoadingWindow() {
+void MainWindow::showLoadingWindow() {
     if (m_loading) m_loading->showCentred();
 }
 
-void TForm1::hideLoadingWindow() {
+void MainWindow::hideLoadingWindow() {
     if (m_loading) m_loading->hideAndReset();
 }
 
-void TForm1::dataBufToUI() {
-    m_pages.engineer->setValues(
-        DataBufToValues(m_session.model.sections(), m_pages.engineer->values()));
-    emit valuesRefreshed(m_pages.engineer->values());
-    TLRefreshProfile1Keys();
-    TLRefreshProfile2Keys();
+bool MainWindow::mouseConnected() const { return m_session.mouseConnected(); }
+
+void MainWindow::unlockEngineer() { m_engineerPage->unlock(); }
+
+void MainWindow::unlockFireRecorder() { m_firePage->unlockRecorder(); }
+
+void MainWindow::fillPages() {
+    const SettingsValues values =
+        DataBufToValues(m_session.model.sections(), m_engineerPage->values());
+    const PageSource model = source(values);
+    for (Page* page : m_pages) page->fillFromModel(model);
+    emit valuesRefreshed(m_engineerPage->values());
     // Last, the key mode of the image decides the button page, so that a write keeps it.
-    const int keyMode = m_pages.engineer->values().cb_KeyMode == 1 ? 2 : 1;
-    showButtonPage(keyMode);
+    const int keyMode = m_engineerPage->values().cb_KeyMode == 1 ? 2 : 1;
+    showButtonKeys(keyMode);
     m_navigation->showKeyModePage(keyMode);
 }
 
-QStringList TForm1::keyNames(int profile) const {
-    const auto slotNames = m_session.model.macroSlotNames();
-    const NameContext context{language(), m_session.options.eepromMode, slotNames, 0, {}};
-    QStringList names;
-    for (int k = 1; k <= 9; ++k)
-        names << QString::fromStdString(
-            NameForCode(m_session.model.buttonFunction(profile, k), context));
-    return names;
+const KeyModeView& MainWindow::keyModeView() const { return m_buttonPage->view(); }
+
+void MainWindow::showKeyMode(int keyMode) {
+    m_engineerPage->cb_KeyMode->setCurrentIndex(keyMode == 2 ? 1 : 0);
+    showButtonKeys(keyMode);
 }
 
-void TForm1::TLRefreshProfile1Keys() {
-    const QStringList names = keyNames(1);
-    for (int k = 0; k < 9; ++k)
-        m_pages.engineer->btn_Key1[static_cast<std::size_t>(k)]->setText(names[k]);
-}
-
-void TForm1::TLRefreshProfile2Keys() {
-    const QStringList names = keyNames(2);
-    for (int k = 0; k < 9; ++k)
-        m_pages.engineer->btn_Key2[static_cast<std::size_t>(k)]->setText(names[k]);
-}
-
-void TForm1::setKeyCaptions(int profile) {
-    const QStringList names = keyNames(profile);
-    for (int k = 0; k < 9; ++k) m_pages.keys[static_cast<std::size_t>(k)].label->setText(names[k]);
-}
-
-void TForm1::RefreshProfile1Keys() { setKeyCaptions(1); }
-
-void TForm1::RefreshProfile2Keys() { setKeyCaptions(2); }
-
-bool TForm1::gunKeyLineEnabled() const {
-    const int n = std::clamp(m_session.LayoutNo, 1, 3);
-    return embeddedLayout(n).number(layoutSection(n), "ComboKey3_Enable") == 1;
-}
-
-void TForm1::showButtonPage(int keyMode) {
-    m_buttonPage = ButtonPageFor(keyMode, m_session.options.gunDisplay,
-                                 m_session.options.eepromMode, gunKeyLineEnabled());
-    m_buttonPage.profile == 2 ? RefreshProfile2Keys() : RefreshProfile1Keys();
-    for (const char* name : {"Img_ComboKey3", "IB_ComboKey3"})
-        if (QWidget* w = findChild<QWidget*>(name)) w->setVisible(m_buttonPage.gunKeyLine);
+void MainWindow::showButtonKeys(int keyMode) {
+    m_state.keyModeShown = keyMode == 2 ? 2 : 1;
+    const KeyModeView& view =
+        m_buttonPage->showKeyMode(keyMode, m_state.language, source(m_engineerPage->values()));
     for (const char* name : {"Pnl_Main", "Pnl_Special"})
-        if (QWidget* menu = findChild<QWidget*>(name))
-            menu->resize(menu->width(), m_buttonPage.menuHeight);
+        if (QWidget* menu = findChild<QWidget*>(name)) menu->resize(menu->width(), view.menuHeight);
 }
 
-void TForm1::InitNoDevice() {
+void MainWindow::loadBuiltInImage() {
     m_session.model.image().DataBuf = BuiltInImage();
     m_flows->split();
-    dataBufToUI();
+    fillPages();
 }
 
-void TForm1::RefreshErrorAP() {
-    InitNoDevice();
-    m_session.NoDeviceShown = true;
+void MainWindow::showNoDeviceState() {
+    loadBuiltInImage();
+    m_state.noDeviceShown = true;
     m_navigation->showNoDevicePages();
 }
 
-void TForm1::showNoDevice() {
+void MainWindow::enterNoDeviceState() {
     hideAllMenu();
-    m_session.NoDeviceShown = false;
-    RefreshErrorAP();
-    LockPages();
+    m_state.noDeviceShown = false;
+    showNoDeviceState();
+    lockPages();
     setDevTimer(true);
-    RefreshFormMessagDialog(text("Str100") + "\n\n" + text("Str101"));
+    showMessage(text("Str100") + "\n\n" + text("Str101"));
 }
 
-void TForm1::ShowMainAfterRead() {
+void MainWindow::showMainAfterRead() {
     m_navigation->showOnly(1);
-    m_session.NoDeviceShown = false;
-    if (m_pages.rb_1->isChecked()) m_navigation->Btn_Main_0Click();
+    m_state.noDeviceShown = false;
+    if (m_state.choice == NavigationChoice::Office) m_navigation->Btn_Main_0Click();
     QCoreApplication::processEvents();
-    UnlockPages();
+    unlockPages();
 }
 
-void TForm1::messageDialog(std::string_view key) {
-    RefreshFormMessagDialog(text(QString::fromUtf8(key.data(), static_cast<int>(key.size()))));
+void MainWindow::messageDialog(std::string_view key) {
+    showMessage(text(QString::fromUtf8(key.data(), static_cast<int>(key.size()))));
 }
 
-void TForm1::errorMessage(std::string_view message) {
+void MainWindow::errorMessage(std::string_view message) {
     m_dialogs.messageBox(this, QString::fromUtf8(message.data(), static_cast<int>(message.size())));
 }
 
-void TForm1::messageBox(std::string_view key) {
+void MainWindow::messageBox(std::string_view key) {
     m_dialogs.messageBox(this, text(QString::fromUtf8(key.data(), static_cast<int>(key.size()))));
 }
 
-void TForm1::showIdBytes(std::uint8_t vendor, std::uint8_t product) {
-    m_pages.engineer->edt_VendorID_Rd->setText(QString::number(vendor));
-    m_pages.engineer->edt_ProductID_Rd->setText(QString::number(product));
+void MainWindow::showIdBytes(std::uint8_t vendor, std::uint8_t product) {
+    m_engineerPage->edt_VendorID_Rd->setText(QString::number(vendor));
+    m_engineerPage->edt_ProductID_Rd->setText(QString::number(product));
 }
 
-void TForm1::readImage(ConfigModeScope& scope) {
+void MainWindow::readImage(ConfigModeScope& scope) {
     // What arrived of a read that did not complete is shown, but it is not the mouse's image.
     if (!m_flows->readImage(scope)) messageDialog(textkey::kFail);
 }
 
-void TForm1::uiToDataBuf() {
+void MainWindow::collectPages() {
     // The holding controls are the truth until the write.
-    m_session.model.setValues(m_pages.engineer->values());
+    m_session.model.setValues(m_engineerPage->values());
 }
 
-JoinHooks TForm1::joinHooks() {
+JoinHooks MainWindow::joinHooks() {
     JoinHooks hooks;
     hooks.storeAimKey = [this](Sections& sections) {
         const auto slotNames = SlotNames(sections);
         const NameContext context{language(), m_session.options.eepromMode, slotNames, 0, {}};
         m_session.model.storeAimKey(m_session.aimIndex,
-                                    m_pages.engineer->values().cb_IsFireContinue, context);
+                                    m_engineerPage->values().cb_IsFireContinue, context);
     };
     return hooks;
 }
 
-void TForm1::applyPointerSettings() {}
+void MainWindow::applyPointerSettings() {}
 
 }  // namespace vornik

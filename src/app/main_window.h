@@ -2,115 +2,136 @@
 
 #include <QTimer>
 #include <QWidget>
+#include <array>
 #include <memory>
+#include <vector>
 
+#include "formats/language.h"
+#include "formats/text_lookup.h"
 #include "model/config_flows.h"
 #include "model/device_monitor.h"
-#include "formats/text_lookup.h"
 #include "model/settings_values.h"
-#include "formats/language.h"
 #include "ui/layout_pass.h"
-#include "app/navigation.h"
+#include "ui/navigation.h"
+#include "ui/page.h"
+#include "ui/page_controls.h"
+#include "ui/window_state.h"
 
 class QSystemTrayIcon;
 
 namespace vornik {
 
 struct AppSession;
-class Dialogs;
-class TFormLoadingUI;
+class AdvancedPage;
+class ButtonPage;
 class DeviceButtons;
+class Dialogs;
+class EngineerPage;
+class FirePage;
+class LightPage;
+class LoadingWindow;
+class MacroPage;
 
 inline constexpr const char* kWindowCaption = "Vornik Gaming Mouse v1.0";
 inline constexpr const char* kApplicationTitle = "Vornik Gaming Mouse";
 
-// The one skinned window in which everything is edited. It owns the pages and the timers and
-// runs the device operations over the session.
-class TForm1 : public QWidget, public FlowHooks, public MessageSink, public MonitorUi {
+// The one skinned window in which everything is edited. It composes the pages and the controls
+// they share, keeps its own state and runs the device operations over the session.
+class MainWindow : public QWidget,
+                   public FlowHooks,
+                   public MessageSink,
+                   public MonitorUi,
+                   public NavigationHost {
     Q_OBJECT
 
   public:
-    TForm1(AppSession& session, Dialogs& dialogs);
-    ~TForm1() override;
+    MainWindow(AppSession& session, Dialogs& dialogs);
+    ~MainWindow() override;
 
     // The loading window is created second; creating it switches the device timer on.
-    void attachLoadingWindow(TFormLoadingUI* loading);
-    TFormLoadingUI* loadingWindow() const { return m_loading; }
+    void attachLoadingWindow(LoadingWindow* loading);
+    LoadingWindow* loadingWindow() const { return m_loading; }
 
-    void LockPages();
-    void UnlockPages();
     bool pagesLocked() const;
 
-    void RefreshFormMessagDialog(const QString& text);
+    // `text` in a modal dialog with one OK button, in the current language's font.
+    void showMessage(const QString& text);
     // The text of a key in the current language.
-    QString text(const QString& key) const;
+    QString text(const QString& key) const override;
     const LanguageTable& language() const;
 
-    // Switching the language, with its layout (the language buttons, all copies).
+    // The language buttons, all copies: the language with its layout.
     void Btn_Lang1_0Click() { switchLanguage(1); }
     void Btn_Lang2_0Click() { switchLanguage(2); }
     void Btn_Lang3_0Click() { switchLanguage(3); }
     void switchLanguage(int n);
 
-    void Btn_Exit_0Click();
-    void Btn_Minimize_0Click();
+    void Btn_Exit_0Click() { close(); }
+    void Btn_Minimize_0Click() { showMinimized(); }
     // A press on a page background, the engineer logo or the engineer page control: the
     // borderless window follows the mouse.
-    void Img_BaseMouseDown();
+    void Img_BaseMouseDown() { startDrag(); }
+    void startDrag();
 
-    // Entering and leaving the no-device state.
-    void RefreshErrorAP();
-    void InitNoDevice();
-    void ShowMainAfterRead();
-    // Key1..Key9 show the functions of key mode 1 or 2, named from their codes.
-    void RefreshProfile1Keys();
-    void RefreshProfile2Keys();
-    // The button page of key mode 1 (Office) or 2 (Game): the key labels, the gun-key line
-    // (Img_ComboKey3, IB_ComboKey3) and the height of the function menus Pnl_Main and
-    // Pnl_Special, kept here for the menus.
-    void showButtonPage(int keyMode);
-    const ButtonPage& buttonPage() const { return m_buttonPage; }
-    void TLRefreshProfile1Keys();
-    void TLRefreshProfile2Keys();
+    // The no-device state: the built-in image on the pages, page 1, the page buttons refused.
+    void showNoDeviceState();
+    // The built-in image into the working copies and onto the pages.
+    void loadBuiltInImage();
+    // Key mode 1 (Office) or 2 (Game) chosen on the page buttons: the engineer page's
+    // cb_KeyMode takes it and the button page shows it.
+    void showKeyMode(int keyMode) override;
+    const KeyModeView& keyModeView() const;
 
     // What a write collects from the pages before the join, and what the join stores besides.
-    void uiToDataBuf();
+    void collectPages();
     JoinHooks joinHooks();
     // Applies the pointer settings of the Advanced page to the system.
     void applyPointerSettings();
 
+    const WindowState& state() const { return m_state; }
     const LayoutReport& lastLayout() const { return m_lastLayout; }
     Navigation& navigation() { return *m_navigation; }
     DeviceButtons& deviceButtons() { return *m_buttons; }
-    PageSet& pages() { return m_pages; }
     DeviceMonitor& monitor() { return m_monitor; }
+    const std::array<CommonPage, 4>& commonPages() const { return m_common; }
+    ButtonPage& buttonPage() { return *m_buttonPage; }
+    FirePage& firePage() { return *m_firePage; }
+    EngineerPage& engineerPage() { return *m_engineerPage; }
+    // Every page, in the order the layout and the language reach them.
+    const std::vector<Page*>& pages() const { return m_pages; }
     QTimer DevTimer;
 
     // FlowHooks
     void setDevTimer(bool on) override;
-    void lockPages() override { LockPages(); }
-    void unlockPages() override { UnlockPages(); }
+    // The input-blocking overlays of pages 1 to 4, over everything but exit and minimise.
+    void lockPages() override;
+    void unlockPages() override;
     void showLoadingWindow() override;
     void hideLoadingWindow() override;
     void hideAllMenu() override {}
-    void dataBufToUI() override;
-    void showMainAfterRead() override { ShowMainAfterRead(); }
+    void dataBufToUI() override { fillPages(); }
+    void showMainAfterRead() override;
 
     // MessageSink
     void messageDialog(std::string_view key) override;
     void errorMessage(std::string_view text) override;
 
     // MonitorUi
-    void showNoDevice() override;
+    void showNoDevice() override { enterNoDeviceState(); }
     void messageBox(std::string_view key) override;
     void showIdBytes(std::uint8_t vendor, std::uint8_t product) override;
     void readImage(ConfigModeScope& scope) override;
+
+    // NavigationHost
+    bool mouseConnected() const override;
+    void unlockEngineer() override;
+    void unlockFireRecorder() override;
 
   signals:
     // The holding controls were filled; the user pages' mirrors (sliders, bars, images)
     // follow them from here.
     void valuesRefreshed(const SettingsValues& values);
-    // The window was asked to follow the mouse (Img_BaseMouseDown).
+    // The window was asked to follow the mouse (startDrag).
     void dragStarted();
 
   protected:
@@ -121,25 +142,37 @@ class TForm1 : public QWidget, public FlowHooks, public MessageSink, public Moni
 
   private:
     void buildPages();
-    // The names of the nine buttons of key mode `profile` in the current language.
-    QStringList keyNames(int profile) const;
-    void setKeyCaptions(int profile);
-    // Whether the current layout file enables the gun-key line (ComboKey3_Enable).
-    bool gunKeyLineEnabled() const;
+    void connectPages();
+    // Every page filled from the working copies after a read, a load or a restore.
+    void fillPages();
+    // What the pages are filled from now.
+    PageSource source(const SettingsValues& values) const;
+    void enterNoDeviceState();
+    // The button page of a key mode: the key labels, the gun-key line and the height of the
+    // function menus Pnl_Main and Pnl_Special, kept here for the menus.
+    void showButtonKeys(int keyMode);
     void applyWindowShape();
 
     AppSession& m_session;
     Dialogs& m_dialogs;
+    WindowState m_state;
     std::array<LanguageTable, 3> m_languages;
-    PageSet m_pages;
+    std::array<QWidget*, 6> m_containers{};  // gbPage1 … gbPage6
+    std::array<CommonPage, 4> m_common;
+    ButtonPage* m_buttonPage = nullptr;
+    AdvancedPage* m_advancedPage = nullptr;
+    LightPage* m_lightPage = nullptr;
+    MacroPage* m_macroPage = nullptr;
+    FirePage* m_firePage = nullptr;
+    EngineerPage* m_engineerPage = nullptr;
+    std::vector<Page*> m_pages;
     std::unique_ptr<Navigation> m_navigation;
     std::unique_ptr<ImageFlows> m_flows;
     DeviceMonitor m_monitor;
     LayoutReport m_lastLayout;
     std::unique_ptr<DeviceButtons> m_buttons;
-    TFormLoadingUI* m_loading = nullptr;
+    LoadingWindow* m_loading = nullptr;
     QSystemTrayIcon* m_tray = nullptr;
-    ButtonPage m_buttonPage;
 };
 
 }  // namespace vornik

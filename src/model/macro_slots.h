@@ -9,8 +9,8 @@
 #include <string_view>
 
 #include "image/memory_map.h"
-#include "model/slot_names.h"
 #include "model/macro_content.h"
+#include "model/slot_names.h"
 
 namespace vornik {
 

@@ -310,10 +310,10 @@ void AIMKeyToDataBuf(ProfileCodes& codes, std::array<std::uint8_t, section::kPro
                 profile[ProfileCodes::offset(p, k)] = fireContinuous ? 0x0E : 0x06;
 }
 
-ButtonPage ButtonPageFor(int keyMode, bool gdEnable, bool eepromMode, bool comboKey3Enable) {
-    if (keyMode != 2) return ButtonPage{1, kMenuHeight, false};
+KeyModeView KeyModeViewFor(int keyMode, bool gdEnable, bool eepromMode, bool comboKey3Enable) {
+    if (keyMode != 2) return KeyModeView{1, kMenuHeight, false};
     const bool gunDisplay = gdEnable && eepromMode;
-    return ButtonPage{2, gunDisplay ? kGunMenuHeight : kMenuHeight, gunDisplay && comboKey3Enable};
+    return KeyModeView{2, gunDisplay ? kGunMenuHeight : kMenuHeight, gunDisplay && comboKey3Enable};
 }
 
 }  // namespace vornik

@@ -118,16 +118,16 @@ inline constexpr int kMenuHeight = 170;
 inline constexpr int kGunMenuHeight = 194;
 
 // How the button page shows a key mode.
-struct ButtonPage {
+struct KeyModeView {
     int profile = 1;               // the key mode whose codes Key1..Key9 show; rb_1 or rb_2
     int menuHeight = kMenuHeight;  // Pnl_Main and Pnl_Special
     bool gunKeyLine = false;       // Img_ComboKey3 and IB_ComboKey3 visible
 
-    bool operator==(const ButtonPage&) const = default;
+    bool operator==(const KeyModeView&) const = default;
 };
 
 // keyMode 2 is Game Mode, anything else Office Mode. GD_Enable counts only with the
 // configuration in the mouse; ComboKey3_Enable is the layout key of the gun-key line.
-ButtonPage ButtonPageFor(int keyMode, bool gdEnable, bool eepromMode, bool comboKey3Enable);
+KeyModeView KeyModeViewFor(int keyMode, bool gdEnable, bool eepromMode, bool comboKey3Enable);
 
 }  // namespace vornik

@@ -12,6 +12,8 @@
 #include <QTabWidget>
 #include <tuple>
 
+#include "formats/language.h"
+#include "settings/key_names.h"
 #include "ui/widgets/skin_widgets.h"
 
 namespace vornik {
@@ -446,6 +448,21 @@ void EngineerPage::unlock() {
     for (QWidget* w : std::initializer_list<QWidget*>{gbLEDType, rb_MCULED, rb_RBLED, rb_SyncLED,
                                                       rb_BreLED, lbl_SensorOri, cb_SensorOri})
         w->setEnabled(true);
+}
+
+void EngineerPage::fillFromModel(const PageSource& model) {
+    setValues(model.values);
+    showKeyNames(model);
+}
+
+void EngineerPage::showKeyNames(const PageSource& model) {
+    if (m_language == nullptr) return;
+    const QStringList first = KeyNames(model, 1, *m_language);
+    const QStringList second = KeyNames(model, 2, *m_language);
+    for (int k = 0; k < 9; ++k) {
+        btn_Key1[static_cast<std::size_t>(k)]->setText(first[k]);
+        btn_Key2[static_cast<std::size_t>(k)]->setText(second[k]);
+    }
 }
 
 }  // namespace vornik

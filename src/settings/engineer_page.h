@@ -3,9 +3,10 @@
 #include <QWidget>
 #include <array>
 
+#include "formats/engineer_terms.h"
 #include "model/parameters.h"
 #include "model/settings_values.h"
-#include "formats/engineer_terms.h"
+#include "ui/page.h"
 
 class QCheckBox;
 class QComboBox;
@@ -24,12 +25,22 @@ class SkinImage;
 // few controls stay hidden or disabled until the page is unlocked. The controls of the
 // operator sheet hold the settings (SettingsValues names them field by field); rows of like
 // controls are arrays indexed from level, mode or macro 1 minus one.
-class EngineerPage : public QWidget {
+class EngineerPage : public QWidget, public Page {
     Q_OBJECT
 
   public:
     // `terms` is the column of the engineer term table the captions come from.
     explicit EngineerPage(QWidget* parent, TermColumn terms = TermColumn::English);
+
+    QWidget* widget() const override { return const_cast<EngineerPage*>(this); }
+    // The holding controls and the key buttons of both key modes.
+    void fillFromModel(const PageSource& model) override;
+    // The page keeps its engineer captions and its font; the language names the key buttons'
+    // functions (showKeyNames).
+    void applyLanguage(const LanguageTable& language) override { m_language = &language; }
+    bool keepsOwnFont() const override { return true; }
+    // btn_Key101..btn_Key109 and btn_Key201..btn_Key209 name the codes of both key modes.
+    void showKeyNames(const PageSource& model);
 
     // Shows the engineer sheet and the hidden buttons, enables the LED type and orientation.
     void unlock();
@@ -175,6 +186,7 @@ class EngineerPage : public QWidget {
     void keyModeFollowsSave();
 
     TermColumn m_terms;
+    const LanguageTable* m_language = nullptr;
 };
 
 }  // namespace vornik

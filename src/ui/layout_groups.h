@@ -1,7 +1,8 @@
 #pragma once
 
-// Internal to the layout pass: the key reader, the helpers the group handlers share, and the
-// handlers themselves. Include layout_pass.h for the interface.
+// The layout pass from inside: the key reader, the helpers the group handlers share, and the
+// window's own handlers. Pages include it to apply their groups; everything else includes
+// layout_pass.h.
 
 #include <QColor>
 #include <QHash>
@@ -10,6 +11,7 @@
 #include <optional>
 #include <string>
 #include <unordered_map>
+#include <vector>
 
 #include "ui/layout_pass.h"
 
@@ -88,15 +90,27 @@ void setFieldLook(QWidget* w, const QColor& text, const QColor& back,
                   std::optional<QColor> border = std::nullopt);
 // The first non-null control of a list, for the fallback of a key that drives all of them.
 QWidget* firstOf(std::initializer_list<QWidget*> controls);
+QWidget* firstIn(const std::vector<QWidget*>& controls);
+void setFontSizes(const std::vector<QWidget*>& targets, int size);
+// Reads a font size and a text colour and gives them to every control of `targets`.
+void applyFont(LayoutPass& p, const std::string& sizeKey, const std::string& colourPrefix,
+               const std::vector<QWidget*>& targets);
+
+// "<stem><k><tail>", as a control's name and as a key.
+QString numbered(const char* stem, int k, const char* tail = "");
+std::string numberedKey(const char* stem, int k, const char* tail = "");
+
+// Moves `target` to the position keys of `prefix`; the twins take its place and size.
+void placeWithTwins(LayoutPass& p, const std::string& prefix, QWidget* target,
+                    std::initializer_list<QWidget*> twins = {});
+void placeNamed(LayoutPass& p, const std::string& prefix, const QString& name);
+// An option image with its click label lying over it.
+void placeOption(LayoutPass& p, const std::string& prefix, const QString& image,
+                 const QString& label);
 
 void applyWindowButtons(LayoutPass& p);  // group A
 void applyPageButtons(LayoutPass& p);    // group B
-void applyKeyLabels(LayoutPass& p);      // group C
 void applyMenus(LayoutPass& p);          // group G
-void applyAdvancedPage(LayoutPass& p);   // group D
-void applyLightPage(LayoutPass& p);      // group E
-void applyMacroPage(LayoutPass& p);      // group F
-void applyFirePage(LayoutPass& p);       // group J
 void applyCaptions(LayoutPass& p);       // the caption label families
 // After all groups: each DPI name label shows whether its level is in use.
 void colourDpiNames(LayoutPass& p);

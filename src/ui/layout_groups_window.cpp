@@ -1,5 +1,4 @@
-// Groups A, B, C and G: the controls every page shares, the key labels of page 1 and the
-// function menus.
+// Groups A, B and G: the controls every page shares and the function menus.
 
 #include <QLabel>
 #include <QWidget>
@@ -11,19 +10,6 @@
 namespace vornik::layout_detail {
 
 namespace {
-
-// Reads a font size and a text colour and gives them to every control of `targets`.
-void applyFont(LayoutPass& p, const std::string& sizeKey, const std::string& colourPrefix,
-               const std::vector<QWidget*>& targets) {
-    const auto first = std::find_if(targets.begin(), targets.end(), [](QWidget* w) { return w; });
-    const QWidget* current = first == targets.end() ? nullptr : *first;
-    const int size = p.fontSize(sizeKey, current);
-    const QColor colour = p.textColour(colourPrefix, current);
-    for (QWidget* w : targets) {
-        setFontSize(w, size);
-        setTextColour(w, colour);
-    }
-}
 
 std::vector<QWidget*> labelCopies(const LayoutPass& p, std::initializer_list<const char*> roles) {
     std::vector<QWidget*> labels;
@@ -56,50 +42,6 @@ void applyPageButtons(LayoutPass& p) {
         p.placeOnImage(images[i], labels[i], QPoint(10, 10), front, back);
         if (images[i]) images[i]->hide();
         if (labels[i]) labels[i]->hide();
-    }
-}
-
-void applyKeyLabels(LayoutPass& p) {
-    std::vector<QWidget*> captions;
-    for (int k = 1; k <= 9; ++k) captions.push_back(p.find(QString("Key%1").arg(k)));
-    for (int k = 1; k <= 3; ++k) captions.push_back(p.find(QString("IB_ComboKey%1").arg(k)));
-    applyFont(p, "Size_C", "Color_C", captions);
-
-    p.moveTo(p.find("Img_P1"), p.position("P1", p.find("Img_P1")));
-
-    const int keyWidth = p.width("Key_Width", p.find("Img_Key1"));
-    for (int k = 1; k <= 9; ++k) {
-        QWidget* image = p.find(QString("Img_Key%1").arg(k));
-        QWidget* label = p.find(QString("Key%1").arg(k));
-        const std::string key = "Key" + std::to_string(k);
-        const bool show = p.number(key + "_Enable") == 1;
-        if (image) image->setVisible(show);
-        if (label) label->setVisible(show);
-        if (!show) continue;
-        const QPoint at = p.position(key, image);
-        if (image) image->resize(keyWidth, image->height());
-        if (label && !image) label->resize(keyWidth, label->height());
-        p.placeOnImage(image, label, at);
-    }
-
-    // The mode-switch options: the caption offsets are read only once an option is shown.
-    const int optionWidth = p.width("Combox_Width", p.find("IB_ComboKey1"));
-    std::optional<QPoint> offset;
-    for (int k = 1; k <= 3; ++k) {
-        QWidget* image = p.find(QString("Img_ComboKey%1").arg(k));
-        QWidget* label = p.find(QString("IB_ComboKey%1").arg(k));
-        const std::string key = "ComboKey" + std::to_string(k);
-        const bool enabled = p.number(key + "_Enable") == 1;
-        // The gun-key option belongs to Game Mode with the gun display.
-        const bool show = enabled && (k != 3 || (p.ctx.options.gunDisplay && p.ctx.gameMode));
-        if (image) image->setVisible(show);
-        if (label) label->setVisible(show);
-        if (!enabled) continue;
-        const QPoint at = p.position(key, image);
-        if (!offset) offset = QPoint(p.number("ComboKey_D"), p.number("ComboKey_H"));
-        p.moveTo(image, at);
-        p.moveTo(label, at + *offset);
-        if (label) label->resize(optionWidth, label->height());
     }
 }
 

@@ -5,6 +5,7 @@
 #include <set>
 
 #include "ui/layout_groups.h"
+#include "ui/page.h"
 #include "ui/skin/skin.h"
 #include "ui/widgets/skin_widgets.h"
 
@@ -211,6 +212,55 @@ QWidget* firstOf(std::initializer_list<QWidget*> controls) {
     return nullptr;
 }
 
+QString numbered(const char* stem, int k, const char* tail) {
+    return QString("%1%2%3").arg(stem).arg(k).arg(tail);
+}
+
+std::string numberedKey(const char* stem, int k, const char* tail) {
+    return numbered(stem, k, tail).toStdString();
+}
+
+void placeWithTwins(LayoutPass& p, const std::string& prefix, QWidget* target,
+                    std::initializer_list<QWidget*> twins) {
+    const QPoint at = p.position(prefix, target);
+    p.moveTo(target, at);
+    for (QWidget* twin : twins) {
+        if (twin == nullptr) continue;
+        p.moveTo(twin, at);
+        if (target) twin->resize(target->size());
+    }
+}
+
+void placeNamed(LayoutPass& p, const std::string& prefix, const QString& name) {
+    placeWithTwins(p, prefix, p.find(name));
+}
+
+void placeOption(LayoutPass& p, const std::string& prefix, const QString& image,
+                 const QString& label) {
+    placeWithTwins(p, prefix, p.find(image), {p.find(label)});
+}
+
+void setFontSizes(const std::vector<QWidget*>& targets, int size) {
+    for (QWidget* w : targets) setFontSize(w, size);
+}
+
+QWidget* firstIn(const std::vector<QWidget*>& targets) {
+    for (QWidget* w : targets)
+        if (w) return w;
+    return nullptr;
+}
+
+void applyFont(LayoutPass& p, const std::string& sizeKey, const std::string& colourPrefix,
+               const std::vector<QWidget*>& targets) {
+    const QWidget* current = firstIn(targets);
+    const int size = p.fontSize(sizeKey, current);
+    const QColor colour = p.textColour(colourPrefix, current);
+    for (QWidget* w : targets) {
+        setFontSize(w, size);
+        setTextColour(w, colour);
+    }
+}
+
 DialogLayout readDialog(LayoutReader& in, DialogGroup group) {
     const bool assembly = group == DialogGroup::AssemblyKey;
     auto colour = [&](const std::string& prefix) {
@@ -261,24 +311,22 @@ void placeWebButtons(LayoutPass& p) {
     for (std::size_t i = 0; i < 4; ++i) p.placeOnImage(images[i], labels[i], at);
 }
 
-void applyGroup(LayoutPass& p, LayoutGroup group) {
+void applyGroup(LayoutPass& p, LayoutGroup group, const std::vector<Page*>& pages) {
+    for (Page* page : pages)
+        if (page->ownsLayoutGroup(group)) return page->applyLayoutGroup(group, p);
     switch (group) {
         case LayoutGroup::A:
             return applyWindowButtons(p);
         case LayoutGroup::B:
             return applyPageButtons(p);
-        case LayoutGroup::C:
-            return applyKeyLabels(p);
         case LayoutGroup::G:
             return applyMenus(p);
+        case LayoutGroup::C:
         case LayoutGroup::D:
-            return applyAdvancedPage(p);
         case LayoutGroup::E:
-            return applyLightPage(p);
         case LayoutGroup::F:
-            return applyMacroPage(p);
-        case LayoutGroup::J:
-            return applyFirePage(p);
+        case LayoutGroup::J:  // the pages' own
+            return;
         case LayoutGroup::K:
             readDialog(p.in(), DialogGroup::AssemblyKey);
             return;
@@ -299,7 +347,7 @@ void applyGroup(LayoutPass& p, LayoutGroup group) {
 using namespace layout_detail;
 
 LayoutReport applyLayout(const IniFile& file, int layoutNo, QWidget& window,
-                         const LayoutContext& ctx) {
+                         const LayoutContext& ctx, const std::vector<Page*>& pages) {
     LayoutReport report;
     LayoutReader in(file, layoutSection(layoutNo), report);
     LayoutPass pass(window, ctx, in, report);
@@ -311,10 +359,10 @@ LayoutReport applyLayout(const IniFile& file, int layoutNo, QWidget& window,
     std::set<LayoutGroup> done;
     for (const std::string& key : file.keys(layoutSection(layoutNo))) {
         const std::optional<LayoutGroup> group = layoutGroupOf(key);
-        if (group && done.insert(*group).second) applyGroup(pass, *group);
+        if (group && done.insert(*group).second) applyGroup(pass, *group, pages);
     }
     for (LayoutGroup group : kLayoutGroupOrder)
-        if (done.insert(group).second) applyGroup(pass, group);
+        if (done.insert(group).second) applyGroup(pass, group, pages);
     colourDpiNames(pass);
     return report;
 }

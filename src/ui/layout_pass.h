@@ -14,6 +14,8 @@ class QWidget;
 
 namespace vornik {
 
+class Page;
+
 // What the pass needs besides the file: the options (Web_X/Web_Y, DPI_Count, GD_Enable,
 // Num_Order) and whether Game Mode is selected (the third mode-switch option shows only then,
 // and only with GD_Enable).
@@ -62,8 +64,11 @@ struct LayoutReport {
 // property (Enable keys, margins, offsets, steps, background and border colours) or whose
 // control does not exist yet reads as its value in the built-in layout 1. A disabled button's
 // position keys are not read, as the layout algorithm wants.
+//
+// The groups of the pages' own controls (C, D, E, F, J) are applied by the page in `pages`
+// that owns them; a group no page owns is skipped, its keys unread.
 LayoutReport applyLayout(const IniFile& file, int layoutNo, QWidget& window,
-                         const LayoutContext& ctx);
+                         const LayoutContext& ctx, const std::vector<Page*>& pages = {});
 
 enum class DialogGroup { AssemblyKey, Input };  // groups K and L
 

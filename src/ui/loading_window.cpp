@@ -9,7 +9,7 @@
 
 namespace vornik {
 
-TFormLoadingUI::TFormLoadingUI(QWidget* mainWindow, const std::function<void()>& created)
+LoadingWindow::LoadingWindow(QWidget* mainWindow, const std::function<void()>& created)
     : QWidget(nullptr, Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint | Qt::Tool),
       m_main(mainWindow) {
     setObjectName("FormLoadingUI");
@@ -27,7 +27,7 @@ TFormLoadingUI::TFormLoadingUI(QWidget* mainWindow, const std::function<void()>&
     if (created) created();
 }
 
-QPainterPath TFormLoadingUI::card() const {
+QPainterPath LoadingWindow::card() const {
     // The 200 x 192 picture area, centred; the card lies 8 pixels inside it.
     const QRectF area((width() - 200) / 2.0, (height() - 192) / 2.0, 200, 192);
     QPainterPath path;
@@ -35,20 +35,20 @@ QPainterPath TFormLoadingUI::card() const {
     return path;
 }
 
-void TFormLoadingUI::fitToWindowSystem(bool drawsTranslucency) {
+void LoadingWindow::fitToWindowSystem(bool drawsTranslucency) {
     if (drawsTranslucency)
         clearMask();
     else
         setMask(QRegion(card().toFillPolygon().toPolygon()));
 }
 
-void TFormLoadingUI::centre(int offsetY) {
+void LoadingWindow::centre(int offsetY) {
     const QRect main = m_main->frameGeometry();
     move(main.left() + (main.width() - width()) / 2,
          main.top() + (main.height() - height()) / 2 + offsetY);
 }
 
-void TFormLoadingUI::showCentred() {
+void LoadingWindow::showCentred() {
     centre(0);
     if (!isVisible()) {
         fitToWindowSystem(windowSystemDrawsTranslucency());
@@ -58,19 +58,19 @@ void TFormLoadingUI::showCentred() {
     QCoreApplication::processEvents();
 }
 
-void TFormLoadingUI::hideAndReset() {
+void LoadingWindow::hideAndReset() {
     hide();
     m_done = 0;
     m_total = 0;
 }
 
-void TFormLoadingUI::transferProgress(std::size_t chunksDone, std::size_t chunksTotal) {
+void LoadingWindow::transferProgress(std::size_t chunksDone, std::size_t chunksTotal) {
     m_done = chunksDone;
     m_total = chunksTotal;
     update();
 }
 
-void TFormLoadingUI::paintEvent(QPaintEvent*) {
+void LoadingWindow::paintEvent(QPaintEvent*) {
     QPainter p(this);
     p.setRenderHint(QPainter::Antialiasing);
     const QPainterPath shape = card();

@@ -12,7 +12,7 @@ namespace vornik {
 // The small always-on-top window shown over the main window while the mouse is read or
 // written: a spinning animation and, during a block transfer, how far it has got (a count and
 // a bar: no words, so that it reads the same in every language).
-class TFormLoadingUI : public QWidget, public TransferObserver {
+class LoadingWindow : public QWidget, public TransferObserver {
     Q_OBJECT
 
   public:
@@ -21,7 +21,7 @@ class TFormLoadingUI : public QWidget, public TransferObserver {
 
     // Centres itself over `mainWindow`, 40 pixels below centre, starts its animation and then
     // runs `created` (which switches the device timer on).
-    TFormLoadingUI(QWidget* mainWindow, const std::function<void()>& created);
+    LoadingWindow(QWidget* mainWindow, const std::function<void()>& created);
 
     // Re-centres exactly over the main window, shows itself and lets it paint.
     void showCentred();

@@ -85,7 +85,7 @@ TEST_F(DemoTest, TheMouseKeepsItsMemoryInTheFile) {
     program->window().monitor().tick();
     ASSERT_TRUE(program->session().mouseConnected());
 
-    program->window().pages().engineer->cb_CPI[0]->setCurrentIndex(10);  // level 1: 6400 DPI
+    program->window().engineerPage().cb_CPI[0]->setCurrentIndex(10);  // level 1: 6400 DPI
     ASSERT_TRUE(program->window().deviceButtons().Btn_Apply_0Click());
     EXPECT_EQ(fileBytes(memory)[6], 10);
 

@@ -27,6 +27,7 @@
 #include "app/single_instance.h"
 #include "cli/vornikctl.h"
 #include "device/sim/sim_hid_platform.h"
+#include "fire/fire_page.h"
 #include "image/defaults.h"
 #include "image/function_code.h"
 #include "settings/engineer_page.h"
@@ -42,12 +43,12 @@ TEST_F(MainWindowTest, StartsLockedOnPageOneWithTheDefaultImage) {
     EXPECT_TRUE(window->windowFlags() & Qt::FramelessWindowHint);
     EXPECT_EQ(window->size(), QSize(1030, 662));
     EXPECT_TRUE(window->pagesLocked());
-    EXPECT_TRUE(session->NoDeviceShown);
+    EXPECT_TRUE(window->state().noDeviceShown);
     EXPECT_EQ(window->navigation().visiblePage(), 1);
     EXPECT_EQ(skinOf("Img_Main_1"), "SetS_03");
     EXPECT_EQ(skinOf("Img_Adv_3"), "SetS_01");
     EXPECT_EQ(skinOf("Img_Lang1_2"), "SetS_03");
-    EXPECT_EQ(session->LayoutNo, 1);
+    EXPECT_EQ(window->state().language, 1);
     EXPECT_EQ(find<ButtonLabel>("Key1")->text(), window->text("Str210"));
     EXPECT_EQ(find<ButtonLabel>("Key9")->text(), window->text("Str220"));
     EXPECT_FALSE(window->text("Str210").isEmpty());
@@ -69,9 +70,9 @@ TEST_F(MainWindowTest, OverlaysBlockTheSkinnedButtonsButNotExit) {
     EXPECT_EQ(at("Key3"), find("Disable_All_1"));
     EXPECT_EQ(at("Btn_Exit_1"), find("Btn_Exit_1"));
     EXPECT_EQ(at("Btn_Mini_1"), find("Btn_Mini_1"));
-    window->UnlockPages();
+    window->unlockPages();
     EXPECT_EQ(at("Btn_Apply_1"), find("Btn_Apply_1"));
-    window->LockPages();
+    window->lockPages();
     for (int n = 1; n <= 4; ++n)
         EXPECT_FALSE(find(qPrintable(QString("Disable_All_%1").arg(n)))->isHidden());
 }
@@ -81,7 +82,7 @@ TEST_F(MainWindowTest, DeviceTimerRunsOnlyOnceTheLoadingWindowExists) {
     window->show();
     QCoreApplication::processEvents();
     EXPECT_FALSE(window->DevTimer.isActive());
-    TFormLoadingUI loading(window.get(), [this] { window->setDevTimer(true); });
+    LoadingWindow loading(window.get(), [this] { window->setDevTimer(true); });
     EXPECT_TRUE(window->DevTimer.isActive());
     EXPECT_EQ(window->DevTimer.interval(), 1000);
     EXPECT_TRUE(loading.animating());
@@ -101,7 +102,7 @@ TEST_F(MainWindowTest, APageButtonWithoutMouseSaysSoAndKeepsThePage) {
 }
 
 TEST_F(MainWindowTest, FindsAndReadsTheMouse) {
-    QSignalSpy refreshed(window.get(), &TForm1::valuesRefreshed);
+    QSignalSpy refreshed(window.get(), &MainWindow::valuesRefreshed);
     mouse = nullptr;
     plugMouse();
     mouse->memory()[6] = 9;  // level 1 at 4800 DPI, with the section's code to match
@@ -139,7 +140,7 @@ TEST_F(MainWindowTest, PageSwitchMarksTheSelectedButtonOnAllCopies) {
     auto& nav = window->navigation();
     nav.Btn_Breath_0Click();
     EXPECT_EQ(nav.visiblePage(), 3);
-    EXPECT_TRUE(window->pages().rb_5->isChecked());
+    EXPECT_TRUE(find<QRadioButton>("rb_5")->isChecked());
     for (int n = 1; n <= 4; ++n) {
         EXPECT_EQ(skinOf(qPrintable(QString("Img_Breath_%1").arg(n))), "SetS_03");
         EXPECT_EQ(skinOf(qPrintable(QString("Img_Main_%1").arg(n))), "SetS_01");
@@ -148,10 +149,10 @@ TEST_F(MainWindowTest, PageSwitchMarksTheSelectedButtonOnAllCopies) {
     nav.Btn_Second_0Click();
     EXPECT_EQ(nav.visiblePage(), 1);
     EXPECT_EQ(find<ButtonLabel>("Key1")->text(), window->text("Str211"));  // key mode 2's button
-    EXPECT_EQ(window->pages().engineer->cb_KeyMode->currentIndex(), 1);
+    EXPECT_EQ(window->engineerPage().cb_KeyMode->currentIndex(), 1);
     nav.showFirePage();
     EXPECT_EQ(nav.visiblePage(), 5);
-    nav.RefreshAPPage();  // as after a language switch: back to the radio's page
+    nav.showChosenPage();  // as after a language switch: back to the radio's page
     EXPECT_EQ(nav.visiblePage(), 1);
 }
 
@@ -208,7 +209,7 @@ TEST_F(MainWindowTest, CaptionsScrollOnlyWhenEnabled) {
 TEST_F(MainWindowTest, UnlocksLastForTheRun) {
     connectMouse();
     auto& nav = window->navigation();
-    auto* engineer = window->pages().engineer;
+    auto* engineer = &window->engineerPage();
     EXPECT_FALSE(engineer->cb_SensorOri->isEnabled());
     EXPECT_FALSE(engineer->Pg_Parameter->isTabVisible(1));
     nav.Img_Logo4DblClick();
@@ -219,11 +220,11 @@ TEST_F(MainWindowTest, UnlocksLastForTheRun) {
 
     nav.showFirePage();
     nav.Img_Base_5DblClick();
-    EXPECT_FALSE(window->pages().fireRecorder->isHidden());
+    EXPECT_FALSE(window->firePage().recorder()->isHidden());
     nav.Btn_Adv_0Click();
     nav.showFirePage();
-    EXPECT_FALSE(window->pages().fireRecorder->isHidden());
-    EXPECT_TRUE(session->fireRecorderUnlocked);
+    EXPECT_FALSE(window->firePage().recorder()->isHidden());
+    EXPECT_TRUE(window->state().fireRecorderUnlocked);
 }
 
 TEST_F(MainWindowTest, SwitchingLanguageRetranslatesTheWindow) {
@@ -248,9 +249,8 @@ TEST_F(MainWindowTest, SwitchingLanguageRetranslatesTheWindow) {
     // The slot's name, UTF-16 big-endian.
     const std::string macro = "my macro";
     for (std::size_t i = 0; i < macro.size(); ++i)
-        session->model.image().sections.MacroSlots1To4[2 * i + 1] =
-            static_cast<std::uint8_t>(macro[i]);
-    window->RefreshProfile1Keys();
+        session->model.image().sections.MacroSlots1To4[2 * i + 1] = static_cast<std::uint8_t>(macro[i]);
+    window->showKeyMode(1);
     EXPECT_EQ(find<ButtonLabel>("Key2")->text(), "Home");
     EXPECT_EQ(find<ButtonLabel>("Key3")->text(), "Stop");
     EXPECT_EQ(find<ButtonLabel>("Key4")->text(), "my macro");
@@ -358,14 +358,14 @@ TEST_F(MainWindowTest, IdentificationBytesDecideWhetherTheMouseIsRead) {
     window->monitor().tick();
     EXPECT_EQ(dialogs.shown, QStringList{window->text("Str107")});
     EXPECT_TRUE(session->mouseConnected());  // left open, unread
-    EXPECT_TRUE(session->NoDeviceShown);
+    EXPECT_TRUE(window->state().noDeviceShown);
     EXPECT_EQ(find<QLineEdit>("edt_VendorID_Rd")->text(), "18");
 
     dialogs.shown.clear();
     window->monitor().reservePair = {18, 52};  // Rev_Manu_ID=18, Rev_Pro_ID=52
     window->deviceButtons().Btn_Read_0Click();
     EXPECT_TRUE(dialogs.shown.isEmpty());
-    EXPECT_FALSE(session->NoDeviceShown);
+    EXPECT_FALSE(window->state().noDeviceShown);
     EXPECT_FALSE(window->pagesLocked());
 }
 
@@ -391,7 +391,7 @@ TEST_F(MainWindowTest, AnAimKeyInTheOtherKeyModeTakesTheChosenIndex) {
 
 TEST_F(MainWindowTest, AChangeMadeInTheWindowShowsInTheDump) {
     connectMouse();
-    auto* engineer = window->pages().engineer;
+    auto* engineer = &window->engineerPage();
     engineer->cb_CPI[0]->setCurrentIndex(10);  // level 1: 6400 DPI
     ASSERT_TRUE(window->deviceButtons().Btn_Apply_0Click());
     EXPECT_EQ(mouse->memory()[6], 10);
@@ -418,7 +418,7 @@ TEST_F(MainWindowTest, ASecondDeviceOperationIsRefusedWhileOneRuns) {
     connectMouse();
     // Clicks and ticks that arrive while the window's messages run during a transfer.
     struct Reentry : TransferObserver {
-        TForm1* window;
+        MainWindow* window;
         int tries = 0;
         bool nestedApply = true;
         void transferProgress(std::size_t done, std::size_t) override {
@@ -474,7 +474,7 @@ TEST_F(MainWindowTest, AMousePluggedWhileAnotherProgramHoldsItIsReadOnceItIsFree
     other.CloseMouse();
     window->monitor().tick();
     EXPECT_TRUE(session->mouseConnected());
-    EXPECT_FALSE(session->NoDeviceShown);
+    EXPECT_FALSE(window->state().noDeviceShown);
 }
 
 TEST_F(MainWindowTest, TheDefaultRestoreShowsItsResultMark) {

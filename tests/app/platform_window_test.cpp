@@ -85,7 +85,7 @@ class PlatformWindowTest : public ::testing::Test {
         prepared = true;
         auto platform = std::make_unique<SimHidPlatform>();
         session = std::make_unique<AppSession>(std::move(platform), clock);
-        window = std::make_unique<TForm1>(*session, dialogs);
+        window = std::make_unique<MainWindow>(*session, dialogs);
         window->show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
     }
@@ -105,7 +105,7 @@ class PlatformWindowTest : public ::testing::Test {
     VirtualClock clock;
     NoDialogs dialogs;
     std::unique_ptr<AppSession> session;
-    std::unique_ptr<TForm1> window;
+    std::unique_ptr<MainWindow> window;
 };
 
 TEST_F(PlatformWindowTest, TheCaptionIsExactlyTheProgramsInEveryLanguage) {
@@ -124,7 +124,7 @@ TEST_F(PlatformWindowTest, TheCaptionIsExactlyTheProgramsInEveryLanguage) {
 
 TEST_F(PlatformWindowTest, WithoutACompositorTheLoadingWindowIsCutToItsCard) {
     EXPECT_FALSE(windowSystemDrawsTranslucency());  // Xvfb alone
-    TFormLoadingUI loading(window.get(), {});
+    LoadingWindow loading(window.get(), {});
     loading.showCentred();
     const QRegion mask = loading.mask();
     EXPECT_FALSE(mask.isEmpty());

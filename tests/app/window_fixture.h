@@ -35,12 +35,12 @@ class MainWindowTest : public ::testing::Test {
         platform = owned.get();
         plugOtherDevices(*platform);
         session = std::make_unique<AppSession>(std::move(owned), clock);
-        window = std::make_unique<TForm1>(*session, dialogs);
+        window = std::make_unique<MainWindow>(*session, dialogs);
     }
     // A new window over the session, as at a start with the session's options.
     void restartWindow() {
         window.reset();
-        window = std::make_unique<TForm1>(*session, dialogs);
+        window = std::make_unique<MainWindow>(*session, dialogs);
     }
 
     void plugMouse() {
@@ -52,7 +52,7 @@ class MainWindowTest : public ::testing::Test {
         plugMouse();
         window->monitor().tick();
         ASSERT_TRUE(session->mouseConnected());
-        ASSERT_FALSE(session->NoDeviceShown);
+        ASSERT_FALSE(window->state().noDeviceShown);
     }
     template <typename T = QWidget>
     T* find(const char* name) {
@@ -67,7 +67,7 @@ class MainWindowTest : public ::testing::Test {
     std::shared_ptr<SimMouse> mouse;
     RecordingDialogs dialogs;
     std::unique_ptr<AppSession> session;
-    std::unique_ptr<TForm1> window;
+    std::unique_ptr<MainWindow> window;
 };
 
 // The commands the mouse received, without the chunks of the block transfers.

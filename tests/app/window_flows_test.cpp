@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <QComboBox>
+#include <QPushButton>
 #include <QRadioButton>
 #include <QSignalSpy>
 #include <QTabWidget>
@@ -75,6 +76,38 @@ class WindowFlowsTest : public MainWindowTest {
     QString text(const char* key) { return window->text(key); }
 };
 
+// The key mode is one value shown on two pages: chosen on either, the other follows.
+TEST_F(WindowFlowsTest, AKeyModeChosenOnOnePageShowsOnTheOther) {
+    plugGameModeMouse();
+    window->monitor().tick();
+    ASSERT_TRUE(session->mouseConnected());
+    EngineerPage& engineer = window->engineerPage();
+    auto keyTexts = [&] {
+        QStringList texts;
+        for (int k = 1; k <= 9; ++k)
+            texts << find<ButtonLabel>(qPrintable(QString("Key%1").arg(k)))->text();
+        return texts;
+    };
+    auto engineerTexts = [&](const std::array<QPushButton*, 9>& row) {
+        QStringList texts;
+        for (QPushButton* b : row) texts << b->text();
+        return texts;
+    };
+    ASSERT_NE(engineerTexts(engineer.btn_Key1), engineerTexts(engineer.btn_Key2));
+
+    // The engineer page picks Office Mode: the button page shows key mode 1.
+    engineer.cb_KeyMode->setCurrentIndex(0);
+    emit engineer.cb_KeyMode->activated(0);
+    EXPECT_EQ(window->keyModeView().profile, 1);
+    EXPECT_EQ(keyTexts(), engineerTexts(engineer.btn_Key1));
+
+    // The user page picks Game Mode: the engineer page holds key mode 2.
+    window->navigation().Btn_Second_0Click();
+    EXPECT_EQ(engineer.cb_KeyMode->currentIndex(), 1);
+    EXPECT_EQ(keyTexts(), engineerTexts(engineer.btn_Key2));
+    EXPECT_TRUE(find<QRadioButton>("rb_2")->isChecked());
+}
+
 TEST_F(WindowFlowsTest, AGameModeMouseReadAndAppliedKeepsEveryByte) {
     plugGameModeMouse();
     const auto before = mouse->memory();
@@ -82,15 +115,15 @@ TEST_F(WindowFlowsTest, AGameModeMouseReadAndAppliedKeepsEveryByte) {
     ASSERT_TRUE(session->mouseConnected());
 
     // The pages show key mode 2.
-    EXPECT_TRUE(window->pages().rb_2->isChecked());
-    EXPECT_FALSE(window->pages().rb_1->isChecked());
-    EXPECT_EQ(window->pages().engineer->cb_KeyMode->currentIndex(), 1);
+    EXPECT_TRUE(find<QRadioButton>("rb_2")->isChecked());
+    EXPECT_FALSE(find<QRadioButton>("rb_1")->isChecked());
+    EXPECT_EQ(window->engineerPage().cb_KeyMode->currentIndex(), 1);
     EXPECT_EQ(find<ButtonLabel>("Key1")->text(), text("Str211"));
     EXPECT_EQ(find<ButtonLabel>("Key2")->text(), text("Str210"));
     EXPECT_EQ(window->navigation().visiblePage(), 1);
     EXPECT_EQ(skinOf("Img_Second_3"), "SetS_03");
     EXPECT_EQ(skinOf("Img_Main_3"), "SetS_01");
-    EXPECT_EQ(window->buttonPage().profile, 2);
+    EXPECT_EQ(window->keyModeView().profile, 2);
 
     ASSERT_TRUE(window->deviceButtons().Btn_Apply_0Click());
     EXPECT_EQ(mouse->memory(), before);
@@ -110,7 +143,7 @@ TEST_F(WindowFlowsTest, TheGunDisplayDecidesTheGameModeMenus) {
     struct Case {
         bool gunDisplay;
         std::uint8_t keyModeByte;
-        ButtonPage page;
+        KeyModeView page;
     } cases[] = {
         {false, 0x80, {2, 170, false}},
         {true, 0x80, {2, 194, true}},
@@ -125,8 +158,8 @@ TEST_F(WindowFlowsTest, TheGunDisplayDecidesTheGameModeMenus) {
         mouse->memory()[0x34] = c.keyModeByte;
         mouse->memory()[0x35] = static_cast<std::uint8_t>(~c.keyModeByte);
         window->deviceButtons().Btn_Read_0Click();
-        EXPECT_EQ(window->buttonPage(), c.page);
-        EXPECT_EQ(window->pages().rb_2->isChecked(), c.page.profile == 2);
+        EXPECT_EQ(window->keyModeView(), c.page);
+        EXPECT_EQ(find<QRadioButton>("rb_2")->isChecked(), c.page.profile == 2);
     }
 }
 
@@ -197,7 +230,7 @@ TEST_F(WindowFlowsTest, TheReservePairComesFromTheOptionFile) {
         dialogs.shown.clear();
         window->monitor().tick();
         ASSERT_TRUE(session->mouseConnected());
-        EXPECT_EQ(session->NoDeviceShown, !c.read);
+        EXPECT_EQ(window->state().noDeviceShown, !c.read);
         EXPECT_EQ(dialogs.shown, c.read ? QStringList{} : QStringList{text("Str107")});
     }
 }
@@ -215,8 +248,8 @@ TEST_F(WindowFlowsTest, TheMessageDialogTakesTheLanguagesFont) {
 TEST_F(WindowFlowsTest, PressesOnTheBackgroundsAndThePageControlMoveTheWindow) {
     connectMouse();
     window->show();
-    QSignalSpy drags(window.get(), &TForm1::dragStarted);
-    auto* tabs = window->pages().engineer->Pg_Parameter;
+    QSignalSpy drags(window.get(), &MainWindow::dragStarted);
+    auto* tabs = window->engineerPage().Pg_Parameter;
     window->navigation().showOnly(6);
     // Beside the tabs, and on the empty part of the page the tab control holds.
     QTest::mousePress(tabs, Qt::LeftButton, {}, QPoint(tabs->width() - 10, 8));
@@ -227,7 +260,7 @@ TEST_F(WindowFlowsTest, PressesOnTheBackgroundsAndThePageControlMoveTheWindow) {
     EXPECT_EQ(drags.count(), 2);
     QTest::mousePress(tabs, Qt::RightButton, {}, QPoint(tabs->width() - 10, 8));
     EXPECT_EQ(drags.count(), 2);
-    QTest::mousePress(window->pages().engineer->Img_Logo4, Qt::LeftButton);
+    QTest::mousePress(window->engineerPage().Img_Logo4, Qt::LeftButton);
     EXPECT_EQ(drags.count(), 3);
     window->navigation().showOnly(1);
     QTest::mousePress(find("Img_Base_1"), Qt::LeftButton, {}, QPoint(5, 300));

@@ -687,11 +687,11 @@ TEST_F(AimKeyTest, NoAimButtonOrNoAimName) {
     EXPECT_TRUE(StoreAimIndex(m_codes, m_profile, 4, context(true)));
 }
 
-TEST(ButtonPage, KeyModeGunDisplayAndLayout) {
+TEST(KeyModeView, KeyModeGunDisplayAndLayout) {
     struct Row {
         int keyMode;
         bool gd, eeprom, combo3;
-        ButtonPage page;
+        KeyModeView page;
     };
     const Row rows[] = {
         {1, true, true, true, {1, 170, false}},  {2, true, true, true, {2, 194, true}},
@@ -701,7 +701,7 @@ TEST(ButtonPage, KeyModeGunDisplayAndLayout) {
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(testing::Message() << row.keyMode << row.gd << row.eeprom << row.combo3);
-        EXPECT_EQ(ButtonPageFor(row.keyMode, row.gd, row.eeprom, row.combo3), row.page);
+        EXPECT_EQ(KeyModeViewFor(row.keyMode, row.gd, row.eeprom, row.combo3), row.page);
     }
 }
 

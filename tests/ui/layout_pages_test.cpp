@@ -7,8 +7,13 @@
 #include <QLineEdit>
 #include <QSlider>
 
+#include "fire/fire_page.h"
 #include "formats/embedded_resources.h"
+#include "macros/macro_page.h"
+#include "settings/advanced_page.h"
+#include "settings/light_page.h"
 #include "ui/layout_pass.h"
+#include "ui/page.h"
 #include "ui/widgets/skin_widgets.h"
 
 namespace vornik {
@@ -27,6 +32,34 @@ std::string org1WithKeys(std::initializer_list<std::pair<const char*, int>> chan
     }
     return text;
 }
+
+// Groups D, E, F and J as the pages apply them, over the stand-ins of a bare window.
+class PageGroups : public Page {
+  public:
+    explicit PageGroups(QWidget* root) : m_root(root) {}
+    QWidget* widget() const override { return m_root; }
+    void fillFromModel(const PageSource&) override {}
+    void applyLanguage(const LanguageTable&) override {}
+    bool ownsLayoutGroup(LayoutGroup group) const override {
+        return group == LayoutGroup::D || group == LayoutGroup::E || group == LayoutGroup::F ||
+               group == LayoutGroup::J;
+    }
+    void applyLayoutGroup(LayoutGroup group, layout_detail::LayoutPass& pass) override {
+        switch (group) {
+            case LayoutGroup::D:
+                return AdvancedPage::layOut(pass);
+            case LayoutGroup::E:
+                return LightPage::layOut(pass);
+            case LayoutGroup::F:
+                return MacroPage::layOut(pass);
+            default:
+                return FirePage::layOut(pass);
+        }
+    }
+
+  private:
+    QWidget* m_root;
+};
 
 class PagesTest : public ::testing::Test {
   protected:
@@ -51,7 +84,8 @@ class PagesTest : public ::testing::Test {
 
     LayoutReport apply(const std::string& text, LayoutContext ctx = {}) {
         file = IniFile::parse(text);
-        return applyLayout(file, 1, window, ctx);
+        PageGroups groups(&window);
+        return applyLayout(file, 1, window, ctx, {&groups});
     }
     int value(const char* key) { return file.number("org1", key).value(); }
     QPoint at(const std::string& prefix) {

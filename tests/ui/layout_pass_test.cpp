@@ -10,8 +10,8 @@
 #include "app/app_session.h"
 #include "app/main_window.h"
 #include "device/sim/sim_hid_platform.h"
-#include "ui/dialogs.h"
 #include "formats/embedded_resources.h"
+#include "ui/dialogs.h"
 #include "ui/widgets/skin_widgets.h"
 
 namespace vornik {
@@ -71,13 +71,13 @@ class LayoutPassTest : public ::testing::Test {
         auto platform = std::make_unique<SimHidPlatform>();
         plugOtherDevices(*platform);
         session = std::make_unique<AppSession>(std::move(platform), clock);
-        window = std::make_unique<TForm1>(*session, dialogs);
+        window = std::make_unique<MainWindow>(*session, dialogs);
     }
 
     LayoutReport apply(const std::string& text, int layoutNo, LayoutContext ctx = {}) {
         file = IniFile::parse(text);
         section = layoutSection(layoutNo);
-        return applyLayout(file, layoutNo, *window, ctx);
+        return applyLayout(file, layoutNo, *window, ctx, window->pages());
     }
 
     QWidget* find(const QString& name) {
@@ -143,7 +143,7 @@ class LayoutPassTest : public ::testing::Test {
     VirtualClock clock;
     QuietDialogs dialogs;
     std::unique_ptr<AppSession> session;
-    std::unique_ptr<TForm1> window;
+    std::unique_ptr<MainWindow> window;
     IniFile file;
     std::string section;
 };

@@ -54,9 +54,9 @@ int main(int argc, char** argv) {
     std::copy(BuiltInImage().begin(), BuiltInImage().end(), mouse->memory().begin());
     AppSession session(std::move(platform), clock);
     SilentDialogs dialogs;
-    TForm1 window(session, dialogs);
+    MainWindow window(session, dialogs);
     window.show();
-    TFormLoadingUI loading(&window, [&window] { window.setDevTimer(true); });
+    LoadingWindow loading(&window, [&window] { window.setDevTimer(true); });
     window.attachLoadingWindow(&loading);
     QCoreApplication::processEvents();
 

@@ -1,0 +1,135 @@
+// Group D, the Advanced page.
+//
+// Which control each key drives, where the name is not the key's own:
+//   D  FKCnt Edt_Repeat1, FKDelay Edt_DelayTime1, IsFireContinue Img_FireContinue with
+//      lbl_FireContinue; Spd/DbSpd/ScrSpd slider_Spd/slider_DbSpd/slider_SrcSpd with the ticks
+//      lbl_Spd<k>/lbl_DbSpd<k>/lbl_ScrSpd<k>; IsControl/IsScreen Img_IsControl/lbl_IsControl,
+//      Img_IsScreen/lbl_IsScreen; DPI<k>_Color Img_DPI<k>Col (cs_DPI<k>Col and lbl_DPI<k>Col over
+//      it), _Check Img_DPI<k>, DPI<k> lbl_DPI<k>, _Value lbl_DPI<k>Value, _Steps slider_DPI<k>;
+//      AIMKey lbl_AIMKey, lbl_AIMKeyValue, slider_DPI8; DPI_Count cbb_DPICount.
+
+#include "settings/advanced_page.h"
+
+#include <QAbstractSlider>
+#include <QWidget>
+#include <vector>
+
+#include "ui/language_pass.h"
+#include "ui/layout_groups.h"
+#include "ui/widgets/skin_widgets.h"
+
+namespace vornik {
+
+using namespace layout_detail;
+
+AdvancedPage::AdvancedPage(QWidget* container) : QObject(container), m_container(container) {}
+
+void AdvancedPage::fillFromModel(const PageSource&) {
+    // No control of this page shows a setting yet; its editor brings them.
+}
+
+void AdvancedPage::applyLayoutGroup(LayoutGroup, LayoutPass& pass) { layOut(pass); }
+
+void AdvancedPage::applyLanguage(const LanguageTable& language) {
+    static constexpr Caption kCaptions[] = {
+        {"lbl_FireKey", "Str800"},
+        {"lbl_Fire_Count", "Str801"},
+        {"lbl_Fire_Time", "Str802"},
+        {"lbl_Fire_Continue", "Str803"},
+        {"lbl_Mouse_Speed", "Str804"},
+        {"lbl_Is_Control", "Str805"},
+        {"lbl_Double_Click", "Str806"},
+        {"lbl_Roller_Speed", "Str807"},
+        {"lbl_Roll_All_Screen", "Str808"},
+        {"lbl_DPI_Setting", "Str809"},
+        {"lbl_DPI_Value", "Str810"},
+        {"lbl_DPI_Note", "Str811"},
+        {"lbl_DPI1", "Str849"},
+        {"lbl_DPI2", "Str850"},
+        {"lbl_DPI3", "Str851"},
+        {"lbl_DPI4", "Str852"},
+        {"lbl_DPI5", "Str853"},
+        {"lbl_DPI6", "Str854"},
+        {"lbl_DPI7", "Str855"},
+    };
+    setCaptions(*m_container, kCaptions, language);
+}
+
+namespace {
+
+// Eleven tick labels under a pointer slider.
+void placeSpeedScale(LayoutPass& p, const char* prefix, const char* slider, const char* tick) {
+    QWidget* s = p.find(slider);
+    const QPoint at = p.position(prefix, s);
+    const int step = p.number(std::string(prefix) + "_D");
+    p.moveTo(s, at);
+    for (int k = 1; k <= 11; ++k)
+        p.moveTo(p.find(numbered(tick, k)), at + QPoint((k - 1) * step + 4, 26));
+}
+
+}  // namespace
+
+void AdvancedPage::layOut(LayoutPass& p) {
+    std::vector<QWidget*> values{p.find("Edt_Repeat1"), p.find("Edt_DelayTime1"),
+                                 p.find("lbl_AIMKeyValue")};
+    for (int k = 1; k <= 7; ++k) values.push_back(p.find(numbered("lbl_DPI", k, "Value")));
+    setFontSizes(values, p.fontSize("Size_D", firstIn(values)));
+
+    LayoutKept& kept = p.report.kept;
+    kept.dpiSelected = p.colour("Color_D_Selected");
+    kept.dpiNotSelected = p.colour("Color_D_notSelected");
+    const QColor back = p.colour("Color_D_Back");
+    const QColor border = p.colour("Color_D_Border");
+    for (const char* edit : {"Edt_Repeat1", "Edt_DelayTime1"}) {
+        QWidget* w = p.find(edit);
+        if (w) setFieldLook(w, w->palette().color(QPalette::Text), back, border);
+    }
+
+    placeNamed(p, "P2", "Img_P2");
+    placeNamed(p, "FKCnt", "Edt_Repeat1");
+    placeNamed(p, "FKDelay", "Edt_DelayTime1");
+    // Continuous fire: the label starts 8 pixels left of its image; the image shows "off".
+    QWidget* fireImage = p.find("Img_FireContinue");
+    const QPoint fire = p.position("IsFireContinue", fireImage);
+    p.moveTo(fireImage, fire);
+    p.moveTo(p.find("lbl_FireContinue"), fire - QPoint(8, 0));
+    if (auto* image = qobject_cast<SkinImage*>(fireImage)) image->setSkin("CbS_D");
+
+    placeSpeedScale(p, "Spd", "slider_Spd", "lbl_Spd");
+    placeSpeedScale(p, "DbSpd", "slider_DbSpd", "lbl_DbSpd");
+    placeSpeedScale(p, "ScrSpd", "slider_SrcSpd", "lbl_ScrSpd");
+    placeOption(p, "IsControl", "Img_IsControl", "lbl_IsControl");
+    placeOption(p, "IsScreen", "Img_IsScreen", "lbl_IsScreen");
+
+    const int maximum = p.ctx.options.dpiSliderMaximum();
+    for (int k = 1; k <= 7; ++k) {
+        placeWithTwins(
+            p, numberedKey("DPI", k, "_Color"), p.find(numbered("Img_DPI", k, "Col")),
+            {p.find(numbered("cs_DPI", k, "Col")), p.find(numbered("lbl_DPI", k, "Col"))});
+        placeNamed(p, numberedKey("DPI", k, "_Check"), numbered("Img_DPI", k));
+        placeNamed(p, numberedKey("DPI", k), numbered("lbl_DPI", k));
+        placeNamed(p, numberedKey("DPI", k, "_Value"), numbered("lbl_DPI", k, "Value"));
+        placeNamed(p, numberedKey("DPI", k, "_Steps"), numbered("slider_DPI", k));
+        p.number(numberedKey("DPI", k, "_Steps_D"));  // the ruler is fixed; the step is not used
+        if (auto* slider = qobject_cast<QAbstractSlider*>(p.find(numbered("slider_DPI", k))))
+            slider->setMaximum(maximum);
+    }
+    placeNamed(p, "AIMKey", "lbl_AIMKey");
+    placeNamed(p, "AIMKey_Value", "lbl_AIMKeyValue");
+    placeNamed(p, "AIMKey_Steps", "slider_DPI8");
+    p.number("AIMKey_Steps_D");
+    if (auto* slider = qobject_cast<QAbstractSlider*>(p.find("slider_DPI8")))
+        slider->setMaximum(maximum);
+
+    const QColor sliderBack = p.colour("Color_BG_Slider");
+    for (int k = 1; k <= 8; ++k) setBackground(p.find(numbered("slider_DPI", k)), sliderBack);
+    for (const char* s : {"slider_Spd", "slider_DbSpd", "slider_SrcSpd"})
+        setBackground(p.find(s), sliderBack);
+
+    kept.dpiCountVisible = p.number("DPI_Count_Visible") == 1;
+    QWidget* count = p.find("cbb_DPICount");
+    placeNamed(p, "DPI_Count", "cbb_DPICount");
+    if (count) count->setVisible(kept.dpiCountVisible);
+}
+
+}  // namespace vornik

@@ -1,0 +1,99 @@
+#include "settings/button_page.h"
+
+#include <QWidget>
+
+#include "formats/language.h"
+#include "formats/layout_keys.h"
+#include "settings/key_names.h"
+#include "ui/default_layout.h"
+#include "ui/language_pass.h"
+#include "ui/layout_groups.h"
+
+namespace vornik {
+
+using namespace layout_detail;
+
+ButtonPage::ButtonPage(QWidget* container, const AppOptions& options)
+    : QObject(container), m_container(container), m_options(options) {
+    for (int k = 0; k < 9; ++k) {
+        SkinButton key;
+        key.image = new SkinImage(QString("Img_Key%1").arg(k + 1), container);
+        key.image->setSkin("KeyS_01");
+        key.image->move(layout::kKeys + QPoint(0, k * layout::kKeyStep));
+        key.label = new ButtonLabel(QString("Key%1").arg(k + 1), container);
+        key.label->placeOver(key.image);
+        m_keys[static_cast<std::size_t>(k)] = key;
+    }
+}
+
+void ButtonPage::fillFromModel(const PageSource& model) {
+    if (m_language == nullptr) return;
+    const QStringList names = KeyNames(model, m_view.profile, *m_language);
+    for (int k = 0; k < 9; ++k) m_keys[static_cast<std::size_t>(k)].label->setText(names[k]);
+}
+
+const KeyModeView& ButtonPage::showKeyMode(int keyMode, int layoutNo, const PageSource& model) {
+    const int n = std::clamp(layoutNo, 1, 3);
+    const bool gunKeyLineEnabled =
+        embeddedLayout(n).number(layoutSection(n), "ComboKey3_Enable") == 1;
+    m_view = KeyModeViewFor(keyMode, m_options.gunDisplay, m_options.eepromMode, gunKeyLineEnabled);
+    fillFromModel(model);
+    for (const char* name : {"Img_ComboKey3", "IB_ComboKey3"})
+        if (QWidget* w = m_container->findChild<QWidget*>(name)) w->setVisible(m_view.gunKeyLine);
+    return m_view;
+}
+
+void ButtonPage::applyLayoutGroup(LayoutGroup, LayoutPass& pass) { layOut(pass); }
+
+void ButtonPage::applyLanguage(const LanguageTable& language) {
+    m_language = &language;
+    static constexpr Caption kCaptions[] = {
+        {"IB_ComboKey1", "Str700"}, {"IB_ComboKey2", "Str701"}, {"IB_ComboKey3", "Str702"}};
+    setCaptions(*m_container, kCaptions, language);
+}
+
+void ButtonPage::layOut(LayoutPass& p) {
+    std::vector<QWidget*> captions;
+    for (int k = 1; k <= 9; ++k) captions.push_back(p.find(QString("Key%1").arg(k)));
+    for (int k = 1; k <= 3; ++k) captions.push_back(p.find(QString("IB_ComboKey%1").arg(k)));
+    applyFont(p, "Size_C", "Color_C", captions);
+
+    p.moveTo(p.find("Img_P1"), p.position("P1", p.find("Img_P1")));
+
+    const int keyWidth = p.width("Key_Width", p.find("Img_Key1"));
+    for (int k = 1; k <= 9; ++k) {
+        QWidget* image = p.find(QString("Img_Key%1").arg(k));
+        QWidget* label = p.find(QString("Key%1").arg(k));
+        const std::string key = "Key" + std::to_string(k);
+        const bool show = p.number(key + "_Enable") == 1;
+        if (image) image->setVisible(show);
+        if (label) label->setVisible(show);
+        if (!show) continue;
+        const QPoint at = p.position(key, image);
+        if (image) image->resize(keyWidth, image->height());
+        if (label && !image) label->resize(keyWidth, label->height());
+        p.placeOnImage(image, label, at);
+    }
+
+    // The mode-switch options: the caption offsets are read only once an option is shown.
+    const int optionWidth = p.width("Combox_Width", p.find("IB_ComboKey1"));
+    std::optional<QPoint> offset;
+    for (int k = 1; k <= 3; ++k) {
+        QWidget* image = p.find(QString("Img_ComboKey%1").arg(k));
+        QWidget* label = p.find(QString("IB_ComboKey%1").arg(k));
+        const std::string key = "ComboKey" + std::to_string(k);
+        const bool enabled = p.number(key + "_Enable") == 1;
+        // The gun-key option belongs to Game Mode with the gun display.
+        const bool show = enabled && (k != 3 || (p.ctx.options.gunDisplay && p.ctx.gameMode));
+        if (image) image->setVisible(show);
+        if (label) label->setVisible(show);
+        if (!enabled) continue;
+        const QPoint at = p.position(key, image);
+        if (!offset) offset = QPoint(p.number("ComboKey_D"), p.number("ComboKey_H"));
+        p.moveTo(image, at);
+        p.moveTo(label, at + *offset);
+        if (label) label->resize(optionWidth, label->height());
+    }
+}
+
+}  // namespace vornik

@@ -1,0 +1,18 @@
+#include "settings/key_names.h"
+
+#include "image/function_code.h"
+#include "model/slot_names.h"
+#include "ui/page.h"
+
+namespace vornik {
+
+QStringList KeyNames(const PageSource& model, int keyMode, const TextLookup& texts) {
+    const auto slotNames = SlotNames(model.sections);
+    const NameContext context{texts, model.eepromMode, slotNames, 0, {}};
+    QStringList names;
+    for (int k = 1; k <= 9; ++k)
+        names << QString::fromStdString(NameForCode(model.codes.code(keyMode, k), context));
+    return names;
+}
+
+}  // namespace vornik
