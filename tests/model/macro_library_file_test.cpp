@@ -262,17 +262,27 @@ TEST_F(MacroLibraryFileTest, KilledSaveLeavesTheOldOrTheNewFile) {
     int sawOlder = 0;
     int sawNewer = 0;
     for (int round = 0; round < 150; ++round) {
+        // The child reports its first finished save, so that on a loaded machine the kill
+        // still lands among the saves and not before them.
+        int ready[2];
+        ASSERT_EQ(::pipe(ready), 0);
         const pid_t child = ::fork();
         ASSERT_GE(child, 0);
         if (child == 0) {
+            ::close(ready[0]);
             MacroLibraryFile library(file);
             std::string childError;
             library.open(childError);
-            for (bool flip = true;; flip = !flip) {
+            for (bool flip = true, first = true;; flip = !flip, first = false) {
                 library.library() = MacroLibrary::fromBytes(flip ? newer : older);
                 if (!library.save(childError)) ::_exit(2);
+                if (first && ::write(ready[1], "s", 1) != 1) ::_exit(3);
             }
         }
+        ::close(ready[1]);
+        char started = 0;
+        ASSERT_EQ(::read(ready[0], &started, 1), 1) << "the saving child never saved";
+        ::close(ready[0]);
         ::usleep(static_cast<useconds_t>(delayUs(random)));
         ASSERT_EQ(::kill(child, SIGKILL), 0);
         int status = 0;
