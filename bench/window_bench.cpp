@@ -106,8 +106,7 @@ int main(int argc, char** argv) {
     std::copy(BuiltInImage().begin(), BuiltInImage().end(), mouse->memory().begin());
     QElapsedTimer connectTimer;
     connectTimer.start();
-    const std::vector<double> connectGaps =
-        eventLoopGaps([&] { window.monitor().tick(); });
+    const std::vector<double> connectGaps = eventLoopGaps([&] { window.monitor().tick(); });
     if (!session.mouseConnected() || window.state().noDeviceShown) {
         std::fprintf(stderr, "the simulated mouse was not found and read\n");
         return 1;

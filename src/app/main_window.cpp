@@ -374,8 +374,8 @@ JoinHooks MainWindow::joinHooks() {
     hooks.storeAimKey = [this](Sections& sections) {
         const auto slotNames = SlotNames(sections);
         const NameContext context{language(), m_session.options.eepromMode, slotNames, 0, {}};
-        m_session.model.storeAimKey(m_session.aimIndex,
-                                    m_engineerPage->values().cb_IsFireContinue, context);
+        m_session.model.storeAimKey(m_session.aimIndex, m_engineerPage->values().cb_IsFireContinue,
+                                    context);
     };
     return hooks;
 }

@@ -2,9 +2,9 @@
 
 #include <array>
 
+#include "formats/language_keys.h"
 #include "image/memory_map.h"
 #include "model/device_session.h"
-#include "formats/language_keys.h"
 
 namespace vornik {
 

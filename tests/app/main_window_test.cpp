@@ -249,7 +249,8 @@ TEST_F(MainWindowTest, SwitchingLanguageRetranslatesTheWindow) {
     // The slot's name, UTF-16 big-endian.
     const std::string macro = "my macro";
     for (std::size_t i = 0; i < macro.size(); ++i)
-        session->model.image().sections.MacroSlots1To4[2 * i + 1] = static_cast<std::uint8_t>(macro[i]);
+        session->model.image().sections.MacroSlots1To4[2 * i + 1] =
+            static_cast<std::uint8_t>(macro[i]);
     window->showKeyMode(1);
     EXPECT_EQ(find<ButtonLabel>("Key2")->text(), "Home");
     EXPECT_EQ(find<ButtonLabel>("Key3")->text(), "Stop");
