@@ -106,8 +106,7 @@ int main(int argc, char** argv) {
     std::copy(BuiltInImage().begin(), BuiltInImage().end(), mouse->memory().begin());
     QElapsedTimer connectTimer;
     connectTimer.start();
-    const std::vector<double> connectGaps =
-        eventLoopGaps([&] { window.monitor().DevTimerTimer(); });
+    const std::vector<double> connectGaps = eventLoopGaps([&] { window.monitor().tick(); });
     if (!session.mouseConnected() || window.state().noDeviceShown) {
         std::fprintf(stderr, "the simulated mouse was not found and read\n");
         return 1;
@@ -126,7 +125,7 @@ int main(int argc, char** argv) {
         const std::vector<double> gaps =
             eventLoopGaps([&] { window.deviceButtons().Btn_Read_0Click(); });
         reads.push_back(static_cast<double>(timer.nsecsElapsed()) / 1e6);
-        if (window.state().noDeviceShown || session.image.incomplete) {
+        if (window.state().noDeviceShown || session.model.image().incomplete) {
             std::fprintf(stderr, "the read did not complete\n");
             return 1;
         }

@@ -7,9 +7,8 @@
 namespace vornik {
 
 AppSession::AppSession(std::unique_ptr<HidPlatform> p, Clock& c)
-    : platform(std::move(p)), clock(c), link(*platform), protocol(link, clock) {
-    link.DevIdTable[0] = {kMouseVendorId, kMouseProductId};
-    image.DataBuf = BuiltInImage();
+    : device(std::move(p), c), clock(c) {
+    model.image().DataBuf = BuiltInImage();
     const auto org = embeddedResource("ORG");
     options = parseOptions(
         IniFile::parse(std::string_view(reinterpret_cast<const char*>(org.data()), org.size())));

@@ -4,6 +4,7 @@
 
 #include "app/app_session.h"
 #include "app/main_window.h"
+#include "formats/language_keys.h"
 #include "image/defaults.h"
 #include "ui/skin/skin.h"
 
@@ -25,11 +26,11 @@ void DeviceButtons::setPressed(ButtonRole role, bool pressed) {
         page.button(role).image->setSkin(pressed ? "BtnS_03" : "BtnS_01");
 }
 
-bool DeviceButtons::prologue(ButtonRole role, bool wait, DeviceOperation& operation) {
+bool DeviceButtons::prologue(ButtonRole role, bool wait, DeviceSession::Guard& operation) {
     setPressed(role, true);
     if (wait) pause110();
     if (!m_session.mouseConnected()) {
-        m_window.messageBox("Str020");
+        m_window.messageBox(textkey::kFindingDevice);
         release(role);
         return false;
     }
@@ -43,51 +44,43 @@ bool DeviceButtons::prologue(ButtonRole role, bool wait, DeviceOperation& operat
 
 void DeviceButtons::release(ButtonRole role) { setPressed(role, false); }
 
-void DeviceButtons::sendReload() { m_session.protocol.SendCmd(cmd::kReload); }
+void DeviceButtons::sendReload() { m_session.device.protocol().SendCmd(cmd::kReload); }
 
 void DeviceButtons::readImage() {
-    DeviceOperation operation(m_session);
+    DeviceSession::Guard operation(m_session.device);
     if (!operation.acquired()) return;
     if (!prologue(ButtonRole::Read, false, operation)) return;
-    m_monitor.ReadDevInfo();
+    m_monitor.identifyAndRead();
     release(ButtonRole::Read);
 }
 
 WriteOutcome DeviceButtons::writeSettings() {
     m_window.hideAllMenu();
-    m_window.setDevTimer(false);
-    m_window.lockPages();
-    m_window.showLoadingWindow();
+    OperationFrame frame(m_window, m_session.clock);
     m_window.collectPages();
-    JoinDataBuf(m_session.image.sections, m_session.image.DataBuf, m_window.joinHooks());
+    m_session.model.storeToImage(m_window.joinHooks());
     m_window.showLoadingWindow();
     m_window.applyPointerSettings();
-
-    const WriteOutcome outcome = m_flows.writeImage(false);
-    m_window.hideLoadingWindow();
-    m_session.clock.processEvents();
-    m_window.setDevTimer(true);
-    m_window.unlockPages();
-    return outcome;
+    return m_flows.writeImage(false);
 }
 
 void DeviceButtons::reportSkipped(const WriteOutcome& outcome) {
     // A write that did not happen is said, so that edits are not thought to be in the mouse.
-    if (outcome.result == WriteResult::NotWritten) m_window.messageBox("Str020");
+    if (outcome.result == WriteResult::NotWritten) m_window.messageBox(textkey::kFindingDevice);
 }
 
 bool DeviceButtons::refuseIncompleteImage(ButtonRole role) {
     // Written back, the gaps of a failed read would replace the mouse's macros and fire data
     // with 0xFF or defaults; only a complete read, a profile or a default image is written.
-    if (!m_session.image.incomplete) return false;
+    if (!m_session.model.image().incomplete) return false;
     m_lastWrite = {};
-    m_window.messageDialog("Str109");
+    m_window.messageDialog(textkey::kFail);
     release(role);
     return true;
 }
 
 bool DeviceButtons::applySettings() {
-    DeviceOperation operation(m_session);
+    DeviceSession::Guard operation(m_session.device);
     if (!operation.acquired()) return false;
     if (!prologue(ButtonRole::Apply, true, operation) || refuseIncompleteImage(ButtonRole::Apply))
         return false;
@@ -98,7 +91,7 @@ bool DeviceButtons::applySettings() {
 }
 
 void DeviceButtons::confirmSettings() {
-    DeviceOperation operation(m_session);
+    DeviceSession::Guard operation(m_session.device);
     if (!operation.acquired()) return;
     if (!prologue(ButtonRole::Confirm, true, operation) ||
         refuseIncompleteImage(ButtonRole::Confirm))
@@ -112,18 +105,18 @@ void DeviceButtons::confirmSettings() {
 }
 
 void DeviceButtons::restoreDefault(int n) {
-    DeviceOperation operation(m_session);
+    DeviceSession::Guard operation(m_session.device);
     if (!operation.acquired()) return;
     const ButtonRole role = defaultRestoreRole(n);
     if (!prologue(role, true, operation)) return;
     const std::string prefix = MacroLibraryPrefix(m_session.options.path, m_session.programDir);
     m_lastWrite =
-        m_flows.TLDefaultParameter(prefix, kDefaultImageFiles[static_cast<std::size_t>(n - 1)]);
+        m_flows.restoreDefaultImage(prefix, kDefaultImageFiles[static_cast<std::size_t>(n - 1)]);
     release(role);
 }
 
 void DeviceButtons::restoreEngineerDefault() {
-    DeviceOperation operation(m_session);
+    DeviceSession::Guard operation(m_session.device);
     if (!operation.acquired()) return;
     QWidget* result = m_window.findChild<QWidget*>("Img_Result");
     if (result) result->hide();
@@ -134,7 +127,7 @@ void DeviceButtons::restoreEngineerDefault() {
         return;
     }
     const std::string prefix = MacroLibraryPrefix(m_session.options.path, m_session.programDir);
-    m_lastWrite = m_flows.TLDefaultParameter(prefix, kDefaultImageFiles[0]);
+    m_lastWrite = m_flows.restoreDefaultImage(prefix, kDefaultImageFiles[0]);
     if (result) result->show();
 }
 

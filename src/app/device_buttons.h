@@ -4,13 +4,13 @@
 #include <QString>
 
 #include "model/config_flows.h"
+#include "model/device_session.h"
 #include "ui/page_controls.h"
 
 namespace vornik {
 
 struct AppSession;
 class DeviceMonitor;
-class DeviceOperation;
 class MainWindow;
 
 // Read, Apply, Confirm and the default restores: the buttons every page carries that read or
@@ -48,7 +48,7 @@ class DeviceButtons : public QObject {
 
   private:
     // The pressed image, the 110 ms wait (Apply, Confirm, defaults) and the no-mouse message.
-    bool prologue(ButtonRole role, bool wait, DeviceOperation& operation);
+    bool prologue(ButtonRole role, bool wait, DeviceSession::Guard& operation);
     void release(ButtonRole role);
     void setPressed(ButtonRole role, bool pressed);
     void pause110();

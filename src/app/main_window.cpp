@@ -18,6 +18,7 @@
 #include "app/device_buttons.h"
 #include "fire/fire_page.h"
 #include "formats/engineer_terms.h"
+#include "formats/language_keys.h"
 #include "formats/layout_keys.h"
 #include "image/defaults.h"
 #include "macros/macro_page.h"
@@ -39,7 +40,7 @@ MainWindow::MainWindow(AppSession& session, Dialogs& dialogs)
     : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint),
       m_session(session),
       m_dialogs(dialogs),
-      m_monitor(session, *this) {
+      m_monitor(session.device, *this) {
     setObjectName("Form1");
     setWindowTitle(kWindowCaption);
     setAttribute(Qt::WA_OpaquePaintEvent);
@@ -55,8 +56,7 @@ MainWindow::MainWindow(AppSession& session, Dialogs& dialogs)
 
     m_navigation = std::make_unique<Navigation>(m_state, m_session.options, *this, m_dialogs,
                                                 NavigationPages{m_containers, &m_common}, this);
-    m_flows = std::make_unique<ImageFlows>(m_session.protocol, m_session.clock, *this, *this,
-                                           m_session.image);
+    m_flows = std::make_unique<ImageFlows>(m_session.device, *this, *this, m_session.model);
     m_monitor.expectedPair = ExpectedIdPair(BuiltInImage());
     m_monitor.reservePair = {static_cast<std::uint8_t>(m_session.options.revManuId),
                              static_cast<std::uint8_t>(m_session.options.revProId)};
@@ -64,7 +64,7 @@ MainWindow::MainWindow(AppSession& session, Dialogs& dialogs)
     connectPages();
 
     DevTimer.setInterval(1000);
-    connect(&DevTimer, &QTimer::timeout, this, [this] { m_monitor.DevTimerTimer(); });
+    connect(&DevTimer, &QTimer::timeout, this, [this] { m_monitor.tick(); });
 
     m_navigation->loadStartupImages();
     // The pages name codes in the language from the start.
@@ -180,7 +180,7 @@ void MainWindow::applyWindowShape() {
 
 void MainWindow::attachLoadingWindow(LoadingWindow* loading) {
     m_loading = loading;
-    m_session.protocol.setObserver(loading);
+    m_session.device.protocol().setObserver(loading);
 }
 
 const LanguageTable& MainWindow::language() const {
@@ -192,7 +192,7 @@ QString MainWindow::text(const QString& key) const {
 }
 
 PageSource MainWindow::source(const SettingsValues& values) const {
-    return PageSource{values, m_session.codes, m_session.image.sections,
+    return PageSource{values, m_session.model.codes(), m_session.model.sections(),
                       m_session.options.eepromMode};
 }
 
@@ -261,7 +261,7 @@ bool MainWindow::event(QEvent* event) {
 void MainWindow::closeEvent(QCloseEvent* event) {
     // No further device command, and the close is never refused.
     DevTimer.stop();
-    m_session.link.CloseMouse();
+    m_session.device.link().CloseMouse();
     event->accept();
 }
 
@@ -287,9 +287,8 @@ void MainWindow::unlockEngineer() { m_engineerPage->unlock(); }
 void MainWindow::unlockFireRecorder() { m_firePage->unlockRecorder(); }
 
 void MainWindow::fillPages() {
-    m_session.codes.rebuild(m_session.image.sections.ProfileSection);
     const SettingsValues values =
-        DataBufToValues(m_session.image.sections, m_engineerPage->values());
+        DataBufToValues(m_session.model.sections(), m_engineerPage->values());
     const PageSource model = source(values);
     for (Page* page : m_pages) page->fillFromModel(model);
     emit valuesRefreshed(m_engineerPage->values());
@@ -315,7 +314,7 @@ void MainWindow::showButtonKeys(int keyMode) {
 }
 
 void MainWindow::loadBuiltInImage() {
-    m_session.image.DataBuf = BuiltInImage();
+    m_session.model.image().DataBuf = BuiltInImage();
     m_flows->split();
     fillPages();
 }
@@ -360,14 +359,14 @@ void MainWindow::showIdBytes(std::uint8_t vendor, std::uint8_t product) {
     m_engineerPage->edt_ProductID_Rd->setText(QString::number(product));
 }
 
-void MainWindow::readImage() {
+void MainWindow::readImage(ConfigModeScope& scope) {
     // What arrived of a read that did not complete is shown, but it is not the mouse's image.
-    if (!m_flows->Btn_Read()) messageDialog("Str109");
+    if (!m_flows->readImage(scope)) messageDialog(textkey::kFail);
 }
 
 void MainWindow::collectPages() {
     // The holding controls are the truth until the write.
-    ValuesToDataBuf(m_engineerPage->values(), m_session.image.sections);
+    m_session.model.setValues(m_engineerPage->values());
 }
 
 JoinHooks MainWindow::joinHooks() {
@@ -375,8 +374,8 @@ JoinHooks MainWindow::joinHooks() {
     hooks.storeAimKey = [this](Sections& sections) {
         const auto slotNames = SlotNames(sections);
         const NameContext context{language(), m_session.options.eepromMode, slotNames, 0, {}};
-        AIMKeyToDataBuf(m_session.codes, sections.ProfileSection, m_session.aimIndex,
-                        m_engineerPage->values().cb_IsFireContinue, context);
+        m_session.model.storeAimKey(m_session.aimIndex, m_engineerPage->values().cb_IsFireContinue,
+                                    context);
     };
     return hooks;
 }

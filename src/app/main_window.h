@@ -6,10 +6,10 @@
 #include <memory>
 #include <vector>
 
-#include "app/device_monitor.h"
 #include "formats/language.h"
 #include "formats/text_lookup.h"
 #include "model/config_flows.h"
+#include "model/device_monitor.h"
 #include "model/settings_values.h"
 #include "ui/layout_pass.h"
 #include "ui/navigation.h"
@@ -117,10 +117,10 @@ class MainWindow : public QWidget,
     void errorMessage(std::string_view text) override;
 
     // MonitorUi
-    void ShowNoDevice() override { enterNoDeviceState(); }
+    void showNoDevice() override { enterNoDeviceState(); }
     void messageBox(std::string_view key) override;
     void showIdBytes(std::uint8_t vendor, std::uint8_t product) override;
-    void Btn_Read() override { readImage(); }
+    void readImage(ConfigModeScope& scope) override;
 
     // NavigationHost
     bool mouseConnected() const override;
@@ -151,7 +151,6 @@ class MainWindow : public QWidget,
     // The button page of a key mode: the key labels, the gun-key line and the height of the
     // function menus Pnl_Main and Pnl_Special, kept here for the menus.
     void showButtonKeys(int keyMode);
-    void readImage();
     void applyWindowShape();
 
     AppSession& m_session;

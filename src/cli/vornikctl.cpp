@@ -1,11 +1,13 @@
 #include "cli/vornikctl.h"
 
-#include <cstdio>
+#include <fmt/format.h>
+
 #include <filesystem>
 #include <system_error>
 
 #include "cli/vornikctl_session.h"
 #include "image/defaults.h"
+#include "model/config_keys.h"
 #include "version/version.h"
 
 namespace vornik {
@@ -30,6 +32,14 @@ constexpr const char* kUsage =
     "                   program, else (when there is no such file) the built-in image\n"
     "  dump FILE|--device [--json]\n"
     "                   the configuration of a profile file or of the mouse, decoded\n"
+    "  get [KEY...] [--from FILE] [--json]\n"
+    "                   the values of settings (all without KEY) from the mouse, or from a\n"
+    "                   profile file; one KEY prints its value, several print KEY=VALUE\n"
+    "  set KEY=VALUE... [--dry-run]\n"
+    "                   read the mouse, change the settings, write it back verified and\n"
+    "                   print what changed; --dry-run prints the addresses and bytes that\n"
+    "                   would change and writes nothing. A value the setting does not take\n"
+    "                   is refused (exit code 2) and nothing is written\n"
     "\n"
     "Options:\n"
     "  --simulate STATEFILE  use the simulated mouse; its memory is kept in STATEFILE\n"
@@ -53,9 +63,40 @@ constexpr const char* kUsage =
     "  -h, --help            show this text\n"
     "  --version             show the version\n"
     "\n"
+    "%KEYS%"
     "The mouse is held for the whole run; Ctrl-C stops a transfer after the chunk in flight\n"
     "and leaves configuration mode. Exit codes: 0 done, 1 the mouse or a file failed, 2 wrong\n"
     "usage, 130 interrupted.\n";
+
+// The name with every run of digits as '#': keys of one family share it.
+std::string familyOf(const std::string& name) {
+    std::string family;
+    for (char c : name)
+        if (c < '0' || c > '9')
+            family += c;
+        else if (family.empty() || family.back() != '#')
+            family += '#';
+    return family;
+}
+
+// The keys get and set take, from the registry; a numbered family as one entry.
+std::string keysHelp() {
+    std::string text = "Keys of get and set:\n";
+    const ConfigKeyRegistry registry = allConfigKeys();
+    const auto& keys = registry.keys();
+    for (std::size_t i = 0; i < keys.size();) {
+        std::size_t last = i;
+        while (last + 1 < keys.size() && familyOf(keys[last + 1].name) == familyOf(keys[i].name) &&
+               keys[last + 1].values == keys[i].values)
+            ++last;
+        const std::string name =
+            last == i ? keys[i].name : fmt::format("{} ... {}", keys[i].name, keys[last].name);
+        text += name.size() < 20 ? fmt::format("  {:<20} {}\n", name, keys[i].values)
+                                 : fmt::format("  {}\n  {:<20} {}\n", name, "", keys[i].values);
+        i = last + 1;
+    }
+    return text + "\n";
+}
 
 // Parses the command line; an error message on failure.
 std::optional<std::string> parseOptions(const std::vector<std::string>& args, Options& options) {
@@ -68,12 +109,13 @@ std::optional<std::string> parseOptions(const std::vector<std::string>& args, Op
             options.help = true;
         } else if (arg == "--version") {
             options.version = true;
-        } else if (arg == "--simulate" || arg == "--trace" || arg == "--out") {
+        } else if (arg == "--simulate" || arg == "--trace" || arg == "--out" || arg == "--from") {
             const std::string* v = value();
             if (!v || v->empty()) return arg + " needs a file name";
             (arg == "--simulate" ? options.simulate
              : arg == "--trace"  ? options.trace
-                                 : options.out) = *v;
+             : arg == "--out"    ? options.out
+                                 : options.from) = *v;
         } else if (arg == "--fault") {
             const std::string* v = value();
             if (!v) return "--fault needs a fault, one of: " + std::string(kFaultSyntax);
@@ -84,6 +126,8 @@ std::optional<std::string> parseOptions(const std::vector<std::string>& args, Op
             options.json = true;
         } else if (arg == "--device") {
             options.device = true;
+        } else if (arg == "--dry-run") {
+            options.dryRun = true;
         } else if (!arg.empty() && arg[0] == '-') {
             return "unknown option " + arg;
         } else if (options.command.empty()) {
@@ -96,6 +140,8 @@ std::optional<std::string> parseOptions(const std::vector<std::string>& args, Op
     return std::nullopt;
 }
 
+constexpr std::size_t kAny = static_cast<std::size_t>(-1);
+
 struct Command {
     const char* name;
     int (*run)(Session&, const Options&, CtlEnvironment&);
@@ -104,6 +150,8 @@ struct Command {
     bool takesOut;
     bool takesJson;
     bool takesDevice;
+    bool takesFrom = false;
+    bool takesDryRun = false;
 };
 
 constexpr Command kCommands[] = {
@@ -113,6 +161,8 @@ constexpr Command kCommands[] = {
     {"restore", runRestore, 1, 1, false, false, false},
     {"default", runDefault, 1, 1, false, false, false},
     {"dump", runDump, 0, 1, false, true, true},
+    {"get", runGet, 0, kAny, false, true, false, true, false},
+    {"set", runSet, 1, kAny, false, false, false, false, true},
 };
 
 // What is wrong with the command's arguments, if anything.
@@ -123,6 +173,8 @@ std::optional<std::string> checkArguments(const Command& c, const Options& o) {
     if (o.out && !c.takesOut) return std::string("--out does not go with ") + c.name;
     if (o.json && !c.takesJson) return std::string("--json does not go with ") + c.name;
     if (o.device && !c.takesDevice) return std::string("--device does not go with ") + c.name;
+    if (o.from && !c.takesFrom) return std::string("--from does not go with ") + c.name;
+    if (o.dryRun && !c.takesDryRun) return std::string("--dry-run does not go with ") + c.name;
     if (c.takesOut && !o.out) return std::string(c.name) + " needs --out FILE";
     if (c.takesDevice && o.device == !o.operands.empty())
         return std::string(c.name) + " needs either a FILE or --device";
@@ -150,6 +202,7 @@ std::optional<std::string> checkFiles(const Command& c, const Options& o,
     std::vector<Use> uses;
     if (o.simulate) uses.push_back({*o.simulate, "the simulated memory file"});
     if (o.out) uses.push_back({*o.out, "the file " + std::string(c.name) + " writes"});
+    if (o.from) uses.push_back({*o.from, "the file " + std::string(c.name) + " reads"});
     if (!o.operands.empty() && (c.run == runRestore || c.run == runDump))
         uses.push_back({o.operands[0], "the file " + std::string(c.name) + " reads"});
     if (c.run == runDefault && o.operands[0].size() == 1 && o.operands[0][0] >= '1' &&
@@ -168,15 +221,11 @@ std::optional<std::string> checkFiles(const Command& c, const Options& o,
 
 }  // namespace
 
-std::string hex(unsigned value, int digits) {
-    char buffer[16];
-    std::snprintf(buffer, sizeof buffer, "%0*X", digits, value);
-    return buffer;
-}
+std::string hex(unsigned value, int digits) { return fmt::format("{:0{}X}", value, digits); }
 
 std::string mouseIds() {
-    return "vendor " + hex(kMouseVendorId, 4) + ", product " + hex(kMouseProductId, 4) +
-           ", version " + hex(kMouseVersion, 4) + ", 8-byte feature report";
+    return fmt::format("vendor {:04X}, product {:04X}, version {:04X}, 8-byte feature report",
+                       kMouseVendorId, kMouseProductId, kMouseVersion);
 }
 
 int runList(Session& session, const Options&, CtlEnvironment& env) {
@@ -211,17 +260,16 @@ int runList(Session& session, const Options&, CtlEnvironment& env) {
 int runStatus(Session& session, const Options&, CtlEnvironment& env) {
     if (!session.openMouse()) return kExitFailure;
     auto& protocol = session.protocol();
-    if (!protocol.SendCmd(cmd::kEnterConfig)) {
+    // Whatever the status says is printed, so nothing is required of it.
+    ConfigModeScope scope(protocol, {.statusReady = false, .eepromReady = false});
+    if (scope.problem() == EntryProblem::EnterRefused) {
         session.err()
             << "vornikctl: the mouse did not acknowledge command 1 (enter configuration mode)\n";
         return kExitFailure;
     }
-    protocol.EepromReady = false;
-    protocol.ChipType = 0;
-    const bool acknowledged = protocol.SendCmd(cmd::kStatus);
-    const auto reply = protocol.FeatureReport;
-    session.leave();
-    if (!acknowledged) {
+    const auto reply = scope.statusReply();
+    session.warnIfLeaveRefused(scope.leave());
+    if (!scope.statusAcknowledged()) {
         session.err() << "vornikctl: the mouse did not acknowledge command 3 (status)\n";
         return kExitFailure;
     }
@@ -229,10 +277,10 @@ int runStatus(Session& session, const Options&, CtlEnvironment& env) {
             << hex(session.link().CurProductId, 4) << " version " << hex(kMouseVersion, 4) << "\n";
     env.out << "reply byte 1: 0x" << hex(reply[1], 2)
             << (reply[1] == kStatusReady ? " (ready)" : " (not ready)") << "\n";
-    env.out << "EepromReady: " << (protocol.EepromReady ? "yes" : "no") << "\n";
+    env.out << "EepromReady: " << (protocol.eepromReady() ? "yes" : "no") << "\n";
     env.out << "ChipType: "
-            << (protocol.ChipType ? "0x" + hex(static_cast<unsigned>(protocol.ChipType), 2)
-                                  : "unknown (code 0x" + hex(reply[3], 2) + ")")
+            << (protocol.chipType() ? "0x" + hex(static_cast<unsigned>(protocol.chipType()), 2)
+                                    : "unknown (code 0x" + hex(reply[3], 2) + ")")
             << "\n";
     env.out << "button state: 0x" << hex(static_cast<unsigned>(reply[6] << 8 | reply[5]), 4)
             << "\n";
@@ -250,7 +298,9 @@ int runVornikctl(const std::vector<std::string>& args, CtlEnvironment& env) {
         return kExitUsage;
     }
     if (options.help) {
-        env.out << kUsage;
+        const std::string usage = kUsage;
+        const auto at = usage.find("%KEYS%");
+        env.out << usage.substr(0, at) << keysHelp() << usage.substr(at + 6);
         return kExitOk;
     }
     if (options.version) {

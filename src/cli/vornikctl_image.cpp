@@ -1,25 +1,17 @@
 // The vornikctl commands that move or show a whole configuration image.
 #include <algorithm>
 
-#include "model/image_dump.h"
 #include "cli/vornikctl_session.h"
+#include "formats/text_lookup.h"
 #include "image/defaults.h"
 #include "image/profile_file.h"
-#include "formats/text_lookup.h"
+#include "model/image_dump.h"
 
 namespace vornik::ctl {
 
 namespace {
 
 constexpr std::size_t kImageChunks = chunkCount(kImageSize);
-
-void printRepairs(const RepairReport& repairs, std::ostream& out) {
-    const auto names = repairedSectionNames(repairs);
-    if (names.empty()) return;
-    out << "integrity check failed, shown from defaults:";
-    for (const auto& name : names) out << " " << name << ";";
-    out << "\n";
-}
 
 std::string chunkText(const BlockReport& block) {
     return "chunk " + std::to_string(block.chunksDone) + " of " + std::to_string(block.chunks);
@@ -56,6 +48,8 @@ std::string interruptedWriteText(const VerifyRecord& r) {
     return "during repair pass " + std::to_string(r.passes) +
            ": the image was written, bytes in doubt were being rewritten; it is not verified";
 }
+
+}  // namespace
 
 // Prints what became of a write and turns it into the exit code.
 int reportWrite(const WriteOutcome& outcome, Session& session, CtlEnvironment& env) {
@@ -120,8 +114,10 @@ int reportWrite(const WriteOutcome& outcome, Session& session, CtlEnvironment& e
 // Reads the mouse into the session's image; the exit code of the failure (reason printed) when
 // it could not, nullopt when it did.
 std::optional<int> readMouse(Session& session) {
-    if (!session.enter(true)) return kExitFailure;
-    const bool complete = session.flows().Btn_Read();
+    if (!session.openMouse()) return kExitFailure;
+    ConfigModeScope scope(session.protocol());
+    if (!session.checkEntry(scope)) return kExitFailure;
+    const bool complete = session.flows().readImage(scope);
     session.warnIfLeaveRefused(session.flows().lastLeave());
     if (complete) return std::nullopt;
     const BlockReport& block = session.protocol().lastBlock();
@@ -153,7 +149,25 @@ void noteLongFile(Session& session, const std::string& path, std::uintmax_t size
                       << " bytes; only the first 2048 are used\n";
 }
 
-}  // namespace
+bool loadProfileIntoModel(Session& session, const std::string& path) {
+    std::uintmax_t size = 0;
+    session.image().DataBuf = BuiltInImage();
+    if (!loadFile(session, path, session.image().DataBuf, size)) return false;
+    noteLongFile(session, path, size);
+    if (size < kImageSize)
+        session.err() << "vornikctl: note: \"" << path << "\" has " << size
+                      << " bytes; the rest comes from the built-in image\n";
+    session.flows().split();
+    return true;
+}
+
+void printRepairs(const RepairReport& repairs, std::ostream& out) {
+    const auto names = repairedSectionNames(repairs);
+    if (names.empty()) return;
+    out << "integrity check failed, shown from defaults:";
+    for (const auto& name : names) out << " " << name << ";";
+    out << "\n";
+}
 
 int runRead(Session& session, const Options& options, CtlEnvironment& env) {
     if (auto failed = readMouse(session)) return *failed;
@@ -187,7 +201,7 @@ int runRestore(Session& session, const Options& options, CtlEnvironment& env) {
         }
     }
     std::copy_n(file.begin(), std::min<std::uintmax_t>(size, kImageSize), image.begin());
-    const WriteOutcome outcome = session.flows().MemoToDataBuf_OnClick();
+    const WriteOutcome outcome = session.flows().writeLoadedImage();
     printRepairs(session.image().lastRepairs, env.out);
     return reportWrite(outcome, session, env);
 }
@@ -202,7 +216,7 @@ int runDefault(Session& session, const Options& options, CtlEnvironment& env) {
     const std::string fileName = kDefaultImageFiles[static_cast<std::size_t>(n[0] - '1')];
     const std::string prefix = MacroLibraryPrefix("", env.programDir);
     bool fromFile = false;
-    const WriteOutcome outcome = session.flows().TLDefaultParameter(prefix, fileName, &fromFile);
+    const WriteOutcome outcome = session.flows().restoreDefaultImage(prefix, fileName, &fromFile);
     if (outcome.reason != SkipReason::FileUnreadable)
         env.out << "default image: " << (fromFile ? "\"" + prefix + fileName + "\"" : "built-in")
                 << "\n";
@@ -213,16 +227,8 @@ int runDefault(Session& session, const Options& options, CtlEnvironment& env) {
 int runDump(Session& session, const Options& options, CtlEnvironment& env) {
     if (options.device) {
         if (auto failed = readMouse(session)) return *failed;
-    } else {
-        const std::string& path = options.operands[0];
-        std::uintmax_t size = 0;
-        session.image().DataBuf = BuiltInImage();
-        if (!loadFile(session, path, session.image().DataBuf, size)) return kExitFailure;
-        noteLongFile(session, path, size);
-        if (size < kImageSize)
-            session.err() << "vornikctl: note: \"" << path << "\" has " << size
-                          << " bytes; the rest comes from the built-in image\n";
-        session.flows().split();
+    } else if (!loadProfileIntoModel(session, options.operands[0])) {
+        return kExitFailure;
     }
     const EnglishTexts texts;
     const ImageSummary summary =

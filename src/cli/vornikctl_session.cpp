@@ -2,13 +2,15 @@
 // lock on the mouse and the progress bar.
 #include "cli/vornikctl_session.h"
 
+#include <fmt/format.h>
+
 #include <algorithm>
 #include <cstring>
 #include <system_error>
 
 #include "device/sim/sim_state.h"
-#include "image/defaults.h"
 #include "formats/text_lookup.h"
+#include "image/defaults.h"
 
 namespace vornik::ctl {
 
@@ -133,22 +135,21 @@ bool Session::start(std::string& error) {
             [this](const Exchange& e) { (m_trace += formatExchange(e)) += '\n'; });
         platform = m_tracing.get();
     }
-    m_link = std::make_unique<DeviceLink>(*platform);
-    m_link->DevIdTable[0] = {kMouseVendorId, kMouseProductId};
-    m_protocol = std::make_unique<CommandProtocol>(*m_link, m_env.clock);
-    m_protocol->setCancellation(m_env.cancellation);
-    if (m_env.progress) m_protocol->setObserver(&m_progress);
+    m_device = std::make_unique<DeviceSession>(*platform, m_env.clock);
+    m_guard = std::make_unique<DeviceSession::Guard>(*m_device);
+    protocol().setCancellation(m_env.cancellation);
+    if (m_env.progress) protocol().setObserver(&m_progress);
     // As in the window at start-up, DataBuf holds the built-in image until something replaces it.
-    m_image.DataBuf = BuiltInImage();
-    m_flows = std::make_unique<ImageFlows>(*m_protocol, m_env.clock, m_hooks, m_messages, m_image);
+    m_model.image().DataBuf = BuiltInImage();
+    m_flows = std::make_unique<ImageFlows>(*m_device, m_hooks, m_messages, m_model);
     return true;
 }
 
 bool Session::finish(std::string& error) {
     m_progress.endLine();
     m_flows.reset();
-    m_protocol.reset();
-    m_link.reset();
+    m_guard.reset();
+    m_device.reset();
     bool ok = true;
     if (m_options.trace) {
         const auto* bytes = reinterpret_cast<const std::uint8_t*>(m_trace.data());
@@ -162,15 +163,15 @@ bool Session::finish(std::string& error) {
 }
 
 bool Session::openMouse() {
-    if (m_link->MouseHandle != kNoHandle && m_link->mouseLocked()) return true;
+    if (link().MouseHandle != kNoHandle && link().mouseLocked()) return true;
     std::uint32_t version = kMouseVersion;
-    if (!m_link->OpenMouseDev(kMouseVendorId, kMouseProductId, version)) {
+    if (!link().OpenMouseDev(kMouseVendorId, kMouseProductId, version)) {
         err() << "vornikctl: no mouse found (" << mouseIds() << ")\n";
         return false;
     }
-    if (!m_link->LockMouse()) {
+    if (!m_guard->holdMouse()) {
         err() << "vornikctl: the mouse is in use by another program\n";
-        m_link->CloseMouse();
+        link().CloseMouse();
         return false;
     }
     return true;
@@ -187,27 +188,27 @@ void Session::warnIfLeaveRefused(const LeaveResult& leave) {
                  "plugged in again\n";
 }
 
-void Session::leave() { warnIfLeaveRefused(m_flows->leaveConfigMode()); }
-
-bool Session::enter(bool needReady) {
-    if (!openMouse()) return false;
-    auto& p = *m_protocol;
-    if (!p.SendCmd(cmd::kEnterConfig)) {
-        err() << "vornikctl: the mouse did not acknowledge command 1 (enter configuration mode)\n";
-        return false;
-    }
-    p.EepromReady = false;
-    p.ChipType = 0;
+bool Session::checkEntry(ConfigModeScope& scope) {
     std::string reason;
-    if (!p.SendCmd(cmd::kStatus))
-        reason = "the mouse did not acknowledge command 3 (status)";
-    else if (p.FeatureReport[1] != kStatusReady)
-        reason = "the mouse is not ready (status byte 1 is 0x" + hex(p.FeatureReport[1], 2) + ")";
-    else if (needReady && !p.EepromReady)
-        reason = "the mouse's memory is not ready";
-    if (reason.empty()) return true;
+    switch (scope.problem()) {
+        case EntryProblem::None:
+            return true;
+        case EntryProblem::EnterRefused:
+            reason = "the mouse did not acknowledge command 1 (enter configuration mode)";
+            break;
+        case EntryProblem::StatusRefused:
+            reason = "the mouse did not acknowledge command 3 (status)";
+            break;
+        case EntryProblem::NotReady:
+            reason = fmt::format("the mouse is not ready (status byte 1 is 0x{:02X})",
+                                 scope.statusReply()[1]);
+            break;
+        case EntryProblem::EepromNotReady:
+            reason = "the mouse's memory is not ready";
+            break;
+    }
     err() << "vornikctl: " << reason << "\n";
-    leave();
+    warnIfLeaveRefused(scope.leave());
     return false;
 }
 

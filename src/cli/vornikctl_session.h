@@ -6,7 +6,6 @@
 #include <string>
 #include <vector>
 
-#include "model/config_flows.h"
 #include "cli/vornikctl.h"
 #include "device/device_link.h"
 #include "device/protocol.h"
@@ -14,6 +13,9 @@
 #include "device/sim/sim_hid_platform.h"
 #include "device/trace.h"
 #include "image/atomic_file.h"
+#include "model/config_flows.h"
+#include "model/config_model.h"
+#include "model/device_session.h"
 
 namespace vornik::ctl {
 
@@ -25,8 +27,10 @@ struct Options {
     bool anyFault = false;
     std::optional<std::string> trace;
     std::optional<std::string> out;
+    std::optional<std::string> from;
     bool json = false;
     bool device = false;
+    bool dryRun = false;
     bool help = false;
     bool version = false;
 };
@@ -73,10 +77,11 @@ class Session {
     // Saves the simulated memory and the trace; false with `error` when that fails.
     bool finish(std::string& error);
 
-    DeviceLink& link() { return *m_link; }
-    CommandProtocol& protocol() { return *m_protocol; }
+    DeviceLink& link() { return m_device->link(); }
+    CommandProtocol& protocol() { return m_device->protocol(); }
     ImageFlows& flows() { return *m_flows; }
-    ImageSession& image() { return m_image; }
+    ConfigModel& model() { return m_model; }
+    ImageSession& image() { return m_model.image(); }
     MessageSink& messages() { return m_messages; }
     // The error stream, with any progress line ended first.
     std::ostream& err();
@@ -84,12 +89,9 @@ class Session {
     // Opens the mouse and holds it against other programs until the run ends; false (reason
     // printed) when there is none or another program holds it.
     bool openMouse();
-    // Opens the mouse and enters configuration mode with the status test: command 1, then
-    // command 3 answering 0xAA (and, when `needReady`, with EepromReady set). On failure the
-    // reason is printed, configuration mode is left and false returned.
-    bool enter(bool needReady);
-    // Commands 8 and 2, with a warning for each the mouse refused.
-    void leave();
+    // Whether `scope` found the mouse ready; if not, the reason is printed and configuration
+    // mode left (with a warning for each leaving command refused).
+    bool checkEntry(ConfigModeScope& scope);
     // A warning for each of commands 8 and 2 the mouse refused; the exit code stays.
     void warnIfLeaveRefused(const LeaveResult& leave);
 
@@ -103,17 +105,26 @@ class Session {
     ExclusiveFileLock m_stateLock;
     std::string m_trace;
     std::unique_ptr<TracingHidPlatform> m_tracing;
-    std::unique_ptr<DeviceLink> m_link;
-    std::unique_ptr<CommandProtocol> m_protocol;
+    std::unique_ptr<DeviceSession> m_device;
+    // Held for the whole run: one device user at a time, and the mouse kept from other programs.
+    std::unique_ptr<DeviceSession::Guard> m_guard;
     FlowHooks m_hooks;
     ProgressBar m_progress;
     PrintedMessages m_messages;
-    ImageSession m_image;
+    ConfigModel m_model;
     std::unique_ptr<ImageFlows> m_flows;
 };
 
 std::string hex(unsigned value, int digits);
 std::string mouseIds();
+
+// Shared by the commands: what became of a write as an exit code (reason printed); the mouse
+// read into the model (nullopt, or the exit code of the failure with its reason printed); a
+// profile file loaded into the model over the built-in image; the repaired sections.
+int reportWrite(const WriteOutcome& outcome, Session& session, CtlEnvironment& env);
+std::optional<int> readMouse(Session& session);
+bool loadProfileIntoModel(Session& session, const std::string& path);
+void printRepairs(const RepairReport& repairs, std::ostream& out);
 
 int runList(Session& session, const Options& options, CtlEnvironment& env);
 int runStatus(Session& session, const Options& options, CtlEnvironment& env);
@@ -121,5 +132,7 @@ int runRead(Session& session, const Options& options, CtlEnvironment& env);
 int runRestore(Session& session, const Options& options, CtlEnvironment& env);
 int runDefault(Session& session, const Options& options, CtlEnvironment& env);
 int runDump(Session& session, const Options& options, CtlEnvironment& env);
+int runGet(Session& session, const Options& options, CtlEnvironment& env);
+int runSet(Session& session, const Options& options, CtlEnvironment& env);
 
 }  // namespace vornik::ctl

@@ -49,17 +49,17 @@ CommandProtocol::Outcome CommandProtocol::exchange(const std::array<std::uint8_t
     if (m_link.MouseHandle == kNoHandle) return Outcome::LinkLost;
     bool anyCallWorked = false;
     for (int attempt = 0; attempt < timing.attempts; ++attempt) {
-        FeatureReport = request;
+        m_report = request;
         if (timing.sleepBeforeSend) m_clock.sleepMs(timing.sleepBeforeSend);
-        anyCallWorked |= m_link.SetFeatureReport(m_link.MouseHandle, FeatureReport);
+        anyCallWorked |= m_link.SetFeatureReport(m_link.MouseHandle, m_report);
         if (timing.sleepAfterSend) m_clock.sleepMs(timing.sleepAfterSend);
         for (int poll = 0; poll < timing.polls; ++poll) {
             if (timing.pollSleepBefore) m_clock.sleepMs(timing.pollSleep);
-            anyCallWorked |= m_link.GetFeatureReport(m_link.MouseHandle, FeatureReport);
-            if (FeatureReport[7] != 0) break;
+            anyCallWorked |= m_link.GetFeatureReport(m_link.MouseHandle, m_report);
+            if (m_report[7] != 0) break;
             if (!timing.pollSleepBefore) m_clock.sleepMs(timing.pollSleep);
         }
-        if (FeatureReport[7] == kAck) return Outcome::Acknowledged;
+        if (m_report[7] == kAck) return Outcome::Acknowledged;
     }
     // Only byte 7 decides; the platform results merely tell a silent mouse from a gone one.
     return anyCallWorked ? Outcome::Refused : Outcome::LinkLost;
@@ -71,8 +71,8 @@ CommandProtocol::Outcome CommandProtocol::sendCmd(std::uint8_t code, std::uint8_
     const Outcome outcome = exchange({kReportId, code, p1, p2, p3, p4, 0, 0}, kCommandTiming);
     if (outcome == Outcome::Acknowledged && code == cmd::kStatus && p1 == 0 && p2 == 0 && p3 == 0 &&
         p4 == 0) {
-        EepromReady = (FeatureReport[2] & 0x04) != 0;
-        ChipType = chipTypeOfCode(FeatureReport[3], ChipType);
+        m_eepromReady = (m_report[2] & 0x04) != 0;
+        m_chipType = chipTypeOfCode(m_report[3], m_chipType);
     }
     return outcome;
 }
@@ -82,44 +82,44 @@ bool CommandProtocol::SendCmd(std::uint8_t code, std::uint8_t p1, std::uint8_t p
     return sendCmd(code, p1, p2, p3, p4) == Outcome::Acknowledged;
 }
 
-CommandProtocol::Outcome CommandProtocol::writeChunk(const std::array<std::uint8_t, 6>& d) {
+CommandProtocol::Outcome CommandProtocol::exchangeWriteChunk(const std::array<std::uint8_t, 6>& d) {
     return exchange({kReportId, cmd::kWriteChunk, d[0], d[1], d[2], d[3], d[4], d[5]},
                     kWriteChunkTiming);
 }
 
 void CommandProtocol::WriteChunk(std::uint8_t d0, std::uint8_t d1, std::uint8_t d2, std::uint8_t d3,
                                  std::uint8_t d4, std::uint8_t d5) {
-    writeChunk({d0, d1, d2, d3, d4, d5});
+    exchangeWriteChunk({d0, d1, d2, d3, d4, d5});
 }
 
-CommandProtocol::Outcome CommandProtocol::readChunk() {
-    ReplyStore.fill(0xFF);
+CommandProtocol::Outcome CommandProtocol::exchangeReadChunk() {
+    m_replyStore.fill(0xFF);
     const Outcome outcome =
         exchange({kReportId, cmd::kReadChunk, 0, 0, 0, 0, 0, 0}, kReadChunkTiming);
     if (outcome == Outcome::Acknowledged) {
-        std::copy(FeatureReport.begin() + 1, FeatureReport.end(), ReplyStore.begin());
+        std::copy(m_report.begin() + 1, m_report.end(), m_replyStore.begin());
         m_clock.processEvents();
     }
     return outcome;
 }
 
-void CommandProtocol::ReadChunk() { readChunk(); }
+void CommandProtocol::ReadChunk() { exchangeReadChunk(); }
 
 std::uint16_t CommandProtocol::ReadKeyStatus() {
     if (exchange({kReportId, cmd::kStatus, 0, 0, 0, 0, 0, 0}, kKeyStatusTiming) !=
         Outcome::Acknowledged)
         return 0;
-    return static_cast<std::uint16_t>(FeatureReport[6] << 8 | FeatureReport[5]);
+    return static_cast<std::uint16_t>(m_report[6] << 8 | m_report[5]);
 }
 
 bool CommandProtocol::ReadBlock(std::uint16_t address, std::uint16_t length,
                                 std::span<std::uint8_t> dest) {
-    return readBlock(address, length, dest, true);
+    return readBlockShowing(address, length, dest, true);
 }
 
 bool CommandProtocol::ReadBlockQuiet(std::uint16_t address, std::uint16_t length,
                                      std::span<std::uint8_t> dest) {
-    return readBlock(address, length, dest, false);
+    return readBlockShowing(address, length, dest, false);
 }
 
 bool CommandProtocol::beginBlock(std::uint8_t begin, std::uint16_t address, std::uint16_t length) {
@@ -153,8 +153,8 @@ bool CommandProtocol::chunkDone(std::size_t i, Outcome outcome, std::size_t& fai
     return false;
 }
 
-bool CommandProtocol::readBlock(std::uint16_t address, std::uint16_t length,
-                                std::span<std::uint8_t> dest, bool showLoading) {
+bool CommandProtocol::readBlockShowing(std::uint16_t address, std::uint16_t length,
+                                       std::span<std::uint8_t> dest, bool showLoading) {
     std::fill(dest.begin(), dest.end(), 0xFF);
     m_lastBlock = {};
     TransferScope scope(m_clock);
@@ -165,11 +165,12 @@ bool CommandProtocol::readBlock(std::uint16_t address, std::uint16_t length,
         if (cancelled()) return false;
         if (showLoading && m_observer) m_observer->showLoadingWindow();
         if (showLoading) m_clock.processEvents();
-        const Outcome outcome = readChunk();
+        const Outcome outcome = exchangeReadChunk();
         const std::size_t offset = i * kChunkSize;
         if (outcome == Outcome::Acknowledged && offset < dest.size()) {
             const std::size_t n = std::min(chunkBytes(i, length), dest.size() - offset);
-            std::copy_n(ReplyStore.begin(), n, dest.begin() + static_cast<std::ptrdiff_t>(offset));
+            std::copy_n(m_replyStore.begin(), n,
+                        dest.begin() + static_cast<std::ptrdiff_t>(offset));
         }
         if (!chunkDone(i, outcome, failedInARow)) return false;
         m_clock.processEvents();
@@ -180,7 +181,7 @@ bool CommandProtocol::readBlock(std::uint16_t address, std::uint16_t length,
 
 bool CommandProtocol::WriteBlock(std::uint16_t address, std::uint16_t length,
                                  std::span<const std::uint8_t> src) {
-    WriteScratch.fill(0xFF);
+    m_writeScratch.fill(0xFF);
     m_lastBlock = {};
     if (src.size() < length) return false;
     TransferScope scope(m_clock);
@@ -194,10 +195,11 @@ bool CommandProtocol::WriteBlock(std::uint16_t address, std::uint16_t length,
         // A short last chunk keeps the previous chunk's tail in the scratch bytes.
         const std::size_t offset = i * kChunkSize;
         std::copy_n(src.begin() + static_cast<std::ptrdiff_t>(offset), chunkBytes(i, length),
-                    WriteScratch.begin());
+                    m_writeScratch.begin());
         m_clock.processEvents();
-        const Outcome outcome = writeChunk({WriteScratch[0], WriteScratch[1], WriteScratch[2],
-                                            WriteScratch[3], WriteScratch[4], WriteScratch[5]});
+        const Outcome outcome =
+            exchangeWriteChunk({m_writeScratch[0], m_writeScratch[1], m_writeScratch[2],
+                                m_writeScratch[3], m_writeScratch[4], m_writeScratch[5]});
         if (!chunkDone(i, outcome, failedInARow)) return false;
         if (m_observer) m_observer->transferProgress(i + 1, chunks);
     }

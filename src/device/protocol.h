@@ -131,11 +131,16 @@ class CommandProtocol {
     // block ended early; unacknowledged chunks are listed in lastBlock().
     bool WriteBlock(std::uint16_t address, std::uint16_t length, std::span<const std::uint8_t> src);
 
-    std::array<std::uint8_t, 8> FeatureReport{};
-    std::array<std::uint8_t, 7> ReplyStore{};
-    std::array<std::uint8_t, 7> WriteScratch{};
-    bool EepromReady = false;
-    int ChipType = 0;
+    // The last reply (or the request, when nothing answered).
+    const std::array<std::uint8_t, 8>& report() const { return m_report; }
+    // Reply bytes 1 to 7 of the last acknowledged command 5; 0xFF from the start of each.
+    const std::array<std::uint8_t, 7>& replyStore() const { return m_replyStore; }
+    // From the last acknowledged plain status query: the memory is ready, and the chip type.
+    bool eepromReady() const { return m_eepromReady; }
+    int chipType() const { return m_chipType; }
+    // Forgets what the last status query said, before a new one.
+    void setEepromReady(bool ready) { m_eepromReady = ready; }
+    void setChipType(int chipType) { m_chipType = chipType; }
 
     const BlockReport& lastBlock() const { return m_lastBlock; }
     // Chunks of the last block transfer that went unacknowledged.
@@ -146,10 +151,10 @@ class CommandProtocol {
     Outcome exchange(const std::array<std::uint8_t, 8>& request, const ExchangeTiming& timing);
     Outcome sendCmd(std::uint8_t code, std::uint8_t p1, std::uint8_t p2, std::uint8_t p3,
                     std::uint8_t p4);
-    bool readBlock(std::uint16_t address, std::uint16_t length, std::span<std::uint8_t> dest,
-                   bool showLoading);
-    Outcome readChunk();
-    Outcome writeChunk(const std::array<std::uint8_t, 6>& data);
+    bool readBlockShowing(std::uint16_t address, std::uint16_t length, std::span<std::uint8_t> dest,
+                          bool showLoading);
+    Outcome exchangeReadChunk();
+    Outcome exchangeWriteChunk(const std::array<std::uint8_t, 6>& data);
     // Starts a block of `length` bytes with command `begin`; false when it is refused.
     bool beginBlock(std::uint8_t begin, std::uint16_t address, std::uint16_t length);
     // Books the outcome of chunk i; false when the block must end here.
@@ -161,6 +166,11 @@ class CommandProtocol {
     TransferObserver* m_observer = nullptr;
     const Cancellation* m_cancellation = nullptr;
     BlockReport m_lastBlock;
+    std::array<std::uint8_t, 8> m_report{};
+    std::array<std::uint8_t, 7> m_replyStore{};
+    std::array<std::uint8_t, 7> m_writeScratch{};
+    bool m_eepromReady = false;
+    int m_chipType = 0;
 };
 
 }  // namespace vornik

@@ -2,6 +2,8 @@
 
 #include <limits>
 
+#include "formats/decimal.h"
+
 namespace vornik {
 
 namespace {
@@ -26,24 +28,11 @@ std::string fold(std::string_view s) {
 }  // namespace
 
 std::optional<int> ParseDecimal(std::string_view text) {
-    bool negative = false;
-    if (!text.empty() && (text.front() == '+' || text.front() == '-')) {
-        negative = text.front() == '-';
-        text.remove_prefix(1);
-    }
-    if (text.empty()) return std::nullopt;
-    // Accumulated as a negative number so that the int minimum is reachable.
-    long long value = 0;
-    for (const char c : text) {
-        if (c < '0' || c > '9') return std::nullopt;
-        value = value * 10 - (c - '0');
-        if (value < static_cast<long long>(std::numeric_limits<int>::min())) return std::nullopt;
-    }
-    if (!negative) {
-        value = -value;
-        if (value > std::numeric_limits<int>::max()) return std::nullopt;
-    }
-    return static_cast<int>(value);
+    const auto value = decimalValue(text, Sign::PlusOrMinus);
+    if (!value || *value < std::numeric_limits<int>::min() ||
+        *value > std::numeric_limits<int>::max())
+        return std::nullopt;
+    return static_cast<int>(*value);
 }
 
 IniFile IniFile::parse(std::string_view text) {

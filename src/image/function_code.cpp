@@ -1,5 +1,6 @@
 #include "image/function_code.h"
 
+#include "formats/language_keys.h"
 #include "image/hex_text.h"
 #include "image/usage_names.h"
 
@@ -17,17 +18,23 @@ struct MenuEntry {
 
 // In naming order: the AIM key's "0A" test comes after "090000" and before "0D0000".
 constexpr MenuEntry kMenu[] = {
-    {900, "010100", "Str210"},  {901, "010200", "Str211"},  {902, "010400", "Str212"},
-    {903, "010800", "Str213"},  {904, "011000", "Str214"},  {1000, "0600F0", "Str220"},
-    {1001, "090000", "Str221"}, {kAimTag, "", "Str222"},    {1003, "0D0000", "Str223"},
-    {1004, "000000", "Str224"}, {1005, "0F0000", "Str225"}, {1006, "100000", "Str226"},
-    {1100, "030194", "Str240"}, {1101, "030192", "Str241"}, {1102, "03018A", "Str242"},
-    {1103, "020807", "Str243"}, {1300, "0300CD", "Str250"}, {1301, "0300B7", "Str251"},
-    {1302, "0300B6", "Str252"}, {1303, "0300B5", "Str253"}, {1304, "0300E9", "Str254"},
-    {1305, "0300EA", "Str255"}, {1306, "0300E2", "Str256"}, {1400, "030223", "Str260"},
-    {1401, "030221", "Str261"}, {1402, "030224", "Str262"}, {1403, "030225", "Str263"},
-    {1404, "030226", "Str264"}, {1405, "030227", "Str265"}, {1406, "03022A", "Str266"},
-    {2000, "050000", "Str231"}, {2001, "070000", "Str232"}, {2002, "080000", "Str233"},
+    {900, "010100", textkey::kLeftKey},         {901, "010200", textkey::kRightKey},
+    {902, "010400", textkey::kMiddleKey},       {903, "010800", textkey::kBackKey},
+    {904, "011000", textkey::kForwardKey},      {1000, "0600F0", textkey::kFireKey},
+    {1001, "090000", textkey::kLedSwitch},      {kAimTag, "", textkey::kAimKey},
+    {1003, "0D0000", textkey::kGunKeyFunction}, {1004, "000000", textkey::kKeyOff},
+    {1005, "0F0000", textkey::kKeyModeSwitch},  {1006, "100000", textkey::kLedModeSwitch},
+    {1100, "030194", textkey::kMyComputer},     {1101, "030192", textkey::kCalculator},
+    {1102, "03018A", textkey::kEmail},          {1103, "020807", textkey::kDesktop},
+    {1300, "0300CD", textkey::kPlayPause},      {1301, "0300B7", textkey::kStop},
+    {1302, "0300B6", textkey::kPreviousTrack},  {1303, "0300B5", textkey::kNextTrack},
+    {1304, "0300E9", textkey::kVolumeUp},       {1305, "0300EA", textkey::kVolumeDown},
+    {1306, "0300E2", textkey::kMute},           {1400, "030223", textkey::kWebHome},
+    {1401, "030221", textkey::kWebSearch},      {1402, "030224", textkey::kWebBack},
+    {1403, "030225", textkey::kWebForward},     {1404, "030226", textkey::kWebStop},
+    {1405, "030227", textkey::kWebRefresh},     {1406, "03022A", textkey::kWebFavorites},
+    {2000, "050000", textkey::kDpiLoop},        {2001, "070000", textkey::kDpiUp},
+    {2002, "080000", textkey::kDpiDown},
 };
 
 struct GunPreset {
@@ -36,9 +43,11 @@ struct GunPreset {
 };
 
 constexpr GunPreset kGunPresets[] = {
-    {"0C0101", "Str600"}, {"0C0202", "Str601"}, {"0C0303", "Str602"}, {"0C0404", "Str603"},
-    {"0C0505", "Str604"}, {"0C0606", "Str605"}, {"0C0607", "Str605"}, {"0C0808", "Str606"},
-    {"0C0809", "Str606"}, {"0C080A", "Str606"},
+    {"0C0101", textkey::kGunPreset1}, {"0C0202", textkey::kGunPreset2},
+    {"0C0303", textkey::kGunPreset3}, {"0C0404", textkey::kGunPreset4},
+    {"0C0505", textkey::kGunPreset5}, {"0C0606", textkey::kGunPreset6},
+    {"0C0607", textkey::kGunPreset6}, {"0C0808", textkey::kGunPreset7},
+    {"0C0809", textkey::kGunPreset7}, {"0C080A", textkey::kGunPreset7},
 };
 
 std::string keyboardName(const FunctionCode& code) {

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "formats/language_keys.h"
+
 namespace vornik {
 
 namespace {
@@ -85,7 +87,7 @@ WriteResult WriteAndVerify(CommandProtocol& protocol, const ConfigImage& image,
         r.failedBlock = block;
         if (block.end == BlockEnd::Interrupted) return WriteResult::Interrupted;
         // A half-written mouse must not look like a written one.
-        messages.messageDialog("Str109");
+        messages.messageDialog(textkey::kFail);
         return WriteResult::Failed;
     };
     auto readBack = [&](int pass) {
@@ -126,7 +128,7 @@ WriteResult WriteAndVerify(CommandProtocol& protocol, const ConfigImage& image,
         if (!readBack(pass)) return fail(TransferPhase::ReadBack, protocol.lastBlock());
     }
     if (!r.passClean(r.passes)) {
-        messages.messageDialog("Str109");
+        messages.messageDialog(textkey::kFail);
         return WriteResult::Failed;
     }
     return WriteResult::Verified;

@@ -24,110 +24,86 @@ const char* skipReasonText(SkipReason reason) {
     return "";
 }
 
-ImageFlows::ImageFlows(CommandProtocol& protocol, Clock& clock, FlowHooks& hooks,
-                       MessageSink& messages, ImageSession& session)
-    : m_protocol(protocol),
-      m_clock(clock),
+SkipReason skipReasonOf(EntryProblem problem) {
+    switch (problem) {
+        case EntryProblem::None:
+            return SkipReason::None;
+        case EntryProblem::EnterRefused:
+            return SkipReason::EnterRefused;
+        case EntryProblem::StatusRefused:
+            return SkipReason::StatusRefused;
+        case EntryProblem::NotReady:
+            return SkipReason::NotReady;
+        case EntryProblem::EepromNotReady:
+            return SkipReason::EepromNotReady;
+    }
+    return SkipReason::None;
+}
+
+ImageFlows::ImageFlows(DeviceSession& device, FlowHooks& hooks, MessageSink& messages,
+                       ConfigModel& model)
+    : m_protocol(device.protocol()),
+      m_clock(device.clock()),
       m_hooks(hooks),
       m_messages(messages),
-      m_session(session) {}
+      m_model(model) {}
 
-RepairReport ImageFlows::split() {
-    m_session.incomplete = false;
-    m_session.lastRepairs =
-        SplitDataBuf(m_session.DataBuf, m_session.sections, m_hooks.splitHooks());
-    return m_session.lastRepairs;
-}
+RepairReport ImageFlows::split() { return m_model.loadFromImage(m_hooks.splitHooks()); }
 
-bool ImageFlows::Btn_Read() {
-    m_hooks.setDevTimer(false);
-    m_hooks.lockPages();
-    m_hooks.showLoadingWindow();
+bool ImageFlows::readImage(ConfigModeScope& scope) {
+    OperationFrame frame(m_hooks, m_clock);
     if (auto* observer = m_protocol.observer())
         observer->transferPhase(TransferPhase::Read, chunkCount(kImageSize));
-    const bool complete = m_protocol.ReadBlock(0, kImageSize, m_session.DataBuf) &&
+    const bool complete = m_protocol.ReadBlock(0, kImageSize, m_model.image().DataBuf) &&
                           m_protocol.lastBlockFailedChunks() == 0;
     split();
-    m_session.incomplete = !complete;
-    leaveConfigMode();
+    if (!complete) m_model.markIncomplete();
+    m_lastLeave = scope.leave();
     m_hooks.dataBufToUI();
     m_hooks.showMainAfterRead();
-    m_hooks.hideLoadingWindow();
-    m_clock.processEvents();
-    m_hooks.setDevTimer(true);
-    m_hooks.unlockPages();
     return complete;
-}
-
-LeaveResult ImageFlows::leaveConfigMode() {
-    m_lastLeave.entered = true;
-    m_lastLeave.reloadAcknowledged = m_protocol.SendCmd(cmd::kReload);
-    m_lastLeave.leaveAcknowledged = m_protocol.SendCmd(cmd::kLeaveConfig);
-    return m_lastLeave;
 }
 
 WriteOutcome ImageFlows::writeImage(bool needChip98) {
     WriteOutcome outcome;
-    if (!m_protocol.SendCmd(cmd::kEnterConfig)) {
-        outcome.reason = SkipReason::EnterRefused;
-        return outcome;
+    ConfigModeScope scope(m_protocol);
+    if (scope.statusAcknowledged()) {
+        outcome.statusByte = scope.statusReply()[1];
+        outcome.chipType = m_protocol.chipType();
     }
-    m_protocol.EepromReady = false;
-    if (!m_protocol.SendCmd(cmd::kStatus)) {
-        outcome.reason = SkipReason::StatusRefused;
-    } else {
-        outcome.statusByte = m_protocol.FeatureReport[1];
-        outcome.chipType = m_protocol.ChipType;
-        if (outcome.statusByte != kStatusReady)
-            outcome.reason = SkipReason::NotReady;
-        else if (!m_protocol.EepromReady)
-            outcome.reason = SkipReason::EepromNotReady;
-        else if (needChip98 && m_protocol.ChipType != 0x98)
-            outcome.reason = SkipReason::WrongChip;
-        else
-            outcome.result =
-                WriteAndVerify(m_protocol, m_session.DataBuf, m_messages, &outcome.verify);
-    }
+    if (!scope.ready())
+        outcome.reason = skipReasonOf(scope.problem());
+    else if (needChip98 && m_protocol.chipType() != 0x98)
+        outcome.reason = SkipReason::WrongChip;
+    else
+        outcome.result =
+            WriteAndVerify(m_protocol, m_model.image().DataBuf, m_messages, &outcome.verify);
     // Whatever happened, the mouse leaves configuration mode once it entered it.
-    outcome.leave = leaveConfigMode();
+    outcome.leave = m_lastLeave = scope.leave();
     return outcome;
 }
 
-WriteOutcome ImageFlows::MemoToDataBuf_OnClick() {
+WriteOutcome ImageFlows::writeLoadedImage() {
     split();
     m_hooks.dataBufToUI();
-    m_hooks.setDevTimer(false);
-    m_hooks.lockPages();
-    m_hooks.showLoadingWindow();
-
-    const WriteOutcome outcome = writeImage(true);
-
-    m_hooks.hideLoadingWindow();
-    m_clock.processEvents();
-    m_hooks.setDevTimer(true);
-    m_hooks.unlockPages();
-    return outcome;
+    OperationFrame frame(m_hooks, m_clock);
+    return writeImage(true);
 }
 
-WriteOutcome ImageFlows::TLDefaultParameter(const std::string& prefix, const std::string& fileName,
-                                            bool* fromFile) {
+WriteOutcome ImageFlows::restoreDefaultImage(const std::string& prefix, const std::string& fileName,
+                                             bool* fromFile) {
     m_hooks.hideAllMenu();
-    m_hooks.setDevTimer(false);
-    m_hooks.showLoadingWindow();
+    OperationFrame frame(m_hooks, m_clock);
     std::string error;
-    WriteOutcome outcome;
-    if (LoadDefaultImage(prefix, fileName, m_session.DataBuf, error, fromFile)) {
-        m_hooks.clearProfileCodes();
-        outcome = MemoToDataBuf_OnClick();
-    } else {
+    if (!LoadDefaultImage(prefix, fileName, m_model.image().DataBuf, error, fromFile)) {
         // Writing the built-in image instead would restore something the user did not choose.
         m_messages.errorMessage(error);
+        WriteOutcome outcome;
         outcome.reason = SkipReason::FileUnreadable;
+        return outcome;
     }
-    m_hooks.hideLoadingWindow();
-    m_clock.processEvents();
-    m_hooks.setDevTimer(true);
-    return outcome;
+    m_hooks.clearProfileCodes();
+    return writeLoadedImage();
 }
 
 }  // namespace vornik

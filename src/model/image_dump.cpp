@@ -1,51 +1,22 @@
 #include "model/image_dump.h"
 
-#include <cstdio>
+#include <fmt/format.h>
+
+#include <nlohmann/json.hpp>
 
 #include "image/function_code.h"
-#include "model/slot_names.h"
 #include "model/parameters.h"
+#include "model/slot_names.h"
 
 namespace vornik {
 
 namespace {
 
-std::string jsonString(const std::string& s) {
-    std::string out = "\"";
-    for (unsigned char c : s) {
-        switch (c) {
-            case '"':
-                out += "\\\"";
-                break;
-            case '\\':
-                out += "\\\\";
-                break;
-            case '\n':
-                out += "\\n";
-                break;
-            case '\r':
-                out += "\\r";
-                break;
-            case '\t':
-                out += "\\t";
-                break;
-            default:
-                if (c < 0x20) {
-                    char buffer[8];
-                    std::snprintf(buffer, sizeof buffer, "\\u%04x", c);
-                    out += buffer;
-                } else {
-                    out += static_cast<char>(c);
-                }
-        }
-    }
-    return out + "\"";
-}
+// A name quoted and escaped as JSON does it, so that odd characters show.
+std::string quoted(const std::string& s) { return nlohmann::json(s).dump(); }
 
 std::string colourText(const std::array<std::uint8_t, 3>& c) {
-    char buffer[8];
-    std::snprintf(buffer, sizeof buffer, "#%02X%02X%02X", c[0], c[1], c[2]);
-    return buffer;
+    return fmt::format("#{:02X}{:02X}{:02X}", c[0], c[1], c[2]);
 }
 
 const char* kModeNames[] = {"Office Mode", "Game Mode"};
@@ -134,41 +105,42 @@ std::string summaryText(const ImageSummary& s) {
     out += "macro slots:\n";
     for (std::size_t i = 0; i < s.macroSlots.size(); ++i)
         out += "  " + std::to_string(i + 1) + "  " +
-               (s.macroSlots[i].empty() ? std::string("(empty)") : jsonString(s.macroSlots[i])) +
-               "\n";
+               (s.macroSlots[i].empty() ? std::string("(empty)") : quoted(s.macroSlots[i])) + "\n";
     return out;
 }
 
 std::string summaryJson(const ImageSummary& s) {
-    std::string out = "{\n  \"failedSections\": [";
-    for (std::size_t i = 0; i < s.failedSections.size(); ++i)
-        out += (i ? ", " : "") + jsonString(s.failedSections[i]);
-    out += "],\n  \"dpiLevelCount\": " + std::to_string(s.dpiLevelCount) + ",\n";
-    out += "  \"currentDpiLevel\": " + std::to_string(s.currentDpiLevel) + ",\n";
-    out += "  \"dpiLevels\": [";
-    for (std::size_t i = 0; i < s.dpiLevels.size(); ++i) {
-        const auto& l = s.dpiLevels[i];
-        out += std::string(i ? ", " : "") +
-               "{\"valueIndex\": " + (l.valueIndex ? std::to_string(*l.valueIndex) : "null") +
-               ", \"dpi\": " + (l.dpi ? std::to_string(*l.dpi) : "null") +
-               ", \"colour\": " + jsonString(colourText(l.colour)) + "}";
+    using Json = nlohmann::ordered_json;
+    auto optional = [](const std::optional<int>& value) {
+        return value ? Json(*value) : Json(nullptr);
+    };
+    Json levels = Json::array();
+    for (const auto& l : s.dpiLevels)
+        levels.push_back({{"valueIndex", optional(l.valueIndex)},
+                          {"dpi", optional(l.dpi)},
+                          {"colour", colourText(l.colour)}});
+    Json profiles = Json::array();
+    for (const auto& profile : s.profiles) {
+        Json buttons = Json::array();
+        for (const auto& b : profile) buttons.push_back({{"code", b.code}, {"name", b.name}});
+        profiles.push_back(std::move(buttons));
     }
-    out += "],\n  \"keyMode\": " + std::to_string(s.keyMode) + ",\n";
-    out += "  \"ledType\": " + jsonString(s.ledType) + ",\n  \"profiles\": [";
-    for (std::size_t p = 0; p < 2; ++p) {
-        out += p ? ", [" : "[";
-        for (std::size_t k = 0; k < 9; ++k)
-            out += std::string(k ? ", " : "") + "{\"code\": " + jsonString(s.profiles[p][k].code) +
-                   ", \"name\": " + jsonString(s.profiles[p][k].name) + "}";
-        out += "]";
-    }
-    out += "],\n  \"fireKey\": {\"continuous\": " +
-           std::string(s.fireCountIndex == 255 ? "true" : "false") +
-           ", \"countIndex\": " + std::to_string(s.fireCountIndex) +
-           ", \"interval\": " + std::to_string(s.fireInterval) + "},\n  \"macroSlots\": [";
-    for (std::size_t i = 0; i < s.macroSlots.size(); ++i)
-        out += (i ? ", " : "") + jsonString(s.macroSlots[i]);
-    return out + "]\n}\n";
+    const Json summary = {
+        {"failedSections", s.failedSections},
+        {"dpiLevelCount", s.dpiLevelCount},
+        {"currentDpiLevel", s.currentDpiLevel},
+        {"dpiLevels", std::move(levels)},
+        {"keyMode", s.keyMode},
+        {"ledType", s.ledType},
+        {"profiles", std::move(profiles)},
+        {"fireKey",
+         {{"continuous", s.fireCountIndex == 255},
+          {"countIndex", s.fireCountIndex},
+          {"interval", s.fireInterval}}},
+        {"macroSlots", s.macroSlots},
+    };
+    // Invalid UTF-8 in a name is replaced rather than refused.
+    return summary.dump(2, ' ', false, Json::error_handler_t::replace) + "\n";
 }
 
 }  // namespace vornik

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <utility>
 
+#include "formats/decimal.h"
+
 namespace vornik {
 
 namespace {
@@ -16,15 +18,9 @@ constexpr long long kBeyondLimits = 1'000'000;
 
 // The value of an optional "-" and one or more digits; nullopt for any other text.
 std::optional<long long> editNumber(std::string_view text) {
-    const bool negative = !text.empty() && text.front() == '-';
-    const std::string_view digits = negative ? text.substr(1) : text;
-    if (digits.empty()) return std::nullopt;
-    long long value = 0;
-    for (const char c : digits) {
-        if (c < '0' || c > '9') return std::nullopt;
-        value = std::min(value * 10 + (c - '0'), kBeyondLimits);
-    }
-    return negative ? -value : value;
+    const auto value = decimalValue(text, Sign::Minus);
+    if (!value) return std::nullopt;
+    return std::clamp(*value, -kBeyondLimits, kBeyondLimits);
 }
 
 // The text clamped into low..high; `otherwise` for a text that is no number.

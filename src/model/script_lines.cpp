@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "formats/decimal.h"
 #include "image/hex_text.h"
 #include "model/virtual_keys.h"
 
@@ -53,12 +54,8 @@ std::optional<MacroLineKind> lineKind(std::string_view line) {
 
 long long delayMilliseconds(std::string_view line) {
     if (line.size() <= 2) return 0;
-    long long value = 0;
-    for (const char c : line.substr(2)) {
-        if (c < '0' || c > '9') return 0;
-        value = std::min(value * 10 + (c - '0'), kLongestDelayRead);
-    }
-    return value;
+    const auto value = decimalValue(line.substr(2), Sign::None);
+    return value ? std::min(*value, kLongestDelayRead) : 0;
 }
 
 std::optional<std::uint16_t> lineCode(std::string_view line) {

@@ -4,6 +4,9 @@
 #include <cstddef>
 #include <optional>
 
+#include "formats/decimal.h"
+#include "formats/language_keys.h"
+
 namespace vornik {
 
 namespace {
@@ -230,15 +233,9 @@ void writeFire(const SettingsValues& v, Sections& s) {
 // A decimal integer with an optional minus sign, saturated far outside any edit's range;
 // nullopt for any other text.
 std::optional<long> editNumber(std::string_view text) {
-    const bool negative = !text.empty() && text.front() == '-';
-    const std::string_view digits = negative ? text.substr(1) : text;
-    if (digits.empty()) return std::nullopt;
-    long value = 0;
-    for (const char c : digits) {
-        if (c < '0' || c > '9') return std::nullopt;
-        value = std::min(value * 10 + (c - '0'), 1'000'000L);
-    }
-    return negative ? -value : value;
+    const auto value = decimalValue(text, Sign::Minus);
+    if (!value) return std::nullopt;
+    return static_cast<long>(std::clamp(*value, -1'000'000LL, 1'000'000LL));
 }
 
 using Names = std::array<std::array<std::string, ProfileCodes::kButtons>, ProfileCodes::kProfiles>;
@@ -288,7 +285,7 @@ std::string ClampYOffsetEditText(std::string_view text) {
 
 bool StoreAimIndex(ProfileCodes& codes, std::array<std::uint8_t, section::kProfile.size>& profile,
                    std::uint8_t aimIndex, const NameContext& names) {
-    const std::string aimName = names.texts.text("Str222");
+    const std::string aimName = names.texts.text(textkey::kAimKey);
     // A language without the key names no button; an empty name must not match unnamed codes.
     if (aimName.empty()) return false;
     const Names shown = shownNames(codes, names);
@@ -304,7 +301,7 @@ void AIMKeyToDataBuf(ProfileCodes& codes, std::array<std::uint8_t, section::kPro
                      std::uint8_t aimIndex, bool fireContinuous, const NameContext& names) {
     StoreAimIndex(codes, profile, aimIndex, names);
     if (names.eepromMode) return;
-    const std::string fireName = names.texts.text("Str220");
+    const std::string fireName = names.texts.text(textkey::kFireKey);
     if (fireName.empty()) return;
     const Names shown = shownNames(codes, names);
     for (int p = 1; p <= ProfileCodes::kProfiles; ++p)

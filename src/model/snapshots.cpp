@@ -13,34 +13,9 @@ using std::chrono::system_clock;
 
 namespace {
 
-struct Region {
-    std::uint16_t address;
-    std::uint16_t size;
-    const char* name;
-};
-
-// The memory map in address order; what no region covers is "unused bytes".
-constexpr Region kRegions[] = {
-    {section::kParameterA.address, section::kParameterA.size, "ParameterASection"},
-    {section::kParameterB.address, section::kParameterB.size, "ParameterBSection"},
-    {section::kProfile.address, section::kProfile.size, "ProfileSection"},
-    {section::kFireCode.address, section::kFireCode.size, "FireCodeSection"},
-    {section::kFireOffset.address, section::kFireOffset.size, "FireOffsetSection"},
-    {section::kFireColor.address, section::kFireColor.size, "FireColorSection"},
-    {section::kFireKey.address, section::kFireKey.size, "FireKeySection"},
-    {0x100, 256, "macro slot 1"},
-    {0x200, 256, "macro slot 2"},
-    {0x300, 256, "macro slot 3"},
-    {0x400, 256, "macro slot 4"},
-    {section::kFireMacroRegion.address, section::kFireMacroRegion.size, "FireMacroRegion"},
-    {0x600, 256, "macro slot 5"},
-    {0x700, 256, "macro slot 6"},
-};
-
 const char* regionName(std::size_t address) {
-    for (const Region& r : kRegions)
-        if (address >= r.address && address < std::size_t{r.address} + r.size) return r.name;
-    return "unused bytes";
+    const NamedRegion* region = regionAt(address);
+    return region ? region->name : "unused bytes";
 }
 
 std::string hexAddress(std::uint16_t address) {

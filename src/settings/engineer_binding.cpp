@@ -16,6 +16,7 @@
 #include <string>
 #include <vector>
 
+#include "formats/decimal.h"
 #include "settings/engineer_page.h"
 
 namespace vornik {
@@ -24,13 +25,9 @@ namespace {
 
 // A plain decimal number (digits only), saturated far above any edit's range.
 std::optional<long> plainNumber(std::string_view text) {
-    if (text.empty()) return std::nullopt;
-    long value = 0;
-    for (const char c : text) {
-        if (c < '0' || c > '9') return std::nullopt;
-        value = std::min(value * 10 + (c - '0'), 1'000'000L);
-    }
-    return value;
+    const auto value = decimalValue(text, Sign::None);
+    if (!value) return std::nullopt;
+    return static_cast<long>(std::min(*value, 1'000'000LL));
 }
 
 // Keeps a plain number up to `high`, replaces a larger one by `high` and anything else by
@@ -83,14 +80,8 @@ class QuietSheet {
 }  // namespace
 
 int EditValue(std::string_view text) {
-    const bool negative = !text.empty() && text.front() == '-';
-    const std::string_view digits = negative ? text.substr(1) : text;
-    if (!plainNumber(digits)) return 0;
-    // Just past INT_MAX, so that the negated value still reaches INT_MIN.
-    constexpr long long kBeyond = static_cast<long long>(INT_MAX) + 1;
-    long long value = 0;
-    for (const char c : digits) value = std::min(value * 10 + (c - '0'), kBeyond);
-    return static_cast<int>(std::clamp<long long>(negative ? -value : value, INT_MIN, INT_MAX));
+    const auto value = decimalValue(text, Sign::Minus);
+    return value ? static_cast<int>(std::clamp<long long>(*value, INT_MIN, INT_MAX)) : 0;
 }
 
 std::string ClampColourEditText(std::string_view text) { return clampPlain(text, 255, "0"); }

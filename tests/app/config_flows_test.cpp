@@ -7,6 +7,7 @@
 
 #include "device/sim/sim_hid_platform.h"
 #include "image/defaults.h"
+#include "support/sim_rig.h"
 
 namespace vornik {
 namespace {
@@ -34,39 +35,30 @@ struct RecordingMessages : MessageSink {
 class ImageFlowsTest : public ::testing::Test {
   protected:
     void SetUp() override {
-        mouse = plugDefaultMouse(platform);
-        std::uint32_t version = kMouseVersion;
-        ASSERT_TRUE(link.OpenMouseDev(kMouseVendorId, kMouseProductId, version));
+        ASSERT_TRUE(rig.opened);
         for (std::size_t i = 0; i < kImageSize; ++i)
             mouse->memory()[i] = static_cast<std::uint8_t>(i);
     }
-    std::vector<int> commands() const {
-        std::vector<int> out;
-        for (const auto& e : mouse->trace())
-            if (e.isSet && e.bytes[1] != cmd::kReadChunk && e.bytes[1] != cmd::kWriteChunk)
-                out.push_back(e.bytes[1]);
-        return out;
-    }
+    std::vector<int> commands() const { return rig.commands(); }
     void expectRestored() const {
         EXPECT_TRUE(hooks.timerOn);
         EXPECT_FALSE(hooks.locked);
     }
 
-    VirtualClock clock;
-    SimHidPlatform platform;
-    std::shared_ptr<SimMouse> mouse;
-    DeviceLink link{platform};
-    CommandProtocol protocol{link, clock};
+    SimRig rig;
+    std::shared_ptr<SimMouse>& mouse = rig.mouse;
+    CommandProtocol& protocol = rig.protocol();
     RecordingHooks hooks;
     RecordingMessages messages;
-    ImageSession session;
-    ImageFlows flows{protocol, clock, hooks, messages, session};
+    ConfigModel model;
+    ImageSession& session = model.image();
+    ImageFlows flows{rig.device, hooks, messages, model};
 };
 
 TEST_F(ImageFlowsTest, WritesTheImageAsLoadedToAReadyMouse) {
     session.DataBuf = BuiltInImage();
     session.DataBuf[0x02F] ^= 0xFF;  // bad ParameterASection code: shown repaired, written as is
-    const WriteOutcome outcome = flows.MemoToDataBuf_OnClick();
+    const WriteOutcome outcome = flows.writeLoadedImage();
     EXPECT_EQ(outcome.result, WriteResult::Verified);
     EXPECT_TRUE(session.lastRepairs.parameterA);
     EXPECT_EQ(session.sections.ParameterASection[0], ParameterASectionDefaults()[0]);
@@ -93,12 +85,11 @@ TEST_F(ImageFlowsTest, AMouseNotFitForTheImageKeepsItsMemory) {
     for (const auto& c : cases) {
         SCOPED_TRACE(c.fault);
         mouse->faults() = {};
-        mouse->clearTrace();
-        std::string error;
-        ASSERT_TRUE(parseFaults(c.fault, mouse->faults(), error));
+        rig.startTrace();
+        rig.fault(c.fault);
         const auto before = mouse->memory();
         session.DataBuf = BuiltInImage();
-        const WriteOutcome outcome = flows.MemoToDataBuf_OnClick();
+        const WriteOutcome outcome = flows.writeLoadedImage();
         EXPECT_EQ(outcome.result, WriteResult::NotWritten);
         EXPECT_EQ(outcome.reason, c.reason);
         EXPECT_EQ(mouse->memory(), before);
@@ -111,10 +102,10 @@ TEST_F(ImageFlowsTest, AMouseNotFitForTheImageKeepsItsMemory) {
 
 TEST_F(ImageFlowsTest, ReadWithCommand4RefusedShowsTheDefaults) {
     mouse->faults().refusedCommands = {cmd::kBeginRead};
-    ASSERT_TRUE(protocol.SendCmd(cmd::kEnterConfig));
-    ASSERT_TRUE(protocol.SendCmd(cmd::kStatus));
+    ConfigModeScope scope(protocol);
+    ASSERT_TRUE(scope.ready());
     mouse->clearTrace();
-    EXPECT_FALSE(flows.Btn_Read());
+    EXPECT_FALSE(flows.readImage(scope));
     EXPECT_TRUE(std::all_of(session.DataBuf.begin(), session.DataBuf.end(),
                             [](auto b) { return b == 0xFF; }));
     EXPECT_TRUE(session.lastRepairs.parameterA && session.lastRepairs.profile &&
@@ -127,8 +118,8 @@ TEST_F(ImageFlowsTest, ReadWithCommand4RefusedShowsTheDefaults) {
 }
 
 TEST_F(ImageFlowsTest, ReadTakesTheWholeMemory) {
-    ASSERT_TRUE(protocol.SendCmd(cmd::kEnterConfig));
-    EXPECT_TRUE(flows.Btn_Read());
+    ConfigModeScope scope(protocol);
+    EXPECT_TRUE(flows.readImage(scope));
     EXPECT_TRUE(
         std::equal(session.DataBuf.begin(), session.DataBuf.end(), mouse->memory().begin()));
     EXPECT_FALSE(mouse->inConfigMode());
@@ -144,7 +135,7 @@ TEST_F(ImageFlowsTest, DefaultRestoreUsesTheFileOrTheBuiltInImage) {
 
     for (const char* name : kDefaultImageFiles) {
         mouse->memory().fill(0);
-        EXPECT_EQ(flows.TLDefaultParameter(prefix, name).result, WriteResult::Verified) << name;
+        EXPECT_EQ(flows.restoreDefaultImage(prefix, name).result, WriteResult::Verified) << name;
         EXPECT_TRUE(
             std::equal(BuiltInImage().begin(), BuiltInImage().end(), mouse->memory().begin()))
             << name;
@@ -154,7 +145,7 @@ TEST_F(ImageFlowsTest, DefaultRestoreUsesTheFileOrTheBuiltInImage) {
     std::ofstream(dir / "TamselData_Cfg2.bin", std::ios::binary) << std::string(100, '\x33');
     session.DataBuf = BuiltInImage();
     session.DataBuf[0x200] = 0x99;
-    EXPECT_EQ(flows.TLDefaultParameter(prefix, "TamselData_Cfg2.bin").result,
+    EXPECT_EQ(flows.restoreDefaultImage(prefix, "TamselData_Cfg2.bin").result,
               WriteResult::Verified);
     EXPECT_EQ(mouse->memory()[99], 0x33);
     EXPECT_EQ(mouse->memory()[100], BuiltInImage()[100]);

@@ -82,7 +82,7 @@ TEST_F(DemoTest, TheMouseKeepsItsMemoryInTheFile) {
     const ConfigImage& builtIn = BuiltInImage();
     EXPECT_EQ(fileBytes(memory), std::string(builtIn.begin(), builtIn.end()));
     program->show();
-    program->window().monitor().DevTimerTimer();
+    program->window().monitor().tick();
     ASSERT_TRUE(program->session().mouseConnected());
 
     program->window().engineerPage().cb_CPI[0]->setCurrentIndex(10);  // level 1: 6400 DPI
@@ -100,9 +100,9 @@ TEST_F(DemoTest, TheMouseKeepsItsMemoryInTheFile) {
     // A second start of the demo finds the mouse as the first one left it.
     start();
     ASSERT_TRUE(program->useMemoryFile(memory, error)) << error;
-    program->window().monitor().DevTimerTimer();
+    program->window().monitor().tick();
     ASSERT_TRUE(program->session().mouseConnected());
-    EXPECT_EQ(program->session().image.DataBuf[6], 10);
+    EXPECT_EQ(program->session().model.image().DataBuf[6], 10);
 }
 
 TEST_F(DemoTest, AFileOfAnotherSizeIsRefusedAndLeftAlone) {

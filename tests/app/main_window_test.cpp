@@ -107,7 +107,7 @@ TEST_F(MainWindowTest, FindsAndReadsTheMouse) {
     plugMouse();
     mouse->memory()[6] = 9;  // level 1 at 4800 DPI, with the section's code to match
     mouse->memory()[47] = sectionCode(std::span(mouse->memory()).first(47));
-    window->monitor().DevTimerTimer();
+    window->monitor().tick();
     ASSERT_TRUE(session->mouseConnected());
     ASSERT_GE(refreshed.count(), 1);
     EXPECT_EQ(refreshed.last().at(0).value<SettingsValues>().cb_CPI[0], 9);
@@ -123,13 +123,13 @@ TEST_F(MainWindowTest, FindsAndReadsTheMouse) {
 TEST_F(MainWindowTest, AnotherDeviceGoingAwayKeepsTheMouse) {
     connectMouse();
     platform->unplug(simHidPath(0x1B1C, 0x0A51, 3, 1));
-    window->monitor().DevTimerTimer();
+    window->monitor().tick();
     EXPECT_TRUE(session->mouseConnected());
     EXPECT_FALSE(window->pagesLocked());
     EXPECT_TRUE(dialogs.shown.isEmpty());
 
     mouse->unplug();
-    window->monitor().DevTimerTimer();
+    window->monitor().tick();
     EXPECT_FALSE(session->mouseConnected());
     EXPECT_TRUE(window->pagesLocked());
     EXPECT_EQ(dialogs.shown, QStringList{window->text("Str100") + "\n\n" + window->text("Str101")});
@@ -145,7 +145,7 @@ TEST_F(MainWindowTest, PageSwitchMarksTheSelectedButtonOnAllCopies) {
         EXPECT_EQ(skinOf(qPrintable(QString("Img_Breath_%1").arg(n))), "SetS_03");
         EXPECT_EQ(skinOf(qPrintable(QString("Img_Main_%1").arg(n))), "SetS_01");
     }
-    ASSERT_TRUE(session->codes.store(2, 1, "010200", session->image.sections.ProfileSection));
+    ASSERT_TRUE(session->model.setButtonFunction(2, 1, "010200").ok());
     nav.Btn_Second_0Click();
     EXPECT_EQ(nav.visiblePage(), 1);
     EXPECT_EQ(find<ButtonLabel>("Key1")->text(), window->text("Str211"));  // key mode 2's button
@@ -243,14 +243,14 @@ TEST_F(MainWindowTest, SwitchingLanguageRetranslatesTheWindow) {
     // Each label names its code in the new language: the keyboard key "Home" (in English also
     // the web key's name) stays the keyboard key, "Stop" (three keys in English) stays the
     // media key, and a macro keeps its name.
-    auto& profile = session->image.sections.ProfileSection;
-    ASSERT_TRUE(session->codes.store(1, 2, "02004A", profile));  // keyboard Home
-    ASSERT_TRUE(session->codes.store(1, 3, "0300B7", profile));  // media Stop
-    ASSERT_TRUE(session->codes.store(1, 4, "060121", profile));  // macro slot 1
+    ASSERT_TRUE(session->model.setButtonFunction(1, 2, "02004A").ok());  // keyboard Home
+    ASSERT_TRUE(session->model.setButtonFunction(1, 3, "0300B7").ok());  // media Stop
+    ASSERT_TRUE(session->model.setButtonFunction(1, 4, "060121").ok());  // macro slot 1
     // The slot's name, UTF-16 big-endian.
     const std::string macro = "my macro";
     for (std::size_t i = 0; i < macro.size(); ++i)
-        session->image.sections.MacroSlots1To4[2 * i + 1] = static_cast<std::uint8_t>(macro[i]);
+        session->model.image().sections.MacroSlots1To4[2 * i + 1] =
+            static_cast<std::uint8_t>(macro[i]);
     window->showKeyMode(1);
     EXPECT_EQ(find<ButtonLabel>("Key2")->text(), "Home");
     EXPECT_EQ(find<ButtonLabel>("Key3")->text(), "Stop");
@@ -308,7 +308,7 @@ TEST_F(MainWindowTest, ConfirmClosesOnlyAfterAVerifiedWrite) {
 
 TEST_F(MainWindowTest, ApplyTwiceFindsNothingToRepairTheSecondTime) {
     connectMouse();
-    session->image.sections.ParameterASection[5] = 0x42;  // an edit
+    session->model.image().sections.ParameterASection[5] = 0x42;  // an edit
     ASSERT_TRUE(window->deviceButtons().Btn_Apply_0Click());
     EXPECT_EQ(mouse->memory()[5], 0x42);
     EXPECT_TRUE(sectionCodeValid(std::span(mouse->memory()).first(48)));
@@ -322,7 +322,7 @@ TEST_F(MainWindowTest, ReadWithCommand4RefusedShowsTheDefaults) {
     mouse->faults().refusedCommands = {cmd::kBeginRead};
     mouse->clearTrace();
     window->deviceButtons().Btn_Read_0Click();
-    EXPECT_EQ(session->image.sections.ProfileSection, ProfileSectionDefaults());
+    EXPECT_EQ(session->model.image().sections.ProfileSection, ProfileSectionDefaults());
     const auto sent = commandsOf(*mouse);
     ASSERT_GE(sent.size(), 2u);
     EXPECT_EQ(std::vector<int>(sent.end() - 2, sent.end()), (std::vector<int>{8, 2}));
@@ -336,17 +336,17 @@ TEST_F(MainWindowTest, ADefaultForAnotherChipIsShownButNotWritten) {
     window->deviceButtons().Btn_Confirm2_1Click();
     EXPECT_EQ(window->deviceButtons().lastWrite().result, WriteResult::NotWritten);
     EXPECT_EQ(mouse->memory()[0x100], 0x77);
-    EXPECT_EQ(session->image.DataBuf, BuiltInImage());
+    EXPECT_EQ(session->model.image().DataBuf, BuiltInImage());
     EXPECT_FALSE(window->pagesLocked());
 }
 
 TEST_F(MainWindowTest, AnotherDeviceWithoutMouseShowsTheNoDeviceMessage) {
-    window->monitor().DevTimerTimer();  // the first tick sees devices but no mouse
+    window->monitor().tick();  // the first tick sees devices but no mouse
     EXPECT_EQ(dialogs.shown.size(), 1);
     dialogs.shown.clear();
     const auto before = clock.nowMs();
     platform->plug({{"keypad", 0}, {0x1234, 0x0001, 0x0100}, 0, nullptr, true});
-    window->monitor().DevTimerTimer();
+    window->monitor().tick();
     EXPECT_EQ(dialogs.shown, QStringList{window->text("Str100") + "\n\n" + window->text("Str101")});
     EXPECT_EQ(clock.nowMs() - before, 2100u);  // the wait before trying to open the mouse
     EXPECT_TRUE(window->pagesLocked());
@@ -356,7 +356,7 @@ TEST_F(MainWindowTest, IdentificationBytesDecideWhetherTheMouseIsRead) {
     plugMouse();
     mouse->memory()[0x36] = 0x12;
     mouse->memory()[0x37] = 0x34;
-    window->monitor().DevTimerTimer();
+    window->monitor().tick();
     EXPECT_EQ(dialogs.shown, QStringList{window->text("Str107")});
     EXPECT_TRUE(session->mouseConnected());  // left open, unread
     EXPECT_TRUE(window->state().noDeviceShown);
@@ -373,7 +373,7 @@ TEST_F(MainWindowTest, IdentificationBytesDecideWhetherTheMouseIsRead) {
 TEST_F(MainWindowTest, AMouseNotReadyIsTreatedAsAbsent) {
     plugMouse();
     mouse->faults().notReady = true;
-    window->monitor().DevTimerTimer();
+    window->monitor().tick();
     EXPECT_EQ(dialogs.shown, QStringList{window->text("Str020")});
     EXPECT_FALSE(session->mouseConnected());
     EXPECT_TRUE(window->DevTimer.isActive());
@@ -382,8 +382,7 @@ TEST_F(MainWindowTest, AMouseNotReadyIsTreatedAsAbsent) {
 TEST_F(MainWindowTest, AnAimKeyInTheOtherKeyModeTakesTheChosenIndex) {
     connectMouse();
     // Button 4 of key mode 2 is an AIM key; key mode 1 is shown.
-    ProfileCodes& codes = session->codes;
-    ASSERT_TRUE(codes.store(2, 4, "0A0000", session->image.sections.ProfileSection));
+    ASSERT_TRUE(session->model.setButtonFunction(2, 4, "0A0000").ok());
     session->aimIndex = 7;
     ASSERT_TRUE(window->deviceButtons().Btn_Apply_0Click());
     const auto offset = section::kProfile.address + ProfileCodes::offset(2, 4);
@@ -428,18 +427,18 @@ TEST_F(MainWindowTest, ASecondDeviceOperationIsRefusedWhileOneRuns) {
             ++tries;
             nestedApply &= window->deviceButtons().Btn_Apply_0Click();
             window->deviceButtons().Btn_Read_0Click();
-            window->monitor().DevTimerTimer();
+            window->monitor().tick();
         }
     } reentry;
     reentry.window = window.get();
-    session->protocol.setObserver(&reentry);
+    session->device.protocol().setObserver(&reentry);
     mouse->clearTrace();
     EXPECT_TRUE(window->deviceButtons().Btn_Apply_0Click());
     EXPECT_GE(reentry.tries, 1);
     EXPECT_FALSE(reentry.nestedApply);
     // One write, one read back: nothing else got in between.
     EXPECT_EQ(commandsOf(*mouse), (std::vector<int>{1, 3, 6, 4, 8, 2}));
-    EXPECT_FALSE(session->deviceBusy);
+    EXPECT_FALSE(session->device.busy());
 }
 
 TEST_F(MainWindowTest, AMouseHeldByAnotherProgramIsLeftAlone) {
@@ -451,7 +450,7 @@ TEST_F(MainWindowTest, AMouseHeldByAnotherProgramIsLeftAlone) {
     mouse->clearTrace();
 
     platform->unplug(simHidPath(0x1B1C, 0x0A51, 3, 1));  // a change the tick would act on
-    window->monitor().DevTimerTimer();
+    window->monitor().tick();
     EXPECT_FALSE(window->deviceButtons().Btn_Apply_0Click());
     EXPECT_TRUE(mouse->trace().empty());
     EXPECT_EQ(dialogs.shown, QStringList{kMouseInUseText});
@@ -459,7 +458,7 @@ TEST_F(MainWindowTest, AMouseHeldByAnotherProgramIsLeftAlone) {
 
     other.UnlockMouse();
     EXPECT_TRUE(window->deviceButtons().Btn_Apply_0Click());
-    EXPECT_FALSE(session->link.mouseLocked());  // held only while an operation runs
+    EXPECT_FALSE(session->device.link().mouseLocked());  // held only while an operation runs
 }
 
 TEST_F(MainWindowTest, AMousePluggedWhileAnotherProgramHoldsItIsReadOnceItIsFree) {
@@ -468,13 +467,13 @@ TEST_F(MainWindowTest, AMousePluggedWhileAnotherProgramHoldsItIsReadOnceItIsFree
     std::uint32_t version = kMouseVersion;
     ASSERT_TRUE(other.OpenMouseDev(kMouseVendorId, kMouseProductId, version));
     ASSERT_TRUE(other.LockMouse());
-    window->monitor().DevTimerTimer();
+    window->monitor().tick();
     EXPECT_FALSE(session->mouseConnected());
     EXPECT_TRUE(mouse->trace().empty());
     EXPECT_TRUE(dialogs.shown.isEmpty());
 
     other.CloseMouse();
-    window->monitor().DevTimerTimer();
+    window->monitor().tick();
     EXPECT_TRUE(session->mouseConnected());
     EXPECT_FALSE(window->state().noDeviceShown);
 }

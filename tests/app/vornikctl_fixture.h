@@ -11,6 +11,7 @@
 #include "cli/vornikctl.h"
 #include "device/sim/sim_hid_platform.h"
 #include "image/defaults.h"
+#include "support/sim_rig.h"
 
 namespace vornik {
 
@@ -39,11 +40,7 @@ class VornikctlTest : public ::testing::Test {
         env.progress = progress;
         return runVornikctl(args, env);
     }
-    std::unique_ptr<HidPlatform> makeNative() {
-        auto platform = std::make_unique<SimHidPlatform>();
-        plugOtherDevices(*platform);
-        return platform;  // the "real" system here has no mouse
-    }
+    std::unique_ptr<HidPlatform> makeNative() { return simSystemWithoutMouse(); }
     static std::string imageText(const ConfigImage& image) {
         return std::string(image.begin(), image.end());
     }

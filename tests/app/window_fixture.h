@@ -50,7 +50,7 @@ class MainWindowTest : public ::testing::Test {
     // Plugs the mouse in and lets one monitor tick find and read it.
     void connectMouse() {
         plugMouse();
-        window->monitor().DevTimerTimer();
+        window->monitor().tick();
         ASSERT_TRUE(session->mouseConnected());
         ASSERT_FALSE(window->state().noDeviceShown);
     }

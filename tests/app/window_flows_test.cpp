@@ -79,7 +79,7 @@ class WindowFlowsTest : public MainWindowTest {
 // The key mode is one value shown on two pages: chosen on either, the other follows.
 TEST_F(WindowFlowsTest, AKeyModeChosenOnOnePageShowsOnTheOther) {
     plugGameModeMouse();
-    window->monitor().DevTimerTimer();
+    window->monitor().tick();
     ASSERT_TRUE(session->mouseConnected());
     EngineerPage& engineer = window->engineerPage();
     auto keyTexts = [&] {
@@ -111,7 +111,7 @@ TEST_F(WindowFlowsTest, AKeyModeChosenOnOnePageShowsOnTheOther) {
 TEST_F(WindowFlowsTest, AGameModeMouseReadAndAppliedKeepsEveryByte) {
     plugGameModeMouse();
     const auto before = mouse->memory();
-    window->monitor().DevTimerTimer();
+    window->monitor().tick();
     ASSERT_TRUE(session->mouseConnected());
 
     // The pages show key mode 2.
@@ -150,7 +150,7 @@ TEST_F(WindowFlowsTest, TheGunDisplayDecidesTheGameModeMenus) {
         {true, 0x00, {1, 170, false}},
     };
     plugGameModeMouse();
-    window->monitor().DevTimerTimer();
+    window->monitor().tick();
     ASSERT_TRUE(session->mouseConnected());
     for (const Case& c : cases) {
         SCOPED_TRACE(c.gunDisplay);
@@ -181,7 +181,7 @@ TEST_F(WindowFlowsTest, AnIncompleteReadIsNeverWrittenBack) {
         dialogs.shown.clear();
         window->deviceButtons().Btn_Read_0Click();
         EXPECT_EQ(dialogs.shown, QStringList{text("Str109")});
-        EXPECT_TRUE(session->image.incomplete);
+        EXPECT_TRUE(session->model.image().incomplete);
         EXPECT_FALSE(window->pagesLocked());
 
         // Apply and Confirm write nothing and say why; the window stays open.
@@ -204,7 +204,7 @@ TEST_F(WindowFlowsTest, AnIncompleteReadIsNeverWrittenBack) {
             window->deviceButtons().Btn_Read_0Click();
         else
             window->deviceButtons().Btn_Confirm1_1Click();
-        EXPECT_FALSE(session->image.incomplete);
+        EXPECT_FALSE(session->model.image().incomplete);
         EXPECT_TRUE(dialogs.shown.isEmpty());
         EXPECT_TRUE(window->deviceButtons().Btn_Apply_0Click());
         EXPECT_EQ(mouse->memory()[0x400], c.replacedByRead ? 0x42 : 0x00);
@@ -228,7 +228,7 @@ TEST_F(WindowFlowsTest, TheReservePairComesFromTheOptionFile) {
         session->options = parseOptions(IniFile::parse(std::string("[org]\r\n") + c.options));
         restartWindow();
         dialogs.shown.clear();
-        window->monitor().DevTimerTimer();
+        window->monitor().tick();
         ASSERT_TRUE(session->mouseConnected());
         EXPECT_EQ(window->state().noDeviceShown, !c.read);
         EXPECT_EQ(dialogs.shown, c.read ? QStringList{} : QStringList{text("Str107")});
@@ -240,7 +240,7 @@ TEST_F(WindowFlowsTest, TheMessageDialogTakesTheLanguagesFont) {
     for (auto [language, font] : cases) {
         window->switchLanguage(language);
         dialogs.dialogFonts.clear();
-        window->ShowNoDevice();
+        window->showNoDevice();
         EXPECT_EQ(dialogs.dialogFonts, QStringList{font});
     }
 }

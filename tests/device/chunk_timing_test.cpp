@@ -101,7 +101,7 @@ TEST_F(ChunkTimingTest, ReadChunkSleeps5MsAfterTheSendAnd5AfterEachEmptyPoll) {
         }
         const std::array<std::uint8_t, 7> data{0x00, 0x01, 0x02, 0x03, 0x04, 0x05, kAck};
         const std::array<std::uint8_t, 7> none{0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF};
-        EXPECT_EQ(protocol.ReplyStore, c.acknowledged ? data : none);
+        EXPECT_EQ(protocol.replyStore(), c.acknowledged ? data : none);
     }
 }
 

@@ -94,7 +94,7 @@ TEST_F(ProtocolTest, EveryExchangeFailsAtOnceWithoutMouse) {
     EXPECT_FALSE(protocol.SendCmd(cmd::kStatus));
     EXPECT_EQ(protocol.ReadKeyStatus(), 0);
     protocol.ReadChunk();
-    EXPECT_EQ(protocol.ReplyStore,
+    EXPECT_EQ(protocol.replyStore(),
               (std::array<std::uint8_t, 7>{0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF}));
     EXPECT_FALSE(protocol.ReadBlock(0, 16, dest));
     EXPECT_FALSE(protocol.WriteBlock(0, 4, src));
@@ -119,21 +119,21 @@ TEST_F(ProtocolTest, StatusSetsReadinessAndChipType) {
         if (*c.faults) {
             ASSERT_TRUE(parseFaults(c.faults, mouse->faults(), error));
         }
-        protocol.ChipType = 0x77;
-        protocol.EepromReady = !c.ready;
+        protocol.setChipType(0x77);
+        protocol.setEepromReady(!c.ready);
         ASSERT_TRUE(protocol.SendCmd(cmd::kStatus)) << c.faults;
-        EXPECT_EQ(protocol.FeatureReport[1], kStatusReady);
-        EXPECT_EQ(protocol.EepromReady, c.ready) << c.faults;
-        EXPECT_EQ(protocol.ChipType, c.chipType) << c.faults;
+        EXPECT_EQ(protocol.report()[1], kStatusReady);
+        EXPECT_EQ(protocol.eepromReady(), c.ready) << c.faults;
+        EXPECT_EQ(protocol.chipType(), c.chipType) << c.faults;
     }
 }
 
 TEST_F(ProtocolTest, ExtendedStatusLeavesTheStatusValues) {
     enterConfig();
     mouse->faults().chipCode = 0x35;
-    protocol.ChipType = 0x98;
+    protocol.setChipType(0x98);
     ASSERT_TRUE(protocol.SendCmd(cmd::kStatus, 0x3C, 0x96));
-    EXPECT_EQ(protocol.ChipType, 0x98);
+    EXPECT_EQ(protocol.chipType(), 0x98);
 }
 
 TEST_F(ProtocolTest, ReadKeyStatusReturnsTheButtonWord) {

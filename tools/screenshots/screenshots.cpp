@@ -71,7 +71,7 @@ int main(int argc, char** argv) {
         return true;
     };
     bool ok = save(window, "0-no-device.png");
-    window.monitor().DevTimerTimer();  // finds and reads the simulated mouse
+    window.monitor().tick();  // finds and reads the simulated mouse
     auto& nav = window.navigation();
     ok &= save(window, "1-office-mode.png");
     nav.Btn_Second_0Click();

@@ -1,0 +1,171 @@
+#include "model/config_model.h"
+
+#include <fmt/format.h>
+
+#include <algorithm>
+
+#include "model/parameters.h"
+
+namespace vornik {
+
+namespace {
+
+bool isMacroAddress(std::uint16_t address, bool eepromMode) {
+    if (eepromMode)
+        return std::find(MacroSlotAddresses.begin(), MacroSlotAddresses.end(), address) !=
+               MacroSlotAddresses.end();
+    return address >= DriverBlockAddress(0) && (address - DriverBlockAddress(0)) % 0x800 == 0;
+}
+
+constexpr std::uint16_t kFireKeyAddress = 0x00F0;
+constexpr std::uint8_t kMouseButtonMask = 0x1F;
+constexpr std::uint8_t kModifierMask = 0x0F;
+
+}  // namespace
+
+std::optional<std::string> functionCodeProblem(const FunctionCode& code, bool eepromMode) {
+    const bool noParameters = code.high == 0 && code.low == 0;
+    switch (code.type) {
+        case 0x00:
+        case 0x05:
+        case 0x07:
+        case 0x08:
+        case 0x09:
+        case 0x0D:
+        case 0x0F:
+        case 0x10:
+            if (noParameters) return std::nullopt;
+            return fmt::format("function type {:02X} takes no parameters (use {:02X}0000)",
+                               code.type, code.type);
+        case 0x01:
+            if (code.high != 0 && (code.high & ~kMouseButtonMask) == 0 && code.low == 0)
+                return std::nullopt;
+            return "a mouse-button code (01) takes a mask of 01 to 1F and then 00";
+        case 0x02:
+            if ((code.high & ~kModifierMask) == 0 && !noParameters) return std::nullopt;
+            return "a keyboard code (02) takes modifiers 00 to 0F and a key, not both 00";
+        case 0x03:
+            if (!noParameters) return std::nullopt;
+            return "a consumer-control code (03) needs a usage";
+        case 0x06:
+        case 0x0E:
+            if (code.parameter() == kFireKeyAddress && (code.type == 0x06 || !eepromMode))
+                return std::nullopt;
+            if (isMacroAddress(code.parameter(), eepromMode)) return std::nullopt;
+            return fmt::format("{:04X} is not the address of a macro slot", code.parameter());
+        case 0x0A:
+            if (code.high < kDpiValues.size() && code.low == 0) return std::nullopt;
+            return fmt::format("an AIM key code (0A) takes a DPI index of 00 to {:02X}, then 00",
+                               kDpiValues.size() - 1);
+        case 0x0C:
+            if (code.high >= 1 && code.high <= code.low && code.low <= 10) return std::nullopt;
+            return "a gun key code (0C) takes the first and last fire macro, 01 to 0A";
+        default:
+            return fmt::format("{:02X} is not a function type", code.type);
+    }
+}
+
+void ConfigModel::addListener(Listener& listener) { m_listeners.push_back(&listener); }
+
+void ConfigModel::removeListener(Listener& listener) { std::erase(m_listeners, &listener); }
+
+void ConfigModel::notify(ChangeSet changes) {
+    if (changes.empty()) return;
+    // A listener may remove itself while it is told.
+    const auto listeners = m_listeners;
+    for (Listener* listener : listeners)
+        if (std::find(m_listeners.begin(), m_listeners.end(), listener) != m_listeners.end())
+            listener->modelChanged(changes);
+}
+
+RepairReport ConfigModel::loadFromImage(const SplitHooks& hooks) {
+    m_image.incomplete = false;
+    m_image.lastRepairs = SplitDataBuf(m_image.DataBuf, m_image.sections, hooks);
+    m_codes.rebuild(m_image.sections.ProfileSection);
+    m_values = DataBufToValues(m_image.sections, m_values);
+    notify(ChangeSet::everything());
+    return m_image.lastRepairs;
+}
+
+RepairReport ConfigModel::loadFromImage(const ConfigImage& image, const SplitHooks& hooks) {
+    m_image.DataBuf = image;
+    return loadFromImage(hooks);
+}
+
+void ConfigModel::storeToImage(const JoinHooks& hooks) {
+    JoinDataBuf(m_image.sections, m_image.DataBuf, hooks);
+}
+
+int ConfigModel::keyMode() const { return currentKeyMode(m_image.sections.ParameterBSection); }
+
+EditResult ConfigModel::setKeyMode(int mode) {
+    if (mode != 1 && mode != 2)
+        return EditResult::refused(fmt::format("key mode {} is not 1 or 2", mode));
+    auto& b = m_image.sections.ParameterBSection;
+    const std::uint8_t byte = mode == 2 ? 0x80 : 0x00;
+    const bool changed =
+        b[4] != byte || b[5] != static_cast<std::uint8_t>(~byte) || m_values.cb_KeyMode != mode - 1;
+    b[4] = byte;
+    b[5] = static_cast<std::uint8_t>(~byte);
+    m_values.cb_KeyMode = mode - 1;
+    if (changed) notify(Change::KeyMode | Change::Values);
+    return {changed, {}};
+}
+
+const std::string& ConfigModel::buttonFunction(int mode, int button) const {
+    return m_codes.code(mode, button);
+}
+
+EditResult ConfigModel::setButtonFunction(int mode, int button, std::string_view code) {
+    if (mode < 1 || mode > ProfileCodes::kProfiles)
+        return EditResult::refused(fmt::format("key mode {} is not 1 or 2", mode));
+    if (button < 1 || button > ProfileCodes::kButtons)
+        return EditResult::refused(fmt::format("button {} is not 1 to 9", button));
+    const auto parsed = FunctionCode::fromText(code);
+    if (!parsed)
+        return EditResult::refused(
+            fmt::format("\"{}\" is not a function code of six hexadecimal digits", code));
+    if (auto problem = functionCodeProblem(*parsed, m_eepromMode))
+        return EditResult::refused(*problem);
+    const std::string before = m_codes.code(mode, button);
+    const auto& profile = m_image.sections.ProfileSection;
+    const auto at = ProfileCodes::offset(mode, button);
+    const auto bytes = parsed->bytes();
+    const bool bytesDiffer = !std::equal(bytes.begin(), bytes.end(), profile.begin() + at);
+    m_codes.store(mode, button, parsed->text(), m_image.sections.ProfileSection);
+    const bool changed = bytesDiffer || before != m_codes.code(mode, button);
+    if (changed) notify(Change::Buttons);
+    return {changed, {}};
+}
+
+EditResult ConfigModel::setValues(const SettingsValues& values) {
+    const Sections before = m_image.sections;
+    const int keyModeBefore = keyMode();
+    ValuesToDataBuf(values, m_image.sections);
+    const bool valuesDiffer = !(values == m_values);
+    m_values = values;
+    const auto& s = m_image.sections;
+    const bool bytesDiffer = s.ParameterASection != before.ParameterASection ||
+                             s.ParameterBSection != before.ParameterBSection ||
+                             s.FireOffsetSection != before.FireOffsetSection ||
+                             s.FireColorSection != before.FireColorSection ||
+                             s.FireKeySection != before.FireKeySection;
+    ChangeSet changes;
+    if (valuesDiffer || bytesDiffer) changes |= Change::Values;
+    if (keyMode() != keyModeBefore) changes |= Change::KeyMode;
+    notify(changes);
+    return {!changes.empty(), {}};
+}
+
+void ConfigModel::storeAimKey(std::uint8_t aimIndex, bool fireContinuous,
+                              const NameContext& names) {
+    const auto before = m_image.sections.ProfileSection;
+    AIMKeyToDataBuf(m_codes, m_image.sections.ProfileSection, aimIndex, fireContinuous, names);
+    if (m_image.sections.ProfileSection != before) notify(Change::Buttons);
+}
+
+std::array<std::string, kMacroSlotCount> ConfigModel::macroSlotNames() const {
+    return SlotNames(m_image.sections);
+}
+
+}  // namespace vornik

@@ -1,0 +1,139 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "image/function_code.h"
+#include "image/sections.h"
+#include "model/edit_result.h"
+#include "model/settings_values.h"
+#include "model/slot_names.h"
+
+namespace vornik {
+
+// What a change touched, so that each view refreshes what it shows and nothing else.
+enum class Change : unsigned {
+    KeyMode = 1u << 0,
+    Buttons = 1u << 1,
+    Values = 1u << 2,
+    Image = 1u << 3,  // a new image was loaded: every view refreshes
+    MacroSlots = 1u << 4,
+    Fire = 1u << 5,
+};
+
+class ChangeSet {
+  public:
+    constexpr ChangeSet() = default;
+    constexpr ChangeSet(Change change) : m_bits(static_cast<unsigned>(change)) {}
+    static constexpr ChangeSet everything() {
+        ChangeSet all;
+        all.m_bits = (1u << 6) - 1;
+        return all;
+    }
+
+    constexpr bool has(Change change) const {
+        return (m_bits & static_cast<unsigned>(change)) != 0;
+    }
+    constexpr bool empty() const { return m_bits == 0; }
+    constexpr ChangeSet operator|(ChangeSet other) const {
+        ChangeSet both;
+        both.m_bits = m_bits | other.m_bits;
+        return both;
+    }
+    ChangeSet& operator|=(ChangeSet other) {
+        m_bits |= other.m_bits;
+        return *this;
+    }
+    constexpr bool operator==(const ChangeSet&) const = default;
+
+  private:
+    unsigned m_bits = 0;
+};
+
+constexpr ChangeSet operator|(Change a, Change b) { return ChangeSet(a) | ChangeSet(b); }
+
+// The image and its working copies.
+struct ImageSession {
+    ConfigImage DataBuf{};
+    Sections sections;
+    RepairReport lastRepairs;
+    // The image came from a read that did not complete: what is missing reads 0xFF or as the
+    // repair defaults, so it must not be written back. The next load clears it.
+    bool incomplete = false;
+};
+
+// Why a function code cannot be given to a button; nullopt when it can. Macro-play codes must
+// carry a macro address where macros live (`eepromMode`: the six slots, else a driver block).
+std::optional<std::string> functionCodeProblem(const FunctionCode& code, bool eepromMode);
+
+// The configuration between a read and a write: the image and its working copies, the settings
+// values, both button code lists, and the macro slots and fire data as the image carries them.
+// Views change it only through its operations, which check their values, and hear of every
+// change through Listener.
+class ConfigModel {
+  public:
+    class Listener {
+      public:
+        virtual ~Listener() = default;
+        virtual void modelChanged(ChangeSet changes) = 0;
+    };
+
+    void addListener(Listener& listener);
+    void removeListener(Listener& listener);
+
+    // The image and its working copies. The flows read into DataBuf and then load it; editors
+    // change the copies only through the operations below.
+    ImageSession& image() { return m_image; }
+    const ImageSession& image() const { return m_image; }
+    const Sections& sections() const { return m_image.sections; }
+
+    // Splits DataBuf into the working copies with the integrity checks and rebuilds the codes and
+    // the values from them; the image counts as complete.
+    RepairReport loadFromImage(const SplitHooks& hooks = {});
+    // Takes `image` as DataBuf, then loads it as above.
+    RepairReport loadFromImage(const ConfigImage& image, const SplitHooks& hooks = {});
+    // The image came from a read that did not complete; it must not be written back.
+    void markIncomplete() { m_image.incomplete = true; }
+    // Joins the working copies into DataBuf with the integrity codes recomputed.
+    void storeToImage(const JoinHooks& hooks = {});
+
+    // Key mode 1 (Office Mode) or 2 (Game Mode), as the image holds it.
+    int keyMode() const;
+    EditResult setKeyMode(int mode);
+
+    const ProfileCodes& codes() const { return m_codes; }
+    // The code of button 1..9 of key mode 1..2; empty out of range.
+    const std::string& buttonFunction(int mode, int button) const;
+    // Gives the button `code` (six hexadecimal digits) in the lists and the profile section.
+    EditResult setButtonFunction(int mode, int button, std::string_view code);
+
+    // What the holding controls show; setValues writes them into the parameter and fire
+    // sections at once (the fields' own clamps apply).
+    const SettingsValues& values() const { return m_values; }
+    EditResult setValues(const SettingsValues& values);
+
+    // Before a write: every button named as the AIM key gets `aimIndex`, and in driver mode
+    // the fire key's type follows `fireContinuous` (see AIMKeyToDataBuf).
+    void storeAimKey(std::uint8_t aimIndex, bool fireContinuous, const NameContext& names);
+
+    std::array<std::string, kMacroSlotCount> macroSlotNames() const;
+
+    // Where macros live, for the checks of macro-play codes.
+    bool eepromMode() const { return m_eepromMode; }
+    void setEepromMode(bool on) { m_eepromMode = on; }
+
+  private:
+    void notify(ChangeSet changes);
+
+    ImageSession m_image;
+    ProfileCodes m_codes;
+    SettingsValues m_values;
+    bool m_eepromMode = true;
+    std::vector<Listener*> m_listeners;
+};
+
+}  // namespace vornik

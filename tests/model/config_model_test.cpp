@@ -1,0 +1,141 @@
+// The configuration model's operations and checks, and what its listeners hear.
+#include "model/config_model.h"
+
+#include <gtest/gtest.h>
+
+#include "image/defaults.h"
+
+namespace vornik {
+namespace {
+
+struct RecordingListener : ConfigModel::Listener {
+    std::vector<ChangeSet> heard;
+    void modelChanged(ChangeSet changes) override { heard.push_back(changes); }
+};
+
+class ConfigModelTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        model.loadFromImage(BuiltInImage());
+        model.addListener(listener);
+    }
+    ConfigModel model;
+    RecordingListener listener;
+};
+
+TEST_F(ConfigModelTest, LoadingAnImageRebuildsCodesAndValuesAndTellsEveryView) {
+    ConfigImage image = BuiltInImage();
+    image[0x34] = 0x80;
+    image[0x35] = 0x7F;
+    image[0x040] ^= 0xFF;  // the profile fails its check: repaired from the defaults
+    const RepairReport repairs = model.loadFromImage(image);
+    EXPECT_TRUE(repairs.profile);
+    EXPECT_EQ(model.keyMode(), 2);
+    EXPECT_EQ(model.values().cb_KeyMode, 1);
+    EXPECT_EQ(model.buttonFunction(1, 1), "010100");
+    EXPECT_FALSE(model.image().incomplete);
+    ASSERT_EQ(listener.heard.size(), 1u);
+    EXPECT_EQ(listener.heard[0], ChangeSet::everything());
+}
+
+TEST_F(ConfigModelTest, ButtonFunctionsAreCheckedBeforeTheyAreStored) {
+    struct Case {
+        int mode;
+        int button;
+        const char* code;
+        bool ok;
+    } cases[] = {
+        {2, 4, "011000", true},   {1, 9, "0e0721", true},  {2, 1, "0600F0", true},
+        {1, 1, "0A0B00", true},   {1, 2, "0C0808", true},  {1, 3, "020004", true},
+        {0, 1, "011000", false},  {3, 1, "011000", false}, {1, 0, "011000", false},
+        {1, 10, "011000", false}, {1, 1, "01100", false},  {1, 1, "0x1100", false},
+        {1, 1, "0E00F0", false},  // continuous fire exists only in driver mode
+        {1, 1, "060120", false},  {1, 1, "0A0C00", false}, {1, 1, "0C0B0B", false},
+        {1, 1, "110000", false},  {1, 1, "020000", false}, {1, 1, "021004", false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.code);
+        const auto before = model.sections().ProfileSection;
+        listener.heard.clear();
+        const EditResult result = model.setButtonFunction(c.mode, c.button, c.code);
+        EXPECT_EQ(result.ok(), c.ok) << result.error;
+        if (!c.ok) {
+            EXPECT_FALSE(result.error.empty());
+            EXPECT_EQ(model.sections().ProfileSection, before);
+            EXPECT_TRUE(listener.heard.empty());
+            continue;
+        }
+        EXPECT_TRUE(result.changed);
+        const auto code = FunctionCode::fromText(c.code)->bytes();
+        const auto at = ProfileCodes::offset(c.mode, c.button);
+        EXPECT_TRUE(
+            std::equal(code.begin(), code.end(),
+                       model.sections().ProfileSection.begin() + static_cast<std::ptrdiff_t>(at)));
+        EXPECT_EQ(model.buttonFunction(c.mode, c.button), FunctionCode::fromText(c.code)->text());
+        ASSERT_EQ(listener.heard.size(), 1u);
+        EXPECT_TRUE(listener.heard[0].has(Change::Buttons));
+    }
+    // The same code again changes nothing and tells nobody.
+    listener.heard.clear();
+    EXPECT_FALSE(model.setButtonFunction(2, 4, "011000").changed);
+    EXPECT_TRUE(listener.heard.empty());
+}
+
+TEST_F(ConfigModelTest, DriverModeTakesDriverBlockAddresses) {
+    model.setEepromMode(false);
+    EXPECT_TRUE(model.setButtonFunction(1, 1, "060920").ok());
+    EXPECT_TRUE(model.setButtonFunction(1, 1, "0E00F0").ok());
+    EXPECT_FALSE(model.setButtonFunction(1, 1, "060121").ok());
+}
+
+TEST_F(ConfigModelTest, KeyModeKeepsBytesValuesAndViewsInStep) {
+    EXPECT_FALSE(model.setKeyMode(3).ok());
+    EXPECT_FALSE(model.setKeyMode(0).ok());
+    EXPECT_TRUE(listener.heard.empty());
+    const EditResult result = model.setKeyMode(2);
+    EXPECT_TRUE(result.ok() && result.changed);
+    EXPECT_EQ(model.sections().ParameterBSection[4], 0x80);
+    EXPECT_EQ(model.sections().ParameterBSection[5], 0x7F);
+    EXPECT_EQ(model.values().cb_KeyMode, 1);
+    ASSERT_EQ(listener.heard.size(), 1u);
+    EXPECT_TRUE(listener.heard[0].has(Change::KeyMode) && listener.heard[0].has(Change::Values));
+    EXPECT_FALSE(model.setKeyMode(2).changed);
+}
+
+TEST_F(ConfigModelTest, ValuesGoIntoTheSectionsAtOnce) {
+    SettingsValues values = model.values();
+    values.cb_CPI[0] = 10;
+    values.cb_KeyMode = 1;
+    const EditResult result = model.setValues(values);
+    EXPECT_TRUE(result.changed);
+    EXPECT_EQ(model.sections().ParameterASection[6], 10);
+    EXPECT_EQ(model.keyMode(), 2);
+    ASSERT_EQ(listener.heard.size(), 1u);
+    EXPECT_TRUE(listener.heard[0].has(Change::Values) && listener.heard[0].has(Change::KeyMode));
+    EXPECT_FALSE(model.setValues(values).changed);
+
+    // What the join writes: the working copies with fresh integrity codes.
+    model.storeToImage();
+    EXPECT_EQ(model.image().DataBuf[6], 10);
+    EXPECT_TRUE(sectionCodeValid(std::span(model.image().DataBuf).subspan(0, 48)));
+}
+
+TEST_F(ConfigModelTest, AListenerMayLeaveWhileItIsTold) {
+    struct Leaving : ConfigModel::Listener {
+        ConfigModel* model = nullptr;
+        int told = 0;
+        void modelChanged(ChangeSet) override {
+            ++told;
+            model->removeListener(*this);
+        }
+    } leaving;
+    leaving.model = &model;
+    model.addListener(leaving);
+    model.setKeyMode(2);
+    model.setKeyMode(1);
+    EXPECT_EQ(leaving.told, 1);
+    EXPECT_EQ(listener.heard.size(), 2u);
+}
+
+}  // namespace
+}  // namespace vornik
