@@ -15,6 +15,7 @@
 
 #include "app/app_session.h"
 #include "app/device_buttons.h"
+#include "app/gui_app.h"
 #include "app/main_window.h"
 #include "device/native_platform.h"
 #include "device/sim/sim_hid_platform.h"
@@ -71,7 +72,7 @@ int main(int argc, char** argv) {
     std::printf("platform: %s\n", qPrintable(QGuiApplication::platformName()));
 
     auto clock = createNativeClock();
-    clock->setEventHook([] { QCoreApplication::processEvents(); });
+    runEventsWhileWaiting(*clock);
     auto owned = std::make_unique<SimHidPlatform>();
     SimHidPlatform& platform = *owned;
     plugOtherDevices(platform);

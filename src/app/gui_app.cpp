@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QElapsedTimer>
+#include <QEventLoop>
 #include <QFileInfo>
 #include <QTimer>
 #include <cstdio>
@@ -101,6 +102,16 @@ void GuiProgram::show() {
     m_simulatorWindow->show();
 }
 
+void runEventsWhileWaiting(SystemClock& clock) {
+    clock.setEventHook([] { QCoreApplication::processEvents(); });
+    clock.setSleepHook([](unsigned ms) {
+        QEventLoop wait;
+        QTimer::singleShot(std::chrono::milliseconds(ms), Qt::PreciseTimer, &wait,
+                           &QEventLoop::quit);
+        wait.exec();
+    });
+}
+
 void prepareApplication(QApplication& app) {
     // The window's caption stays exactly kWindowCaption: Qt would append a display name to
     // every window title, so none is set.
@@ -130,7 +141,7 @@ int runGui(int& argc, char** argv, std::unique_ptr<HidPlatform> platform,
     if (instance.activateRunning()) return 0;
 
     auto clock = createNativeClock();
-    clock->setEventHook([] { QCoreApplication::processEvents(); });
+    runEventsWhileWaiting(*clock);
     QtDialogs dialogs;
     GuiProgram program(std::move(platform), *clock, dialogs, simulator);
     MainWindow& window = program.window();

@@ -12,6 +12,8 @@ class QApplication;
 
 namespace vornik {
 
+class SystemClock;
+
 class Clock;
 class Dialogs;
 class SimHidPlatform;
@@ -61,6 +63,10 @@ class GuiProgram {
 // What the program sets on the application before its windows: its name (no display name, so
 // that Qt leaves the window captions as they are set), the skin and the style.
 void prepareApplication(QApplication& app);
+
+// Lets window messages run whenever the protocol or the flows wait on `clock`: in
+// processEvents and through every sleep, which waits in the event loop instead of blocking it.
+void runEventsWhileWaiting(SystemClock& clock);
 
 // Runs the program: single instance, the windows, and the event loop until the main window
 // closes. `platform` supplies the HID interfaces; `simulator` makes it the demo, which reads

@@ -12,6 +12,10 @@ std::uint64_t SystemClock::nowMs() {
 }
 
 void SystemClock::sleepMs(unsigned ms) {
+    if (m_sleepHook) {
+        m_sleepHook(ms);
+        return;
+    }
     std::this_thread::sleep_for(std::chrono::milliseconds(ms));
 }
 

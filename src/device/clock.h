@@ -30,9 +30,13 @@ class SystemClock : public Clock {
     void processEvents() override;
 
     void setEventHook(std::function<void()> hook) { m_eventHook = std::move(hook); }
+    // Replaces the plain sleep: the GUI waits in its event loop, so that the window keeps
+    // painting while the protocol waits for the mouse.
+    void setSleepHook(std::function<void(unsigned ms)> hook) { m_sleepHook = std::move(hook); }
 
   private:
     std::function<void()> m_eventHook;
+    std::function<void(unsigned ms)> m_sleepHook;
 };
 
 // Virtual time: sleeping advances the clock at once. Counts what it was asked to do.

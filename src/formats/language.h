@@ -7,8 +7,8 @@
 #include <string_view>
 #include <vector>
 
-#include "formats/text_lookup.h"
 #include "formats/ini_file.h"
+#include "formats/text_lookup.h"
 
 namespace vornik {
 

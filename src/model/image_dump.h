@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "image/sections.h"
 #include "formats/text_lookup.h"
+#include "image/sections.h"
 
 namespace vornik {
 
