@@ -75,6 +75,14 @@ MainWindow::MainWindow(AppSession& session, Dialogs& dialogs)
     lockPages();
     switchLanguage(1);
 
+    // The other layouts' page backgrounds, so that the first switch to them does not decode.
+    QStringList backgrounds;
+    for (int n = 2; n <= 3; ++n) {
+        backgrounds << QString("L%1_BackGround").arg(n);
+        for (int k = 1; k <= 6; ++k) backgrounds << QString("L%1_Back%2").arg(n).arg(k);
+    }
+    prefetchSkin(backgrounds);
+
     if (QSystemTrayIcon::isSystemTrayAvailable()) {
         m_tray = new QSystemTrayIcon(QIcon(skinPixmap("AppIcon")), this);
         m_tray->show();
