@@ -306,9 +306,20 @@ void MainWindow::fillPages() {
 }
 
 void MainWindow::takeEngineerValues() {
-    const Page* outer = std::exchange(m_editingPage, m_engineerPage);
-    m_session.model.setValues(m_engineerPage->values());
-    m_editingPage = outer;
+    edit(*m_engineerPage,
+         [this](ConfigModel& model) { return model.setValues(m_engineerPage->values()); });
+}
+
+EditResult MainWindow::edit(const Page& from,
+                            const std::function<EditResult(ConfigModel&)>& change) {
+    const Page* outer = std::exchange(m_editingPage, &from);
+    // Restored however the change ends.
+    struct Restore {
+        const Page*& editing;
+        const Page* outer;
+        ~Restore() { editing = outer; }
+    } restore{m_editingPage, outer};
+    return change(m_session.model);
 }
 
 void MainWindow::modelChanged(ChangeSet changes) {

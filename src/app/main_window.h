@@ -42,6 +42,7 @@ inline constexpr const char* kApplicationTitle = "Vornik Gaming Mouse";
 // change the model tells reaches every page that shows it.
 class MainWindow : public QWidget,
                    public ConfigModel::Listener,
+                   public PageEditor,
                    public FlowHooks,
                    public MessageSink,
                    public MonitorUi,
@@ -133,6 +134,9 @@ class MainWindow : public QWidget,
     // ConfigModel::Listener: an edit on one page shows on the others. A new image is shown
     // by the flows (dataBufToUI) once it is complete, not here.
     void modelChanged(ChangeSet changes) override;
+    // PageEditor
+    EditResult edit(const Page& from,
+                    const std::function<EditResult(ConfigModel&)>& change) override;
 
   signals:
     // The window was asked to follow the mouse (startDrag).
