@@ -33,11 +33,11 @@ void dropPixmaps() { cache().pixmaps.clear(); }
 }  // namespace
 
 void initSkin() {
-    static const bool registered = [] {
+    static const bool kRegistered = [] {
         registerSkinResources();
         return true;
     }();
-    Q_UNUSED(registered);
+    Q_UNUSED(kRegistered);
 }
 
 QPixmap skinPixmap(const QString& name) {
