@@ -147,8 +147,7 @@ EditResult ConfigModel::setValues(const SettingsValues& values) {
     const auto& s = m_image.sections;
     const bool bytesDiffer = s.parameterA != before.parameterA ||
                              s.parameterB != before.parameterB ||
-                             s.fireOffset != before.fireOffset ||
-                             s.fireColor != before.fireColor ||
+                             s.fireOffset != before.fireOffset || s.fireColor != before.fireColor ||
                              s.fireKey != before.fireKey;
     ChangeSet changes;
     if (valuesDiffer || bytesDiffer) changes |= Change::Values;
