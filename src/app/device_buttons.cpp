@@ -57,7 +57,6 @@ void DeviceButtons::readImage() {
 WriteOutcome DeviceButtons::writeSettings() {
     m_window.hideAllMenu();
     OperationFrame frame(m_window, m_session.clock);
-    m_window.collectPages();
     m_session.model.storeToImage(m_window.joinHooks());
     m_window.showLoadingWindow();
     m_window.applyPointerSettings();

@@ -13,6 +13,7 @@
 #include <QSystemTrayIcon>
 #include <QTabWidget>
 #include <QWindow>
+#include <utility>
 
 #include "app/app_session.h"
 #include "app/device_buttons.h"
@@ -62,6 +63,7 @@ MainWindow::MainWindow(AppSession& session, Dialogs& dialogs)
                              static_cast<std::uint8_t>(m_session.options.revProId)};
     m_buttons = std::make_unique<DeviceButtons>(m_session, *this, *m_flows, m_monitor);
     connectPages();
+    m_session.model.addListener(*this);
 
     deviceTimer.setInterval(1000);
     connect(&deviceTimer, &QTimer::timeout, this, [this] { m_monitor.tick(); });
@@ -73,13 +75,21 @@ MainWindow::MainWindow(AppSession& session, Dialogs& dialogs)
     lockPages();
     switchLanguage(1);
 
+    // The other layouts' page backgrounds, so that the first switch to them does not decode.
+    QStringList backgrounds;
+    for (int n = 2; n <= 3; ++n) {
+        backgrounds << QString("L%1_BackGround").arg(n);
+        for (int k = 1; k <= 6; ++k) backgrounds << QString("L%1_Back%2").arg(n).arg(k);
+    }
+    prefetchSkin(backgrounds);
+
     if (QSystemTrayIcon::isSystemTrayAvailable()) {
         m_tray = new QSystemTrayIcon(QIcon(skinPixmap("AppIcon")), this);
         m_tray->show();
     }
 }
 
-MainWindow::~MainWindow() = default;
+MainWindow::~MainWindow() { m_session.model.removeListener(*this); }
 
 void MainWindow::buildPages() {
     for (int i = 0; i < 6; ++i) {
@@ -163,9 +173,7 @@ void MainWindow::connectPages() {
     connect(e->Btn_Adv_6, &QPushButton::clicked, nav, &Navigation::Btn_Adv_0Click);
     connect(e->Btn_Breath_6, &QPushButton::clicked, nav, &Navigation::Btn_Breath_0Click);
     connect(e->Btn_Macro_6, &QPushButton::clicked, nav, &Navigation::Btn_Macro_0Click);
-    // The key mode chosen on the engineer page is the one the button page shows.
-    connect(e->cb_KeyMode, &QComboBox::activated, this,
-            [this](int index) { showButtonKeys(index == 1 ? 2 : 1); });
+    connect(e, &EngineerPage::valuesEdited, this, &MainWindow::takeEngineerValues);
     connect(e->btn_Write, &QPushButton::clicked, m_buttons.get(), &DeviceButtons::Btn_Apply_0Click);
     connect(e->Btn_Default, &QPushButton::clicked, m_buttons.get(),
             &DeviceButtons::Btn_DefaultClick);
@@ -187,12 +195,13 @@ const LanguageTable& MainWindow::language() const {
     return m_languages[static_cast<std::size_t>(std::clamp(m_state.language, 1, 3) - 1)];
 }
 
-QString MainWindow::text(const QString& key) const {
-    return QString::fromStdString(language().text(key.toStdString()));
+QString MainWindow::text(std::string_view key) const {
+    return QString::fromStdString(language().text(key));
 }
 
-PageSource MainWindow::source(const SettingsValues& values) const {
-    return PageSource{values, m_session.model.codes(), m_session.model.sections(),
+PageSource MainWindow::source() const {
+    const ConfigModel& model = m_session.model;
+    return PageSource{model.values(), model.codes(), model.sections(),
                       m_session.options.eepromMode};
 }
 
@@ -205,7 +214,7 @@ void MainWindow::switchLanguage(int n) {
     applyLanguage(*this, language(), m_pages);
     // Every key label names its code in the new language, as the engineer buttons do.
     showButtonKeys(m_buttonPage->view().profile);
-    m_engineerPage->showKeyNames(source(m_engineerPage->values()));
+    m_engineerPage->showKeyNames(source());
     // The caption stays exactly the program's (a second start finds the window by it); the
     // language's title is the name shown for the window apart from it.
     setWindowIconText(QString::fromStdString(language().title()));
@@ -287,28 +296,55 @@ void MainWindow::unlockEngineer() { m_engineerPage->unlock(); }
 void MainWindow::unlockFireRecorder() { m_firePage->unlockRecorder(); }
 
 void MainWindow::fillPages() {
-    const SettingsValues values =
-        valuesFromSections(m_session.model.sections(), m_engineerPage->values());
-    const PageSource model = source(values);
-    for (Page* page : m_pages) page->fillFromModel(model);
-    emit valuesRefreshed(m_engineerPage->values());
+    // The holding controls come first: what a combo box cannot show (a level beyond its list,
+    // say) is what the model then holds, so that a write stores what the page shows.
+    m_engineerPage->fillFromModel(source());
+    takeEngineerValues();
+    refreshPages(ChangeSet::everything(), m_engineerPage);
     // Last, the key mode of the image decides the button page, so that a write keeps it.
-    const int keyMode = m_engineerPage->values().cb_KeyMode == 1 ? 2 : 1;
-    showButtonKeys(keyMode);
-    m_navigation->showKeyModePage(keyMode);
+    m_navigation->showKeyModePage(m_session.model.keyMode());
+}
+
+void MainWindow::takeEngineerValues() {
+    edit(*m_engineerPage,
+         [this](ConfigModel& model) { return model.setValues(m_engineerPage->values()); });
+}
+
+EditResult MainWindow::edit(const Page& from,
+                            const std::function<EditResult(ConfigModel&)>& change) {
+    const Page* outer = std::exchange(m_editingPage, &from);
+    // Restored however the change ends.
+    struct Restore {
+        const Page*& editing;
+        const Page* outer;
+        ~Restore() { editing = outer; }
+    } restore{m_editingPage, outer};
+    return change(m_session.model);
+}
+
+void MainWindow::modelChanged(ChangeSet changes) {
+    if (changes.has(Change::Image)) return;
+    refreshPages(changes, m_editingPage);
+}
+
+void MainWindow::refreshPages(ChangeSet changes, const Page* except) {
+    const PageSource model = source();
+    for (Page* page : m_pages)
+        if (page != except && page != m_buttonPage) page->fillFromModel(model);
+    if (changes.has(Change::KeyMode) || changes.has(Change::Buttons))
+        showButtonKeys(m_session.model.keyMode());
 }
 
 const KeyModeView& MainWindow::keyModeView() const { return m_buttonPage->view(); }
 
 void MainWindow::showKeyMode(int keyMode) {
-    m_engineerPage->cb_KeyMode->setCurrentIndex(keyMode == 2 ? 1 : 0);
-    showButtonKeys(keyMode);
+    // A changed key mode reaches every page through modelChanged.
+    if (!m_session.model.setKeyMode(keyMode == 2 ? 2 : 1).changed) showButtonKeys(keyMode);
 }
 
 void MainWindow::showButtonKeys(int keyMode) {
     m_state.keyModeShown = keyMode == 2 ? 2 : 1;
-    const KeyModeView& view =
-        m_buttonPage->showKeyMode(keyMode, m_state.language, source(m_engineerPage->values()));
+    const KeyModeView& view = m_buttonPage->showKeyMode(keyMode, m_state.language, source());
     for (const char* name : {"Pnl_Main", "Pnl_Special"})
         if (QWidget* menu = findChild<QWidget*>(name)) menu->resize(menu->width(), view.menuHeight);
 }
@@ -331,7 +367,7 @@ void MainWindow::enterNoDeviceState() {
     showNoDeviceState();
     lockPages();
     setDeviceTimer(true);
-    showMessage(text("Str100") + "\n\n" + text("Str101"));
+    showMessage(text(textkey::kNoDevice) + "\n\n" + text(textkey::kCheckConnection));
 }
 
 void MainWindow::showMainAfterRead() {
@@ -343,17 +379,13 @@ void MainWindow::showMainAfterRead() {
     unlockPages();
 }
 
-void MainWindow::messageDialog(std::string_view key) {
-    showMessage(text(QString::fromUtf8(key.data(), static_cast<int>(key.size()))));
-}
+void MainWindow::messageDialog(std::string_view key) { showMessage(text(key)); }
 
 void MainWindow::errorMessage(std::string_view message) {
     m_dialogs.messageBox(this, QString::fromUtf8(message.data(), static_cast<int>(message.size())));
 }
 
-void MainWindow::messageBox(std::string_view key) {
-    m_dialogs.messageBox(this, text(QString::fromUtf8(key.data(), static_cast<int>(key.size()))));
-}
+void MainWindow::messageBox(std::string_view key) { m_dialogs.messageBox(this, text(key)); }
 
 void MainWindow::showIdBytes(std::uint8_t vendor, std::uint8_t product) {
     m_engineerPage->edt_VendorID_Rd->setText(QString::number(vendor));
@@ -365,17 +397,12 @@ void MainWindow::readImage(ConfigModeScope& scope) {
     if (!m_flows->readImage(scope)) messageDialog(textkey::kFail);
 }
 
-void MainWindow::collectPages() {
-    // The holding controls are the truth until the write.
-    m_session.model.setValues(m_engineerPage->values());
-}
-
 JoinHooks MainWindow::joinHooks() {
     JoinHooks hooks;
     hooks.storeAimKey = [this](Sections& sections) {
         const auto slotNames = slotNamesIn(sections);
         const NameContext context{language(), m_session.options.eepromMode, slotNames, 0, {}};
-        m_session.model.storeAimKey(m_session.aimIndex, m_engineerPage->values().cb_IsFireContinue,
+        m_session.model.storeAimKey(m_session.aimIndex, m_session.model.values().cb_IsFireContinue,
                                     context);
     };
     return hooks;

@@ -9,6 +9,7 @@
 #include "formats/language.h"
 #include "formats/text_lookup.h"
 #include "model/config_flows.h"
+#include "model/config_model.h"
 #include "model/device_monitor.h"
 #include "model/settings_values.h"
 #include "ui/layout_pass.h"
@@ -36,8 +37,12 @@ inline constexpr const char* kWindowCaption = "Vornik Gaming Mouse v1.0";
 inline constexpr const char* kApplicationTitle = "Vornik Gaming Mouse";
 
 // The one skinned window in which everything is edited. It composes the pages and the controls
-// they share, keeps its own state and runs the device operations over the session.
+// they share, keeps its own state and runs the device operations over the session. The
+// configuration model is the truth: pages show it and write their edits into it, and every
+// change the model tells reaches every page that shows it.
 class MainWindow : public QWidget,
+                   public ConfigModel::Listener,
+                   public PageEditor,
                    public FlowHooks,
                    public MessageSink,
                    public MonitorUi,
@@ -57,7 +62,7 @@ class MainWindow : public QWidget,
     // `text` in a modal dialog with one OK button, in the current language's font.
     void showMessage(const QString& text);
     // The text of a key in the current language.
-    QString text(const QString& key) const override;
+    QString text(std::string_view key) const override;
     const LanguageTable& language() const;
 
     // The language buttons, all copies: the language with its layout.
@@ -77,13 +82,12 @@ class MainWindow : public QWidget,
     void showNoDeviceState();
     // The built-in image into the working copies and onto the pages.
     void loadBuiltInImage();
-    // Key mode 1 (Office) or 2 (Game) chosen on the page buttons: the engineer page's
-    // cb_KeyMode takes it and the button page shows it.
+    // Key mode 1 (Office) or 2 (Game) chosen on the page buttons: the model takes it, the
+    // button page and the engineer page's cb_KeyMode show it.
     void showKeyMode(int keyMode) override;
     const KeyModeView& keyModeView() const;
 
-    // What a write collects from the pages before the join, and what the join stores besides.
-    void collectPages();
+    // What the join stores besides the model's sections.
     JoinHooks joinHooks();
     // Applies the pointer settings of the Advanced page to the system.
     void applyPointerSettings();
@@ -127,10 +131,14 @@ class MainWindow : public QWidget,
     void unlockEngineer() override;
     void unlockFireRecorder() override;
 
+    // ConfigModel::Listener: an edit on one page shows on the others. A new image is shown
+    // by the flows (dataBufToUI) once it is complete, not here.
+    void modelChanged(ChangeSet changes) override;
+    // PageEditor
+    EditResult edit(const Page& from,
+                    const std::function<EditResult(ConfigModel&)>& change) override;
+
   signals:
-    // The holding controls were filled; the user pages' mirrors (sliders, bars, images)
-    // follow them from here.
-    void valuesRefreshed(const SettingsValues& values);
     // The window was asked to follow the mouse (startDrag).
     void dragStarted();
 
@@ -143,10 +151,14 @@ class MainWindow : public QWidget,
   private:
     void buildPages();
     void connectPages();
-    // Every page filled from the working copies after a read, a load or a restore.
+    // Every page filled from the model after a read, a load or a restore.
     void fillPages();
     // What the pages are filled from now.
-    PageSource source(const SettingsValues& values) const;
+    PageSource source() const;
+    // The engineer page's holding controls were edited: the model takes what they hold.
+    void takeEngineerValues();
+    // Every page but `except` shows the model again.
+    void refreshPages(ChangeSet changes, const Page* except);
     void enterNoDeviceState();
     // The button page of a key mode: the key labels, the gun-key line and the height of the
     // function menus Pnl_Main and Pnl_Special, kept here for the menus.
@@ -166,6 +178,8 @@ class MainWindow : public QWidget,
     FirePage* m_firePage = nullptr;
     EngineerPage* m_engineerPage = nullptr;
     std::vector<Page*> m_pages;
+    // The page whose edit the model is taking now; it already shows the change.
+    const Page* m_editingPage = nullptr;
     std::unique_ptr<Navigation> m_navigation;
     std::unique_ptr<ImageFlows> m_flows;
     DeviceMonitor m_monitor;
@@ -176,5 +190,3 @@ class MainWindow : public QWidget,
 };
 
 }  // namespace vornik
-
-Q_DECLARE_METATYPE(vornik::SettingsValues)

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "formats/language.h"
+#include "formats/language_keys.h"
 #include "ui/default_layout.h"
 #include "ui/language_pass.h"
 #include "ui/layout_groups.h"
@@ -71,20 +72,22 @@ void FirePage::applyLayoutGroup(LayoutGroup, LayoutPass& pass) { placeControls(p
 
 void FirePage::applyLanguage(const LanguageTable& language) {
     static constexpr Caption kCaptions[] = {
-        {"lbl_Fire_Marco_Stop_Release", "Str843"},
-        {"lbl_Fire_Marco_Count", "Str844"},
-        {"lbl_Fire_Marco_Y", "Str845"},
-        {"lbl_Fire_Marco_Y_Offset", "Str846"},
-        {"lbl_Fire_Marco_Delay", "Str847"},
-        {"lbl_Fire_Marco_Color", "Str848"},
-        {"Btn_FireConfirm", "Str620"},
-        {"Btn_FireCancel", "Str621"},
+        {"lbl_Fire_Marco_Stop_Release", textkey::kStopOnReleaseOption},
+        {"lbl_Fire_Marco_Count", textkey::kShots},
+        {"lbl_Fire_Marco_Y", textkey::kOffsetXY},
+        {"lbl_Fire_Marco_Y_Offset", textkey::kOffsetY},
+        {"lbl_Fire_Marco_Delay", textkey::kIntervalMs},
+        {"lbl_Fire_Marco_Color", textkey::kColour},
+        {"Btn_FireConfirm", textkey::kDialogOk},
+        {"Btn_FireCancel", textkey::kDialogCancel},
     };
     setCaptions(*m_container, kCaptions, language);
     // The gun presets show their names.
-    for (int n = 1; n <= 7; ++n)
-        m_presets[static_cast<std::size_t>(n - 1)].label->setText(
-            QString::fromStdString(language.text(QString("Str%1").arg(599 + n).toStdString())));
+    static constexpr std::string_view kPresetNames[] = {
+        textkey::kGunPreset1, textkey::kGunPreset2, textkey::kGunPreset3, textkey::kGunPreset4,
+        textkey::kGunPreset5, textkey::kGunPreset6, textkey::kGunPreset7};
+    for (std::size_t k = 0; k < m_presets.size(); ++k)
+        m_presets[k].label->setText(QString::fromStdString(language.text(kPresetNames[k])));
 }
 
 void FirePage::placeControls(LayoutPass& p) {

@@ -118,5 +118,13 @@ inline constexpr std::string_view kOffsetXY = "Str845";
 inline constexpr std::string_view kOffsetY = "Str846";
 inline constexpr std::string_view kIntervalMs = "Str847";
 inline constexpr std::string_view kColour = "Str848";
+// The labels of DPI levels 1 to 7.
+inline constexpr std::string_view kDpiLevel1 = "Str849";
+inline constexpr std::string_view kDpiLevel2 = "Str850";
+inline constexpr std::string_view kDpiLevel3 = "Str851";
+inline constexpr std::string_view kDpiLevel4 = "Str852";
+inline constexpr std::string_view kDpiLevel5 = "Str853";
+inline constexpr std::string_view kDpiLevel6 = "Str854";
+inline constexpr std::string_view kDpiLevel7 = "Str855";
 
 }  // namespace vornik::textkey

@@ -14,6 +14,7 @@
 #include <QWidget>
 #include <vector>
 
+#include "formats/language_keys.h"
 #include "ui/language_pass.h"
 #include "ui/layout_groups.h"
 
@@ -31,10 +32,14 @@ void MacroPage::applyLayoutGroup(LayoutGroup, LayoutPass& pass) { placeControls(
 
 void MacroPage::applyLanguage(const LanguageTable& language) {
     static constexpr Caption kCaptions[] = {
-        {"lbl_Marco_List", "Str835"},   {"lbl_Marco_Content", "Str836"},
-        {"lbl_Record_Delay", "Str837"}, {"lbl_Delay_Setting", "Str838"},
-        {"lbl_No_Delay", "Str839"},     {"lbl_MS", "Str840"},
-        {"lbl_Stop_Release", "Str841"}, {"lbl_Stop_Over", "Str842"},
+        {"lbl_Marco_List", textkey::kMacroList},
+        {"lbl_Marco_Content", textkey::kMacroContent},
+        {"lbl_Record_Delay", textkey::kRecordDelays},
+        {"lbl_Delay_Setting", textkey::kDefaultDelay},
+        {"lbl_No_Delay", textkey::kNoDelay},
+        {"lbl_MS", textkey::kMilliseconds},
+        {"lbl_Stop_Release", textkey::kStopOnRelease},
+        {"lbl_Stop_Over", textkey::kRunToEnd},
     };
     setCaptions(*m_container, kCaptions, language);
 }

@@ -14,6 +14,7 @@
 #include <QWidget>
 #include <vector>
 
+#include "formats/language_keys.h"
 #include "ui/language_pass.h"
 #include "ui/layout_groups.h"
 #include "ui/widgets/skin_widgets.h"
@@ -32,25 +33,25 @@ void AdvancedPage::applyLayoutGroup(LayoutGroup, LayoutPass& pass) { placeContro
 
 void AdvancedPage::applyLanguage(const LanguageTable& language) {
     static constexpr Caption kCaptions[] = {
-        {"lbl_FireKey", "Str800"},
-        {"lbl_Fire_Count", "Str801"},
-        {"lbl_Fire_Time", "Str802"},
-        {"lbl_Fire_Continue", "Str803"},
-        {"lbl_Mouse_Speed", "Str804"},
-        {"lbl_Is_Control", "Str805"},
-        {"lbl_Double_Click", "Str806"},
-        {"lbl_Roller_Speed", "Str807"},
-        {"lbl_Roll_All_Screen", "Str808"},
-        {"lbl_DPI_Setting", "Str809"},
-        {"lbl_DPI_Value", "Str810"},
-        {"lbl_DPI_Note", "Str811"},
-        {"lbl_DPI1", "Str849"},
-        {"lbl_DPI2", "Str850"},
-        {"lbl_DPI3", "Str851"},
-        {"lbl_DPI4", "Str852"},
-        {"lbl_DPI5", "Str853"},
-        {"lbl_DPI6", "Str854"},
-        {"lbl_DPI7", "Str855"},
+        {"lbl_FireKey", textkey::kFireKeyTitle},
+        {"lbl_Fire_Count", textkey::kFireCount},
+        {"lbl_Fire_Time", textkey::kFireInterval},
+        {"lbl_Fire_Continue", textkey::kContinuousFire},
+        {"lbl_Mouse_Speed", textkey::kPointerSpeed},
+        {"lbl_Is_Control", textkey::kPointerPrecision},
+        {"lbl_Double_Click", textkey::kDoubleClickSpeed},
+        {"lbl_Roller_Speed", textkey::kWheelLines},
+        {"lbl_Roll_All_Screen", textkey::kWheelScreen},
+        {"lbl_DPI_Setting", textkey::kDpiSettings},
+        {"lbl_DPI_Value", textkey::kDpiValue},
+        {"lbl_DPI_Note", textkey::kDpiLevelNote},
+        {"lbl_DPI1", textkey::kDpiLevel1},
+        {"lbl_DPI2", textkey::kDpiLevel2},
+        {"lbl_DPI3", textkey::kDpiLevel3},
+        {"lbl_DPI4", textkey::kDpiLevel4},
+        {"lbl_DPI5", textkey::kDpiLevel5},
+        {"lbl_DPI6", textkey::kDpiLevel6},
+        {"lbl_DPI7", textkey::kDpiLevel7},
     };
     setCaptions(*m_container, kCaptions, language);
 }

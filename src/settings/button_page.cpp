@@ -3,6 +3,7 @@
 #include <QWidget>
 
 #include "formats/language.h"
+#include "formats/language_keys.h"
 #include "formats/layout_keys.h"
 #include "settings/key_names.h"
 #include "ui/default_layout.h"
@@ -47,8 +48,9 @@ void ButtonPage::applyLayoutGroup(LayoutGroup, LayoutPass& pass) { placeControls
 
 void ButtonPage::applyLanguage(const LanguageTable& language) {
     m_language = &language;
-    static constexpr Caption kCaptions[] = {
-        {"IB_ComboKey1", "Str700"}, {"IB_ComboKey2", "Str701"}, {"IB_ComboKey3", "Str702"}};
+    static constexpr Caption kCaptions[] = {{"IB_ComboKey1", textkey::kSwitchByMiddleKey},
+                                            {"IB_ComboKey2", textkey::kSwitchByDpiKey},
+                                            {"IB_ComboKey3", textkey::kSwitchByGunKey}};
     setCaptions(*m_container, kCaptions, language);
 }
 

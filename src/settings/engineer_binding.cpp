@@ -3,6 +3,7 @@
 
 #include "settings/engineer_binding.h"
 
+#include <QAbstractButton>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGroupBox>
@@ -256,6 +257,19 @@ void EngineerPage::bindControls() {
     connect(cb_IsFireContinue, &QCheckBox::toggled, this, [this](bool on) {
         if (on) cb_FireCount->setCurrentIndex(kNoItem);
     });
+    reportEdits();
+}
+
+void EngineerPage::reportEdits() {
+    // setValues blocks every signal of the sheet, so only edits and the page's own follow-ups
+    // (relisted levels, clamped texts) are told. The handlers above run first.
+    for (QComboBox* box : ts_Operator->findChildren<QComboBox*>())
+        connect(box, &QComboBox::currentIndexChanged, this, &EngineerPage::valuesEdited);
+    for (QLineEdit* edit : ts_Operator->findChildren<QLineEdit*>())
+        connect(edit, &QLineEdit::textChanged, this, &EngineerPage::valuesEdited);
+    for (QAbstractButton* button : ts_Operator->findChildren<QAbstractButton*>())
+        if (button->isCheckable())
+            connect(button, &QAbstractButton::toggled, this, &EngineerPage::valuesEdited);
 }
 
 void EngineerPage::keyModeFollowsSave() {

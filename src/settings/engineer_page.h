@@ -49,7 +49,7 @@ class EngineerPage : public QWidget, public Page {
     // Fills the holding controls as a refresh after a read does, with the lists and row
     // visibility that follow from the values. No control emits a signal while it is filled.
     void setValues(const SettingsValues& values);
-    // What the holding controls hold now, for the write.
+    // What the holding controls hold now.
     SettingsValues values() const;
 
     // The level count handler's part on this page: cb_CurrentCPI relisted "1".."n" with its
@@ -61,6 +61,11 @@ class EngineerPage : public QWidget, public Page {
     // Shows the groups that belong to the LED type. Runs when a type radio button is chosen.
     void showLedTypeGroups(LedType type);
 
+  signals:
+    // A holding control changed other than by setValues: values() holds the new settings.
+    void valuesEdited();
+
+  public:
     SkinImage* Img_Logo4;
     QTabWidget* Pg_Parameter;
     QWidget* ts_Operator;
@@ -180,6 +185,8 @@ class EngineerPage : public QWidget, public Page {
     void buildIdentification();
     // Connects the page's own handlers: edit clamps, list rebuilds, paired choices.
     void bindControls();
+    // Every change of a holding control is told as valuesEdited.
+    void reportEdits();
     void showLevels(int count);
     void relistCurrentLevels(int count);
     void relistMCULEDModes();

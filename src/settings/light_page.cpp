@@ -11,6 +11,7 @@
 #include <QWidget>
 #include <vector>
 
+#include "formats/language_keys.h"
 #include "ui/language_pass.h"
 #include "ui/layout_groups.h"
 
@@ -28,13 +29,19 @@ void LightPage::applyLayoutGroup(LayoutGroup, LayoutPass& pass) { placeControls(
 
 void LightPage::applyLanguage(const LanguageTable& language) {
     static constexpr Caption kCaptions[] = {
-        {"lbl_LED_Status", "Str812"},  {"lbl_LEDOn", "Str813"},
-        {"lbl_LCPIOn", "Str813"},      {"lbl_B4CPIOn", "Str813"},
-        {"lbl_LEDOff", "Str814"},      {"lbl_LCPIOff", "Str814"},
-        {"lbl_B4CPIOff", "Str814"},    {"lbl_LLED_Status", "Str815"},
-        {"lbl_MCPI_Status", "Str816"}, {"lbl_Led_Light", "Str817"},
-        {"lbl_SaveKeyMode", "Str818"}, {"lbl_NoSaveKeyMode", "Str819"},
-        {"lbl_Led_Mode", "Str820"},
+        {"lbl_LED_Status", textkey::kLedState},
+        {"lbl_LEDOn", textkey::kOn},
+        {"lbl_LCPIOn", textkey::kOn},
+        {"lbl_B4CPIOn", textkey::kOn},
+        {"lbl_LEDOff", textkey::kOff},
+        {"lbl_LCPIOff", textkey::kOff},
+        {"lbl_B4CPIOff", textkey::kOff},
+        {"lbl_LLED_Status", textkey::kLedModeCombination},
+        {"lbl_MCPI_Status", textkey::kLedOnOffCombination},
+        {"lbl_Led_Light", textkey::kLedBrightness},
+        {"lbl_SaveKeyMode", textkey::kSaveKeyMode},
+        {"lbl_NoSaveKeyMode", textkey::kNoSaveKeyMode},
+        {"lbl_Led_Mode", textkey::kLedMode},
     };
     setCaptions(*m_container, kCaptions, language);
 }

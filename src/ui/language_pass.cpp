@@ -4,6 +4,7 @@
 #include <QWidget>
 
 #include "formats/language.h"
+#include "formats/language_keys.h"
 #include "ui/page.h"
 #include "ui/page_controls.h"
 
@@ -12,16 +13,16 @@ namespace vornik {
 namespace {
 
 // The caption key of each button every page carries.
-constexpr std::pair<ButtonRole, const char*> kButtonCaptions[] = {
-    {ButtonRole::Confirm, "Str000"},  {ButtonRole::Apply, "Str001"},
-    {ButtonRole::Read, "Str017"},     {ButtonRole::Confirm1, "Str002"},
-    {ButtonRole::Confirm2, "Str015"}, {ButtonRole::Confirm3, "Str016"},
-    {ButtonRole::Main, "Str004"},     {ButtonRole::Second, "Str005"},
-    {ButtonRole::Adv, "Str007"},      {ButtonRole::Breath, "Str008"},
-    {ButtonRole::Macro, "Str014"},    {ButtonRole::Engineer, "Str014"},
-    {ButtonRole::Save, "Str009"},     {ButtonRole::Load, "Str010"},
-    {ButtonRole::Lang1, "Str011"},    {ButtonRole::Lang2, "Str012"},
-    {ButtonRole::Lang3, "Str013"},
+constexpr std::pair<ButtonRole, std::string_view> kButtonCaptions[] = {
+    {ButtonRole::Confirm, textkey::kConfirm},   {ButtonRole::Apply, textkey::kApply},
+    {ButtonRole::Read, textkey::kRead},         {ButtonRole::Confirm1, textkey::kDefault1},
+    {ButtonRole::Confirm2, textkey::kDefault2}, {ButtonRole::Confirm3, textkey::kDefault3},
+    {ButtonRole::Main, textkey::kOfficeMode},   {ButtonRole::Second, textkey::kGameMode},
+    {ButtonRole::Adv, textkey::kAdvanced},      {ButtonRole::Breath, textkey::kLighting},
+    {ButtonRole::Macro, textkey::kMacros},      {ButtonRole::Engineer, textkey::kMacros},
+    {ButtonRole::Save, textkey::kSave},         {ButtonRole::Load, textkey::kLoad},
+    {ButtonRole::Lang1, textkey::kLanguage1},   {ButtonRole::Lang2, textkey::kLanguage2},
+    {ButtonRole::Lang3, textkey::kLanguage3},
 };
 
 bool insideAny(const QWidget* w, const std::vector<const QWidget*>& roots) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <span>
+#include <string_view>
 #include <utility>
 #include <vector>
 
@@ -12,7 +13,7 @@ class LanguageTable;
 class Page;
 
 // A label's objectName and the language key of its caption.
-using Caption = std::pair<const char*, const char*>;
+using Caption = std::pair<const char*, std::string_view>;
 
 // Gives each named label under `root` the text of its key; a label that does not exist is
 // skipped.

@@ -4,6 +4,7 @@
 #include <QRadioButton>
 #include <QUrl>
 
+#include "formats/language_keys.h"
 #include "ui/dialogs.h"
 
 namespace vornik {
@@ -152,7 +153,7 @@ void Navigation::showKeyModePage(int keyMode) {
 
 void Navigation::choosePage(NavigationChoice choice) {
     if (!m_host.mouseConnected()) {
-        m_dialogs.messageBox(m_window, m_host.text("Str020"));
+        m_dialogs.messageBox(m_window, m_host.text(textkey::kFindingDevice));
         return;
     }
     if (m_state.noDeviceShown) return;

@@ -21,7 +21,7 @@ class NavigationHost {
   public:
     virtual ~NavigationHost() = default;
     virtual bool mouseConnected() const = 0;
-    virtual QString text(const QString& key) const = 0;
+    virtual QString text(std::string_view key) const = 0;
     // Closes the function menus and popups of the editors.
     virtual void hideAllMenu() = 0;
     // Sets the button page up for key mode 1 (Office) or 2 (Game).

@@ -1,12 +1,17 @@
 #pragma once
 
+#include <functional>
+
 #include "formats/layout_keys.h"
+#include "model/edit_result.h"
 
 class QWidget;
 
 namespace vornik {
 
+class ConfigModel;
 class LanguageTable;
+class Page;
 class ProfileCodes;
 struct Sections;
 struct SettingsValues;
@@ -47,6 +52,16 @@ class Page {
     virtual void applyLanguage(const LanguageTable& language) = 0;
     // A page that keeps its own font is left out of the language's font.
     virtual bool keepsOwnFont() const { return false; }
+};
+
+// How a page writes into the model: through the model's own operations, inside `change`. The
+// change reaches every other page showing what it changed, but not back into the page that
+// made it, whose control already shows it (a refill would move a caret or stop a drag).
+class PageEditor {
+  public:
+    virtual ~PageEditor() = default;
+    virtual EditResult edit(const Page& from,
+                            const std::function<EditResult(ConfigModel&)>& change) = 0;
 };
 
 }  // namespace vornik

@@ -102,15 +102,14 @@ TEST_F(MainWindowTest, APageButtonWithoutMouseSaysSoAndKeepsThePage) {
 }
 
 TEST_F(MainWindowTest, FindsAndReadsTheMouse) {
-    QSignalSpy refreshed(window.get(), &MainWindow::valuesRefreshed);
     mouse = nullptr;
     plugMouse();
     mouse->memory()[6] = 9;  // level 1 at 4800 DPI, with the section's code to match
     mouse->memory()[47] = sectionCode(std::span(mouse->memory()).first(47));
     window->monitor().tick();
     ASSERT_TRUE(session->mouseConnected());
-    ASSERT_GE(refreshed.count(), 1);
-    EXPECT_EQ(refreshed.last().at(0).value<SettingsValues>().cb_CPI[0], 9);
+    EXPECT_EQ(session->model.values().cb_CPI[0], 9);
+    EXPECT_EQ(window->engineerPage().cb_CPI[0]->currentIndex(), 9);
     EXPECT_FALSE(window->pagesLocked());
     EXPECT_TRUE(dialogs.shown.isEmpty());
     EXPECT_EQ(find<QLineEdit>("edt_VendorID_Rd")->text(), "255");

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <QComboBox>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSignalSpy>
@@ -106,6 +107,37 @@ TEST_F(WindowFlowsTest, AKeyModeChosenOnOnePageShowsOnTheOther) {
     EXPECT_EQ(engineer.cb_KeyMode->currentIndex(), 1);
     EXPECT_EQ(keyTexts(), engineerTexts(engineer.btn_Key2));
     EXPECT_TRUE(find<QRadioButton>("rb_2")->isChecked());
+}
+
+// The model is the truth between a read and a write: an edit on the engineer page is in it at
+// once, a change made to the model shows on the page, and Apply writes what the model holds.
+TEST_F(WindowFlowsTest, EditsGoIntoTheModelAndApplyWritesTheModel) {
+    plugMouse();
+    window->monitor().tick();
+    ASSERT_TRUE(session->mouseConnected());
+    EngineerPage& engineer = window->engineerPage();
+    constexpr std::size_t kLevel1 = section::kParameterA.address + 6;
+
+    engineer.cb_CPI[0]->setCurrentIndex(5);
+    EXPECT_EQ(session->model.values().cb_CPI[0], 5);
+    EXPECT_EQ(session->model.sections().parameterA[6], 5);
+    engineer.edt_CPIColor[1][2]->setText("300");  // clamped on the page, then taken
+    EXPECT_EQ(engineer.edt_CPIColor[1][2]->text(), "255");
+    EXPECT_EQ(session->model.values().edt_CPIColor[1][2], 255);
+
+    SettingsValues changed = session->model.values();
+    changed.cb_CPI[0] = 3;
+    changed.rb_LEDOff = true;
+    ASSERT_TRUE(session->model.setValues(changed).changed);
+    EXPECT_EQ(engineer.cb_CPI[0]->currentIndex(), 3);
+    EXPECT_TRUE(engineer.rb_LEDOff->isChecked());
+    ASSERT_TRUE(session->model.setKeyMode(2).changed);
+    EXPECT_EQ(engineer.cb_KeyMode->currentIndex(), 1);
+    EXPECT_EQ(window->keyModeView().profile, 2);
+
+    ASSERT_TRUE(window->deviceButtons().Btn_Apply_0Click());
+    EXPECT_EQ(mouse->memory()[kLevel1], 3);
+    EXPECT_EQ(mouse->memory()[0x34], 0x80);
 }
 
 TEST_F(WindowFlowsTest, AGameModeMouseReadAndAppliedKeepsEveryByte) {

@@ -4,6 +4,7 @@
 
 #include <QImage>
 #include <QStringList>
+#include <QTest>
 #include <QtGlobal>
 #include <algorithm>
 #include <cstdlib>
@@ -234,6 +235,28 @@ const std::vector<std::vector<const char*>> kStateFamilies = {
     {"GunMode1", "GunMode3"},
     {"GunMode2", "GunMode4"},
 };
+
+// Images decoded ahead on a worker thread reach the cache on the GUI thread's event loop and
+// are the images a direct load gives; a name the skin lacks is skipped without a warning.
+TEST(Skin, PrefetchedImagesAreTheDirectLoads) {
+    g_warnings = 0;
+    const QtMessageHandler previous = qInstallMessageHandler(countWarnings);
+    const QStringList names{"L2_Back1", "l3_background", "NoSuchPrefetch"};
+    prefetchSkin(names);
+    const bool pendingBeforeTheLoopRan = skinPrefetching();
+    const bool arrived = QTest::qWaitFor([] { return !skinPrefetching(); }, 10000);
+    qInstallMessageHandler(previous);
+    EXPECT_TRUE(pendingBeforeTheLoopRan);
+    ASSERT_TRUE(arrived);
+    EXPECT_EQ(g_warnings, 0);
+    for (const char* name : {"l2_back1", "l3_background"}) {
+        SCOPED_TRACE(name);
+        const QImage direct(QStringLiteral(":/skin/%1.png").arg(QLatin1String(name)));
+        ASSERT_FALSE(direct.isNull());
+        EXPECT_EQ(imageOf(name).convertToFormat(QImage::Format_ARGB32),
+                  direct.convertToFormat(QImage::Format_ARGB32));
+    }
+}
 
 TEST(Skin, StatesOfAFamilyDifferVisibly) {
     for (const auto& family : kStateFamilies) {

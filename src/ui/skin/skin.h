@@ -19,6 +19,14 @@ void initSkin();
 // QGuiApplication and the GUI thread, as QPixmap does.
 QPixmap skinPixmap(const QString& name);
 
+// Decodes the named images on a worker thread and keeps them as skinPixmap does, on the GUI
+// thread's event loop, so that their first use later costs no decoding (the page backgrounds of
+// another layout take about 100 ms). Names already kept, asked for or not in the skin are
+// skipped. Needs a QGuiApplication; call it on the GUI thread.
+void prefetchSkin(const QStringList& names);
+// Whether images asked for by prefetchSkin have not reached the cache yet.
+bool skinPrefetching();
+
 // Whether the skin has an image called `name` (case ignored). Needs no QGuiApplication.
 bool skinHas(const QString& name);
 
