@@ -139,7 +139,7 @@ bool Session::start(std::string& error) {
     m_guard = std::make_unique<DeviceSession::Guard>(*m_device);
     protocol().setCancellation(m_env.cancellation);
     if (m_env.progress) protocol().setObserver(&m_progress);
-    // As in the window at start-up, bytes holds the built-in image until something replaces it.
+    // As in the window at start-up, the image holds the built-in image until something replaces it.
     m_model.image().bytes = builtInImage();
     m_flows = std::make_unique<ImageFlows>(*m_device, m_hooks, m_messages, m_model);
     return true;

@@ -8,7 +8,7 @@
 
 namespace vornik {
 
-// The working copies the editors change; bytes is rebuilt from them before a write.
+// The working copies the editors change; the image is rebuilt from them before a write.
 struct Sections {
     std::array<std::uint8_t, section::kParameterA.size> parameterA{};
     std::array<std::uint8_t, section::kParameterB.size> parameterB{};
@@ -50,10 +50,10 @@ struct JoinHooks {
     std::function<void(Sections&)> storeAimKey;
 };
 
-// bytes -> working copies, with the four checks in their order.
+// The image -> working copies, with the four checks in their order.
 RepairReport splitImage(const ConfigImage& image, Sections& sections, const SplitHooks& hooks = {});
 
-// Working copies -> bytes with the three integrity codes recomputed; the gaps keep their bytes.
+// Working copies -> the image with the three integrity codes recomputed; the gaps keep their bytes.
 void joinImage(Sections& sections, ConfigImage& image, const JoinHooks& hooks = {});
 
 }  // namespace vornik

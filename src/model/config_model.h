@@ -85,20 +85,20 @@ class ConfigModel {
     void addListener(Listener& listener);
     void removeListener(Listener& listener);
 
-    // The image and its working copies. The flows read into bytes and then load it; editors
+    // The image and its working copies. The flows read into the image and then load it; editors
     // change the copies only through the operations below.
     ImageSession& image() { return m_image; }
     const ImageSession& image() const { return m_image; }
     const Sections& sections() const { return m_image.sections; }
 
-    // Splits bytes into the working copies with the integrity checks and rebuilds the codes and
+    // Splits the image into the working copies with the integrity checks and rebuilds the codes and
     // the values from them; the image counts as complete.
     RepairReport loadFromImage(const SplitHooks& hooks = {});
-    // Takes `image` as bytes, then loads it as above.
+    // Takes `image` as the image, then loads it as above.
     RepairReport loadFromImage(const ConfigImage& image, const SplitHooks& hooks = {});
     // The image came from a read that did not complete; it must not be written back.
     void markIncomplete() { m_image.incomplete = true; }
-    // Joins the working copies into bytes with the integrity codes recomputed.
+    // Joins the working copies into the image with the integrity codes recomputed.
     void storeToImage(const JoinHooks& hooks = {});
 
     // Key mode 1 (Office Mode) or 2 (Game Mode), as the image holds it.

@@ -147,7 +147,7 @@ TEST_F(ImageFlowsTest, DefaultRestoreUsesTheFileOrTheBuiltInImage) {
               WriteResult::Verified);
     EXPECT_EQ(mouse->memory()[99], 0x33);
     EXPECT_EQ(mouse->memory()[100], builtInImage()[100]);
-    EXPECT_EQ(mouse->memory()[0x200], 0x99);  // the rest of bytes stays
+    EXPECT_EQ(mouse->memory()[0x200], 0x99);  // the rest of the image stays
     expectRestored();
     fs::remove_all(dir);
 }
