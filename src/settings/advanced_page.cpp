@@ -29,7 +29,7 @@ void AdvancedPage::fillFromModel(const PageSource&) {
     // No control of this page shows a setting yet; its editor brings them.
 }
 
-void AdvancedPage::applyLayoutGroup(LayoutGroup, LayoutPass& pass) { layOut(pass); }
+void AdvancedPage::applyLayoutGroup(LayoutGroup, LayoutPass& pass) { placeControls(pass); }
 
 void AdvancedPage::applyLanguage(const LanguageTable& language) {
     static constexpr Caption kCaptions[] = {
@@ -70,7 +70,7 @@ void placeSpeedScale(LayoutPass& p, const char* prefix, const char* slider, cons
 
 }  // namespace
 
-void AdvancedPage::layOut(LayoutPass& p) {
+void AdvancedPage::placeControls(LayoutPass& p) {
     std::vector<QWidget*> values{p.find("Edt_Repeat1"), p.find("Edt_DelayTime1"),
                                  p.find("lbl_AIMKeyValue")};
     for (int k = 1; k <= 7; ++k) values.push_back(p.find(numbered("lbl_DPI", k, "Value")));
