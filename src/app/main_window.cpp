@@ -158,7 +158,7 @@ void MainWindow::connectPages() {
         m_navigation->addHover(key.label, HoverFamily::KeyLabel);
 
     Navigation* nav = m_navigation.get();
-    connect(m_firePage->base(), &SkinImage::pressed, this, &MainWindow::Img_BaseMouseDown);
+    connect(m_firePage->base(), &SkinImage::pressed, this, &MainWindow::startDrag);
     connect(m_firePage->base(), &SkinImage::doubleClicked, nav, &Navigation::Img_Base_5DblClick);
     for (const SkinButton& b : {m_firePage->confirm(), m_firePage->cancel()}) {
         m_navigation->addHover(b.label, HoverFamily::WindowButton);
@@ -166,15 +166,21 @@ void MainWindow::connectPages() {
     }
 
     EngineerPage* e = m_engineerPage;
-    connect(e->Img_Logo4, &SkinImage::pressed, this, &MainWindow::Img_BaseMouseDown);
+    connect(e->Img_Logo4, &SkinImage::pressed, this, &MainWindow::startDrag);
     connect(e->Img_Logo4, &SkinImage::doubleClicked, nav, &Navigation::Img_Logo4DblClick);
-    connect(e->Btn_Main_6, &QPushButton::clicked, nav, &Navigation::Btn_Main_0Click);
-    connect(e->Btn_Switch_6, &QPushButton::clicked, nav, &Navigation::Btn_Second_0Click);
-    connect(e->Btn_Adv_6, &QPushButton::clicked, nav, &Navigation::Btn_Adv_0Click);
-    connect(e->Btn_Breath_6, &QPushButton::clicked, nav, &Navigation::Btn_Breath_0Click);
-    connect(e->Btn_Macro_6, &QPushButton::clicked, nav, &Navigation::Btn_Macro_0Click);
-    connect(e, &EngineerPage::valuesEdited, this, &MainWindow::takeEngineerValues);
-    connect(e->btn_Write, &QPushButton::clicked, m_buttons.get(), &DeviceButtons::Btn_Apply_0Click);
+    // The engineer page's own page buttons choose what the skinned page buttons choose.
+    const std::pair<QPushButton*, NavigationChoice> pageButtons[] = {
+        {e->Btn_Main_6, NavigationChoice::Office},
+        {e->Btn_Switch_6, NavigationChoice::Game},
+        {e->Btn_Adv_6, NavigationChoice::Advanced},
+        {e->Btn_Breath_6, NavigationChoice::Light},
+        {e->Btn_Macro_6, NavigationChoice::Macro}};
+    for (const auto& button : pageButtons) {
+        const NavigationChoice choice = button.second;
+        connect(button.first, &QPushButton::clicked, nav,
+                [nav, choice] { nav->choosePage(choice); });
+    }
+    connect(e->btn_Write, &QPushButton::clicked, m_buttons.get(), &DeviceButtons::applySettings);
     connect(e->Btn_Default, &QPushButton::clicked, m_buttons.get(),
             &DeviceButtons::Btn_DefaultClick);
 }
