@@ -67,9 +67,19 @@ DpiEditorView::DpiEditorView(QWidget* container, const Services& services)
                 [this, k](int x) { releaseLevelSlider(k, x); });
     }
 
+    // The captions of the DPI area; the layout's caption families place them.
+    for (const char* caption : {"lbl_DPI_Setting", "lbl_DPI_Value", "lbl_DPI_Note"}) {
+        auto* label = new QLabel(container);
+        label->setObjectName(caption);
+        label->resize(140, 20);
+    }
+    // The AIM key's name can be longer than the room before its slider: it wraps.
     lbl_AIMKey = new QLabel(container);
     lbl_AIMKey->setObjectName("lbl_AIMKey");
-    lbl_AIMKey->resize(110, 20);
+    lbl_AIMKey->setWordWrap(true);
+    lbl_AIMKey->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    lbl_AIMKey->setContentsMargins(0, 3, 0, 0);  // one line stands level with the value labels
+    lbl_AIMKey->resize(116, 34);
     lbl_AIMKeyValue = valueLabel("lbl_AIMKeyValue", container);
     slider_DPI8 = new SkinSlider("slider_DPI8", container);
     slider_DPI8->setMaximum(sliderMaximum(m_services.dpiCount));
