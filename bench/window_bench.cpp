@@ -132,7 +132,7 @@ int main(int argc, char** argv) {
     // The mouse plugged in and found by the monitor (its settle wait lets messages run every
     // 100 ms, as it should); then Read, the full read of the image, is measured.
     auto mouse = plugDefaultMouse(platform);
-    std::copy(BuiltInImage().begin(), BuiltInImage().end(), mouse->memory().begin());
+    std::copy(builtInImage().begin(), builtInImage().end(), mouse->memory().begin());
     QElapsedTimer connectTimer;
     connectTimer.start();
     const std::vector<double> connectGaps = eventLoopGaps([&] { window.monitor().tick(); });

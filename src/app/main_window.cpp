@@ -58,15 +58,15 @@ MainWindow::MainWindow(AppSession& session, Dialogs& dialogs)
     m_navigation = std::make_unique<Navigation>(m_state, m_session.options, *this, m_dialogs,
                                                 NavigationPages{m_containers, &m_common}, this);
     m_flows = std::make_unique<ImageFlows>(m_session.device, *this, *this, m_session.model);
-    m_monitor.expectedPair = ExpectedIdPair(BuiltInImage());
+    m_monitor.expectedPair = expectedIdPair(builtInImage());
     m_monitor.reservePair = {static_cast<std::uint8_t>(m_session.options.revManuId),
                              static_cast<std::uint8_t>(m_session.options.revProId)};
     m_buttons = std::make_unique<DeviceButtons>(m_session, *this, *m_flows, m_monitor);
     connectPages();
     m_session.model.addListener(*this);
 
-    DevTimer.setInterval(1000);
-    connect(&DevTimer, &QTimer::timeout, this, [this] { m_monitor.tick(); });
+    deviceTimer.setInterval(1000);
+    connect(&deviceTimer, &QTimer::timeout, this, [this] { m_monitor.tick(); });
 
     m_navigation->loadStartupImages();
     // The pages name codes in the language from the start.
@@ -127,7 +127,7 @@ void MainWindow::buildPages() {
     // The engineer captions follow the system's locale, not the chosen language.
     const bool chinese = QLocale::system().language() == QLocale::Chinese &&
                          QLocale::system().territory() == QLocale::China;
-    m_engineerPage = new EngineerPage(m_containers[5], TermColumnForLocale(chinese ? 2052 : 0));
+    m_engineerPage = new EngineerPage(m_containers[5], termColumnForLocale(chinese ? 2052 : 0));
     // Presses on the page control's free area reach it from the pages it holds.
     m_engineerPage->Pg_Parameter->installEventFilter(this);
 
@@ -271,16 +271,16 @@ bool MainWindow::event(QEvent* event) {
 
 void MainWindow::closeEvent(QCloseEvent* event) {
     // No further device command, and the close is never refused.
-    DevTimer.stop();
-    m_session.device.link().CloseMouse();
+    deviceTimer.stop();
+    m_session.device.link().closeMouse();
     event->accept();
 }
 
-void MainWindow::setDevTimer(bool on) {
+void MainWindow::setDeviceTimer(bool on) {
     if (on)
-        DevTimer.start();
+        deviceTimer.start();
     else
-        DevTimer.stop();
+        deviceTimer.stop();
 }
 
 void MainWindow::showLoadingWindow() {
@@ -352,7 +352,7 @@ void MainWindow::showButtonKeys(int keyMode) {
 }
 
 void MainWindow::loadBuiltInImage() {
-    m_session.model.image().DataBuf = BuiltInImage();
+    m_session.model.image().bytes = builtInImage();
     m_flows->split();
     fillPages();
 }
@@ -368,14 +368,14 @@ void MainWindow::enterNoDeviceState() {
     m_state.noDeviceShown = false;
     showNoDeviceState();
     lockPages();
-    setDevTimer(true);
+    setDeviceTimer(true);
     showMessage(text(textkey::kNoDevice) + "\n\n" + text(textkey::kCheckConnection));
 }
 
 void MainWindow::showMainAfterRead() {
     m_navigation->showOnly(1);
     m_state.noDeviceShown = false;
-    if (m_state.choice == NavigationChoice::Office) m_navigation->Btn_Main_0Click();
+    if (m_state.choice == NavigationChoice::Office) m_navigation->choosePage(NavigationChoice::Office);
     QCoreApplication::processEvents();
     unlockPages();
 }
@@ -401,7 +401,7 @@ void MainWindow::readImage(ConfigModeScope& scope) {
 JoinHooks MainWindow::joinHooks() {
     JoinHooks hooks;
     hooks.storeAimKey = [this](Sections& sections) {
-        const auto slotNames = SlotNames(sections);
+        const auto slotNames = slotNamesIn(sections);
         const NameContext context{language(), m_session.options.eepromMode, slotNames, 0, {}};
         ConfigModel& model = m_session.model;
         model.storeAimKey(static_cast<std::uint8_t>(model.aimIndex()),

@@ -35,7 +35,7 @@ void AdvancedPage::fillFromModel(const PageSource& model) { m_dpi->fillFromModel
 void AdvancedPage::raiseWindowedControls() { m_dpi->raiseWindowedControls(); }
 
 void AdvancedPage::applyLayoutGroup(LayoutGroup, LayoutPass& pass) {
-    layOut(pass);
+    placeControls(pass);
     m_dpi->setNameColours(pass.report.kept.dpiSelected, pass.report.kept.dpiNotSelected);
 }
 
@@ -80,7 +80,7 @@ void placeSpeedScale(LayoutPass& p, const char* prefix, const char* slider, cons
 
 }  // namespace
 
-void AdvancedPage::layOut(LayoutPass& p) {
+void AdvancedPage::placeControls(LayoutPass& p) {
     std::vector<QWidget*> values{p.find("Edt_Repeat1"), p.find("Edt_DelayTime1"),
                                  p.find("lbl_AIMKeyValue")};
     for (int k = 1; k <= 7; ++k) values.push_back(p.find(numbered("lbl_DPI", k, "Value")));

@@ -29,7 +29,7 @@ class AdvancedPage : public QObject, public Page {
     void applyLanguage(const LanguageTable& language) override;
 
     // Group D over the controls found by name.
-    static void layOut(layout_detail::LayoutPass& pass);
+    static void placeControls(layout_detail::LayoutPass& pass);
 
     DpiEditorView& dpiEditor() const { return *m_dpi; }
     // The windowed controls take the mouse above the page's input-blocking overlay.

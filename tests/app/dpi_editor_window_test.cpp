@@ -177,7 +177,7 @@ TEST_P(DpiRuler, ASliderReleasedAtXTakesTheRulersIndex) {
     QTest::mouseRelease(s, Qt::LeftButton, {}, QPoint(c.x, 10));
 
     EXPECT_EQ(session->model.values().cb_CPI[2], c.index);
-    EXPECT_EQ(session->model.sections().ParameterASection[8], c.index);
+    EXPECT_EQ(session->model.sections().parameterA[8], c.index);
     EXPECT_EQ(window->engineerPage().cb_CPI[2]->currentIndex(), c.index);
     EXPECT_EQ(s->value(), c.index * 100);
     EXPECT_EQ(valueText(3), QString::fromUtf8(c.russian));
@@ -202,7 +202,7 @@ TEST_F(DpiEditorTest, ColourLabelsPickColoursForTheFlowingLightOnly) {
     };
     for (const Case c : {Case{LedType::TwoColour, false}, Case{LedType::Synchronous, false},
                          Case{LedType::Breathing, false}, Case{LedType::Flowing, true}}) {
-        SCOPED_TRACE(testing::Message() << "light " << CurrentLEDTypeText(c.type));
+        SCOPED_TRACE(testing::Message() << "light " << ledTypeText(c.type));
         setValues([&](SettingsValues& v) {
             v.gbLEDType = c.type;
             v.edt_CPIColor[1] = {1, 2, 3};
@@ -219,7 +219,7 @@ TEST_F(DpiEditorTest, ColourLabelsPickColoursForTheFlowingLightOnly) {
         ASSERT_EQ(dialogs.colourOpenedOn.size(), 1u);
         EXPECT_EQ(dialogs.colourOpenedOn[0], QColor(1, 2, 3));
         EXPECT_EQ(session->model.values().edt_CPIColor[1], (std::array<int, 3>{10, 200, 30}));
-        EXPECT_EQ(session->model.sections().ParameterASection[29], 10);
+        EXPECT_EQ(session->model.sections().parameterA[29], 10);
         EXPECT_EQ(engineer.edt_CPIColor[1][1]->text(), "200");
         EXPECT_EQ(swatch, QColor(10, 200, 30));
     }
@@ -314,7 +314,7 @@ TEST_F(DpiEditorTest, WhatTheDpiControlsSetSurvivesApplyAndRead) {
     EXPECT_EQ(m[aim + 1], 10);
 
     // Other values in the model, then Read.
-    session->model.loadFromImage(BuiltInImage());
+    session->model.loadFromImage(builtInImage());
     ASSERT_NE(modelCount(), 5);
     window->deviceButtons().Btn_Read_0Click();
     window->navigation().Btn_Adv_0Click();

@@ -52,7 +52,7 @@ class MainWindowTest : public ::testing::Test {
 
     void plugMouse() {
         mouse = plugDefaultMouse(*platform);
-        std::copy(BuiltInImage().begin(), BuiltInImage().end(), mouse->memory().begin());
+        std::copy(builtInImage().begin(), builtInImage().end(), mouse->memory().begin());
     }
     // Plugs the mouse in and lets one monitor tick find and read it.
     void connectMouse() {

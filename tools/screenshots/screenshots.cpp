@@ -52,12 +52,12 @@ int main(int argc, char** argv) {
     auto platform = std::make_unique<SimHidPlatform>();
     plugOtherDevices(*platform);
     auto mouse = plugDefaultMouse(*platform);
-    std::copy(BuiltInImage().begin(), BuiltInImage().end(), mouse->memory().begin());
+    std::copy(builtInImage().begin(), builtInImage().end(), mouse->memory().begin());
     AppSession session(std::move(platform), clock);
     SilentDialogs dialogs;
     MainWindow window(session, dialogs);
     window.show();
-    LoadingWindow loading(&window, [&window] { window.setDevTimer(true); });
+    LoadingWindow loading(&window, [&window] { window.setDeviceTimer(true); });
     window.attachLoadingWindow(&loading);
     QCoreApplication::processEvents();
 
