@@ -375,7 +375,8 @@ void MainWindow::enterNoDeviceState() {
 void MainWindow::showMainAfterRead() {
     m_navigation->showOnly(1);
     m_state.noDeviceShown = false;
-    if (m_state.choice == NavigationChoice::Office) m_navigation->choosePage(NavigationChoice::Office);
+    if (m_state.choice == NavigationChoice::Office)
+        m_navigation->choosePage(NavigationChoice::Office);
     QCoreApplication::processEvents();
     unlockPages();
 }

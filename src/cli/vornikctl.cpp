@@ -274,7 +274,8 @@ int runStatus(Session& session, const Options&, CtlEnvironment& env) {
         return kExitFailure;
     }
     env.out << "mouse: " << hex(session.link().currentVendorId, 4) << ":"
-            << hex(session.link().currentProductId, 4) << " version " << hex(kMouseVersion, 4) << "\n";
+            << hex(session.link().currentProductId, 4) << " version " << hex(kMouseVersion, 4)
+            << "\n";
     env.out << "reply byte 1: 0x" << hex(reply[1], 2)
             << (reply[1] == kStatusReady ? " (ready)" : " (not ready)") << "\n";
     env.out << "EepromReady: " << (protocol.eepromReady() ? "yes" : "no") << "\n";

@@ -54,7 +54,7 @@ int DeviceLink::deviceCount() {
 }
 
 bool DeviceLink::openMouse(std::uint32_t vendorId, std::uint32_t productId,
-                              std::uint32_t& version) {
+                           std::uint32_t& version) {
     auto paths = m_platform.listInterfaces(hidClass());
     if (!paths) return false;
     bool found = false;

@@ -66,8 +66,8 @@ CommandProtocol::Outcome CommandProtocol::exchange(const std::array<std::uint8_t
 }
 
 CommandProtocol::Outcome CommandProtocol::exchangeCommand(std::uint8_t code, std::uint8_t p1,
-                                                  std::uint8_t p2, std::uint8_t p3,
-                                                  std::uint8_t p4) {
+                                                          std::uint8_t p2, std::uint8_t p3,
+                                                          std::uint8_t p4) {
     const Outcome outcome = exchange({kReportId, code, p1, p2, p3, p4, 0, 0}, kCommandTiming);
     if (outcome == Outcome::Acknowledged && code == cmd::kStatus && p1 == 0 && p2 == 0 && p3 == 0 &&
         p4 == 0) {
@@ -77,8 +77,8 @@ CommandProtocol::Outcome CommandProtocol::exchangeCommand(std::uint8_t code, std
     return outcome;
 }
 
-bool CommandProtocol::sendCommand(std::uint8_t code, std::uint8_t p1, std::uint8_t p2, std::uint8_t p3,
-                              std::uint8_t p4) {
+bool CommandProtocol::sendCommand(std::uint8_t code, std::uint8_t p1, std::uint8_t p2,
+                                  std::uint8_t p3, std::uint8_t p4) {
     return exchangeCommand(code, p1, p2, p3, p4) == Outcome::Acknowledged;
 }
 
@@ -118,7 +118,7 @@ bool CommandProtocol::readBlock(std::uint16_t address, std::uint16_t length,
 }
 
 bool CommandProtocol::readBlockQuietly(std::uint16_t address, std::uint16_t length,
-                                     std::span<std::uint8_t> dest) {
+                                       std::span<std::uint8_t> dest) {
     return readBlockShowing(address, length, dest, false);
 }
 

@@ -111,8 +111,8 @@ class CommandProtocol {
 
     // True when acknowledged; FeatureReport then holds the reply. An acknowledged plain status
     // query (command 3 without parameters) also sets EepromReady and ChipType.
-    bool sendCommand(std::uint8_t code, std::uint8_t p1 = 0, std::uint8_t p2 = 0, std::uint8_t p3 = 0,
-                 std::uint8_t p4 = 0);
+    bool sendCommand(std::uint8_t code, std::uint8_t p1 = 0, std::uint8_t p2 = 0,
+                     std::uint8_t p3 = 0, std::uint8_t p4 = 0);
     // Command 7; the acknowledge is not reported.
     void writeChunk(std::uint8_t d0, std::uint8_t d1, std::uint8_t d2, std::uint8_t d3,
                     std::uint8_t d4, std::uint8_t d5);
@@ -126,7 +126,8 @@ class CommandProtocol {
     // listed in lastBlock()); false when the block ended early (see BlockEnd).
     bool readBlock(std::uint16_t address, std::uint16_t length, std::span<std::uint8_t> dest);
     // The same without showing the loading window.
-    bool readBlockQuietly(std::uint16_t address, std::uint16_t length, std::span<std::uint8_t> dest);
+    bool readBlockQuietly(std::uint16_t address, std::uint16_t length,
+                          std::span<std::uint8_t> dest);
     // Writes `length` bytes of src from `address`. False when src is shorter than length or the
     // block ended early; unacknowledged chunks are listed in lastBlock().
     bool writeBlock(std::uint16_t address, std::uint16_t length, std::span<const std::uint8_t> src);
@@ -150,7 +151,7 @@ class CommandProtocol {
     enum class Outcome { Acknowledged, Refused, LinkLost };
     Outcome exchange(const std::array<std::uint8_t, 8>& request, const ExchangeTiming& timing);
     Outcome exchangeCommand(std::uint8_t code, std::uint8_t p1, std::uint8_t p2, std::uint8_t p3,
-                    std::uint8_t p4);
+                            std::uint8_t p4);
     bool readBlockShowing(std::uint16_t address, std::uint16_t length, std::span<std::uint8_t> dest,
                           bool showLoading);
     Outcome exchangeReadChunk();

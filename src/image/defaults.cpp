@@ -65,12 +65,8 @@ const ConfigImage& builtInImage() {
 const std::array<std::uint8_t, section::kParameterA.size>& parameterADefaults() {
     return kParameterA;
 }
-const std::array<std::uint8_t, section::kProfile.size>& profileDefaults() {
-    return kProfile;
-}
-const std::array<std::uint8_t, section::kFireKey.size>& fireKeyDefaults() {
-    return kFireKey;
-}
+const std::array<std::uint8_t, section::kProfile.size>& profileDefaults() { return kProfile; }
+const std::array<std::uint8_t, section::kFireKey.size>& fireKeyDefaults() { return kFireKey; }
 
 std::pair<std::uint8_t, std::uint8_t> expectedIdPair(const ConfigImage& defaultImage) {
     return {defaultImage[0x35], defaultImage[0x36]};

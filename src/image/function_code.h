@@ -35,7 +35,7 @@ struct FunctionCode {
 // The addresses a macro-play code may carry while macros live in the mouse, slot 0 first;
 // there is no slot at 0x0521.
 inline constexpr std::array<std::uint16_t, 6> kMacroSlotAddresses{0x0121, 0x0221, 0x0321,
-                                                                 0x0421, 0x0621, 0x0721};
+                                                                  0x0421, 0x0621, 0x0721};
 
 // The address a macro-play code carries for block n of the driver write list.
 constexpr std::uint32_t driverBlockAddress(std::uint32_t n) { return 0x0120 + 0x800 * n; }

@@ -51,8 +51,7 @@ struct JoinHooks {
 };
 
 // The image -> working copies, with the four checks in their order.
-RepairReport splitImage(const ConfigImage& image, Sections& sections,
-                          const SplitHooks& hooks = {});
+RepairReport splitImage(const ConfigImage& image, Sections& sections, const SplitHooks& hooks = {});
 
 // Working copies -> the image with the three integrity codes recomputed; the gaps keep their bytes.
 void joinImage(Sections& sections, ConfigImage& image, const JoinHooks& hooks = {});

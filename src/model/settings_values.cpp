@@ -119,8 +119,7 @@ void readFire(const Sections& s, SettingsValues& v) {
     for (std::size_t k = 0; k < v.edt_YOffset.size(); ++k)
         v.edt_YOffset[k] = static_cast<std::int8_t>(s.fireOffset[2 * k]);
     for (std::size_t k = 0; k < v.edt_FireMacroColor.size(); ++k)
-        for (std::size_t c = 0; c < 3; ++c)
-            v.edt_FireMacroColor[k][c] = s.fireColor[3 * k + c];
+        for (std::size_t c = 0; c < 3; ++c) v.edt_FireMacroColor[k][c] = s.fireColor[3 * k + c];
 
     const std::uint8_t count = s.fireKey[kFireCount];
     v.cb_IsFireContinue = count == kContinuousFire;
@@ -297,8 +296,9 @@ bool storeAimIndex(ProfileCodes& codes, std::array<std::uint8_t, section::kProfi
     return any;
 }
 
-void storeAimAndFireKeys(ProfileCodes& codes, std::array<std::uint8_t, section::kProfile.size>& profile,
-                     std::uint8_t aimIndex, bool fireContinuous, const NameContext& names) {
+void storeAimAndFireKeys(ProfileCodes& codes,
+                         std::array<std::uint8_t, section::kProfile.size>& profile,
+                         std::uint8_t aimIndex, bool fireContinuous, const NameContext& names) {
     storeAimIndex(codes, profile, aimIndex, names);
     if (names.eepromMode) return;
     const std::string fireName = names.texts.text(textkey::kFireKey);

@@ -111,8 +111,9 @@ bool storeAimIndex(ProfileCodes& codes, std::array<std::uint8_t, section::kProfi
 // every fire key button (shown name Str220) becomes 0x0E for continuous fire, else 0x06, its
 // address bytes kept. The fire key's type is written to the section only: the lists keep
 // "0600F0", so the button still shows the fire key and the next write derives its type afresh.
-void storeAimAndFireKeys(ProfileCodes& codes, std::array<std::uint8_t, section::kProfile.size>& profile,
-                     std::uint8_t aimIndex, bool fireContinuous, const NameContext& names);
+void storeAimAndFireKeys(ProfileCodes& codes,
+                         std::array<std::uint8_t, section::kProfile.size>& profile,
+                         std::uint8_t aimIndex, bool fireContinuous, const NameContext& names);
 
 inline constexpr int kMenuHeight = 170;
 inline constexpr int kGunMenuHeight = 194;

@@ -85,7 +85,9 @@ int editFieldValue(std::string_view text) {
     return value ? static_cast<int>(std::clamp<long long>(*value, INT_MIN, INT_MAX)) : 0;
 }
 
-std::string clampEngineerColourEditText(std::string_view text) { return clampPlain(text, 255, "0"); }
+std::string clampEngineerColourEditText(std::string_view text) {
+    return clampPlain(text, 255, "0");
+}
 
 std::string clampLedNumberEditText(std::string_view text) {
     const auto value = plainNumber(text);

@@ -62,8 +62,7 @@ TEST_F(ImageFlowsTest, WritesTheImageAsLoadedToAReadyMouse) {
     EXPECT_EQ(outcome.result, WriteResult::Verified);
     EXPECT_TRUE(session.lastRepairs.parameterA);
     EXPECT_EQ(session.sections.parameterA[0], parameterADefaults()[0]);
-    EXPECT_TRUE(
-        std::equal(session.bytes.begin(), session.bytes.end(), mouse->memory().begin()));
+    EXPECT_TRUE(std::equal(session.bytes.begin(), session.bytes.end(), mouse->memory().begin()));
     EXPECT_EQ(commands(), (std::vector<int>{1, 3, 6, 4, 8, 2}));
     EXPECT_EQ(hooks.calls.front(), "ui");
     expectRestored();
@@ -106,8 +105,8 @@ TEST_F(ImageFlowsTest, ReadWithCommand4RefusedShowsTheDefaults) {
     ASSERT_TRUE(scope.ready());
     mouse->clearTrace();
     EXPECT_FALSE(flows.readImage(scope));
-    EXPECT_TRUE(std::all_of(session.bytes.begin(), session.bytes.end(),
-                            [](auto b) { return b == 0xFF; }));
+    EXPECT_TRUE(
+        std::all_of(session.bytes.begin(), session.bytes.end(), [](auto b) { return b == 0xFF; }));
     EXPECT_TRUE(session.lastRepairs.parameterA && session.lastRepairs.profile &&
                 session.lastRepairs.fireKey);
     EXPECT_EQ(session.sections.fireKey, fireKeyDefaults());
@@ -120,8 +119,7 @@ TEST_F(ImageFlowsTest, ReadWithCommand4RefusedShowsTheDefaults) {
 TEST_F(ImageFlowsTest, ReadTakesTheWholeMemory) {
     ConfigModeScope scope(protocol);
     EXPECT_TRUE(flows.readImage(scope));
-    EXPECT_TRUE(
-        std::equal(session.bytes.begin(), session.bytes.end(), mouse->memory().begin()));
+    EXPECT_TRUE(std::equal(session.bytes.begin(), session.bytes.end(), mouse->memory().begin()));
     EXPECT_FALSE(mouse->inConfigMode());
     EXPECT_EQ(mouse->reloads(), 1u);
 }

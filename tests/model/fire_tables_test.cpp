@@ -98,8 +98,7 @@ TEST(FireParameterTest, ANewYResetsTheOffset) {
 TEST(FireColourTest, StoredRedGreenBlue) {
     Sections s;
     setFireColour(s, 3, {0x12, 0x34, 0x56});
-    EXPECT_EQ(Bytes(s.fireColor.begin() + 6, s.fireColor.begin() + 9),
-              hexBytes("12 34 56"));
+    EXPECT_EQ(Bytes(s.fireColor.begin() + 6, s.fireColor.begin() + 9), hexBytes("12 34 56"));
     EXPECT_EQ(fireColour(s, 3), (FireColour{0x12, 0x34, 0x56}));
     EXPECT_EQ(fireColour(s, 0), FireColour{});
 }

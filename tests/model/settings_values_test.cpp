@@ -394,9 +394,7 @@ TEST(DpiLevels, ColoursInLevelOrderRgb) {
         for (int c = 0; c < 3; ++c) expected.push_back(10 * level + c);
     expected[19] = 0;
     expected[20] = 255;
-    EXPECT_EQ(
-        std::vector<int>(out.parameterA.begin() + 26, out.parameterA.begin() + 47),
-        expected);
+    EXPECT_EQ(std::vector<int>(out.parameterA.begin() + 26, out.parameterA.begin() + 47), expected);
     EXPECT_EQ(valuesFromSections(out).edt_CPIColor[3], (std::array<int, 3>{30, 31, 32}));
 }
 
@@ -418,8 +416,7 @@ TEST(ParameterB, KeyModeAndIdentificationBytes) {
             v.edt_VendorID = row.vendor;
             v.edt_ProductID = row.product;
         });
-        EXPECT_EQ(std::vector<std::uint8_t>(out.parameterB.begin() + 4,
-                                            out.parameterB.end()),
+        EXPECT_EQ(std::vector<std::uint8_t>(out.parameterB.begin() + 4, out.parameterB.end()),
                   std::vector<std::uint8_t>(row.bytes4To7.begin(), row.bytes4To7.end()));
     }
 
@@ -542,8 +539,7 @@ TEST(RoundTrip, RandomImagesKeepWhatTheSettingsDoNotOwn) {
         EXPECT_EQ(out.parameterB[7], in.parameterB[7]);
         EXPECT_EQ(out.fireColor, in.fireColor);
         EXPECT_EQ(out.fireKey, in.fireKey);
-        for (std::size_t k = 0; k < 20; k += 2)
-            EXPECT_EQ(out.fireOffset[k], in.fireOffset[k]) << k;
+        for (std::size_t k = 0; k < 20; k += 2) EXPECT_EQ(out.fireOffset[k], in.fireOffset[k]) << k;
         EXPECT_EQ(out.profile, in.profile);
         EXPECT_EQ(out.fireCode, in.fireCode);
 
