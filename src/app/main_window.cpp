@@ -108,7 +108,8 @@ void MainWindow::buildPages() {
                 m_buttonPage = new ButtonPage(container, m_session.options);
                 break;
             case 2:
-                m_advancedPage = new AdvancedPage(container);
+                m_advancedPage =
+                    new AdvancedPage(container, *this, m_dialogs, *this, m_session.options);
                 break;
             case 3:
                 m_lightPage = new LightPage(container);
@@ -118,6 +119,7 @@ void MainWindow::buildPages() {
                 break;
         }
         finishCommonPage(common);
+        if (n == 2) m_advancedPage->raiseWindowedControls();
         m_common[static_cast<std::size_t>(n - 1)] = std::move(common);
     }
     m_firePage = new FirePage(m_containers[4]);
@@ -207,8 +209,8 @@ QString MainWindow::text(std::string_view key) const {
 
 PageSource MainWindow::source() const {
     const ConfigModel& model = m_session.model;
-    return PageSource{model.values(), model.codes(), model.sections(),
-                      m_session.options.eepromMode};
+    return PageSource{model.values(), model.codes(), model.sections(), m_session.options.eepromMode,
+                      model.aimIndex()};
 }
 
 void MainWindow::switchLanguage(int n) {
@@ -408,8 +410,9 @@ JoinHooks MainWindow::joinHooks() {
     hooks.storeAimKey = [this](Sections& sections) {
         const auto slotNames = slotNamesIn(sections);
         const NameContext context{language(), m_session.options.eepromMode, slotNames, 0, {}};
-        m_session.model.storeAimKey(m_session.aimIndex, m_session.model.values().cb_IsFireContinue,
-                                    context);
+        ConfigModel& model = m_session.model;
+        model.storeAimKey(static_cast<std::uint8_t>(model.aimIndex()),
+                          model.values().cb_IsFireContinue, context);
     };
     return hooks;
 }

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 
+#include "model/dpi_editor.h"
 #include "model/parameters.h"
 
 namespace vornik {
@@ -83,6 +84,7 @@ RepairReport ConfigModel::loadFromImage(const SplitHooks& hooks) {
     m_image.lastRepairs = splitImage(m_image.bytes, m_image.sections, hooks);
     m_codes.rebuild(m_image.sections.profile);
     m_values = valuesFromSections(m_image.sections, m_values);
+    if (const auto aim = aimIndexOf(m_codes)) m_aimIndex = *aim;
     notify(ChangeSet::everything());
     return m_image.lastRepairs;
 }
@@ -147,13 +149,40 @@ EditResult ConfigModel::setValues(const SettingsValues& values) {
     const auto& s = m_image.sections;
     const bool bytesDiffer = s.parameterA != before.parameterA ||
                              s.parameterB != before.parameterB ||
-                             s.fireOffset != before.fireOffset || s.fireColor != before.fireColor ||
+                             s.fireOffset != before.fireOffset ||
+                             s.fireColor != before.fireColor ||
                              s.fireKey != before.fireKey;
     ChangeSet changes;
     if (valuesDiffer || bytesDiffer) changes |= Change::Values;
     if (keyMode() != keyModeBefore) changes |= Change::KeyMode;
     notify(changes);
     return {!changes.empty(), {}};
+}
+
+EditResult ConfigModel::setAimValue(int index) {
+    const auto before = m_image.sections.profile;
+    const int aimBefore = m_aimIndex;
+    return tellAimEdit(
+        vornik::setAimValue(m_aimIndex, m_codes, m_image.sections.profile, index), before,
+        aimBefore);
+}
+
+EditResult ConfigModel::releaseAimSlider(int x, int dpiCount) {
+    const auto before = m_image.sections.profile;
+    const int aimBefore = m_aimIndex;
+    return tellAimEdit(
+        vornik::releaseAimSlider(m_aimIndex, m_codes, m_image.sections.profile, x, dpiCount),
+        before, aimBefore);
+}
+
+EditResult ConfigModel::tellAimEdit(EditResult result,
+                                    const std::array<std::uint8_t, section::kProfile.size>& before,
+                                    int aimBefore) {
+    ChangeSet changes;
+    if (m_image.sections.profile != before) changes |= Change::Buttons;
+    if (m_aimIndex != aimBefore) changes |= Change::Values;
+    notify(changes);
+    return result;
 }
 
 void ConfigModel::storeAimKey(std::uint8_t aimIndex, bool fireContinuous,

@@ -116,6 +116,15 @@ class ConfigModel {
     const SettingsValues& values() const { return m_values; }
     EditResult setValues(const SettingsValues& values);
 
+    // The DPI value index (0-11) the AIM key switches to: 0 at start, then what the last AIM
+    // button of a loaded image holds (key mode 1 first); an image without one keeps it.
+    int aimIndex() const { return m_aimIndex; }
+    // The AIM combo (0-10): every AIM button of either key mode takes the index. Without an AIM
+    // button it is refused with the no-AIM-key message and the AIM value falls back to 0.
+    EditResult setAimValue(int index);
+    // The AIM slider released at pixel x of its track, with `dpiCount` DPI values usable.
+    EditResult releaseAimSlider(int x, int dpiCount);
+
     // Before a write: every button named as the AIM key gets `aimIndex`, and in driver mode
     // the fire key's type follows `fireContinuous` (see storeAimAndFireKeys).
     void storeAimKey(std::uint8_t aimIndex, bool fireContinuous, const NameContext& names);
@@ -128,10 +137,15 @@ class ConfigModel {
 
   private:
     void notify(ChangeSet changes);
+    // Tells the listeners what an AIM edit changed: the buttons' codes, the AIM value or both.
+    EditResult tellAimEdit(EditResult result,
+                           const std::array<std::uint8_t, section::kProfile.size>& before,
+                           int aimBefore);
 
     ImageSession m_image;
     ProfileCodes m_codes;
     SettingsValues m_values;
+    int m_aimIndex = 0;
     bool m_eepromMode = true;
     std::vector<Listener*> m_listeners;
 };

@@ -380,9 +380,11 @@ TEST_F(MainWindowTest, AMouseNotReadyIsTreatedAsAbsent) {
 
 TEST_F(MainWindowTest, AnAimKeyInTheOtherKeyModeTakesTheChosenIndex) {
     connectMouse();
-    // Button 4 of key mode 2 is an AIM key; key mode 1 is shown.
+    // The AIM value is chosen while button 5 of key mode 1 is the only AIM key; button 4 of
+    // key mode 2 becomes one afterwards and takes the value at the write.
+    ASSERT_TRUE(session->model.setButtonFunction(1, 5, "0A0000").ok());
+    ASSERT_TRUE(session->model.setAimValue(7).changed);
     ASSERT_TRUE(session->model.setButtonFunction(2, 4, "0A0000").ok());
-    session->aimIndex = 7;
     ASSERT_TRUE(window->deviceButtons().Btn_Apply_0Click());
     const auto offset = section::kProfile.address + ProfileCodes::offset(2, 4);
     EXPECT_EQ(mouse->memory()[offset], 0x0A);

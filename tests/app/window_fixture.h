@@ -24,6 +24,13 @@ struct RecordingDialogs : Dialogs {
         dialogFonts << fontName;
     }
     void messageBox(QWidget*, const QString& text) override { shown << text; }
+    // The colour dialog answers `colourAnswer` (nullopt: cancelled) and keeps what it opened on.
+    std::optional<QColor> colourAnswer;
+    std::vector<QColor> colourOpenedOn;
+    std::optional<QColor> colourDialog(QWidget*, const QColor& initial) override {
+        colourOpenedOn.push_back(initial);
+        return colourAnswer;
+    }
 };
 
 // The window over a simulated set of HID devices on a virtual clock; the mouse is plugged in

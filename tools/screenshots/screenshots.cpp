@@ -27,6 +27,7 @@ struct SilentDialogs : Dialogs {
     void messageBox(QWidget*, const QString& text) override {
         std::printf("message: %s\n", qPrintable(text));
     }
+    std::optional<QColor> colourDialog(QWidget*, const QColor&) override { return std::nullopt; }
 };
 
 }  // namespace
@@ -90,6 +91,8 @@ int main(int argc, char** argv) {
         window.switchLanguage(language);
         nav.Btn_Main_0Click();
         ok &= save(window, QString("1-office-mode-lang%1.png").arg(language));
+        nav.Btn_Adv_0Click();
+        ok &= save(window, QString("2-advanced-lang%1.png").arg(language));
     }
     window.switchLanguage(1);
     loading.showCentred();
