@@ -57,9 +57,9 @@ int main(int argc, char** argv) {
     auto mouse = plugDefaultMouse(platform);
     DeviceLink link(platform);
     std::uint32_t version = kMouseVersion;
-    if (!link.OpenMouseDev(kMouseVendorId, kMouseProductId, version)) return 1;
+    if (!link.openMouse(kMouseVendorId, kMouseProductId, version)) return 1;
     CommandProtocol protocol(link, clock);
-    if (!protocol.SendCmd(cmd::kEnterConfig)) return 1;
+    if (!protocol.sendCommand(cmd::kEnterConfig)) return 1;
 
     std::vector<std::uint8_t> image(2048);
     for (std::size_t i = 0; i < image.size(); ++i) image[i] = static_cast<std::uint8_t>(i * 13);
@@ -71,14 +71,14 @@ int main(int argc, char** argv) {
             const char* name;
             std::function<bool()> work;
         } rows[] = {
-            {"WriteBlock", [&] { return protocol.WriteBlock(0, 2048, image); }},
-            {"ReadBlock", [&] { return protocol.ReadBlock(0, 2048, back); }},
+            {"WriteBlock", [&] { return protocol.writeBlock(0, 2048, image); }},
+            {"ReadBlock", [&] { return protocol.readBlock(0, 2048, back); }},
             {"WriteAndVerify",
              [&] {
                  ConfigImage full{};
                  std::copy(image.begin(), image.end(), full.begin());
                  QuietMessages quiet;
-                 return WriteAndVerify(protocol, full, quiet) == WriteResult::Verified;
+                 return writeAndVerify(protocol, full, quiet) == WriteResult::Verified;
              }},
         };
         for (auto& row : rows) {
@@ -93,7 +93,7 @@ int main(int argc, char** argv) {
         }
         allOk &= back == image;
     }
-    protocol.SendCmd(cmd::kLeaveConfig);
+    protocol.sendCommand(cmd::kLeaveConfig);
     if (!allOk) std::printf("the image read back differs from the one written\n");
     return allOk ? 0 : 1;
 }

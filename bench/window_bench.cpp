@@ -2,10 +2,13 @@
 // - a language switch: the layout pass and the language pass over every page (goal < 50 ms);
 // - the longest stall of the window's event loop while the device monitor finds and fully
 //   reads the mouse (goal < 30 ms), measured as the longest gap between two runs of a
-//   zero-interval timer.
+//   zero-interval timer;
+// - a drag of a DPI level slider on the Advanced page: each move with the value label following
+//   and the repaint it causes (goal < 16 ms per move, one frame).
 //   vornik-bench-window [RUNS]
 #include <QApplication>
 #include <QElapsedTimer>
+#include <QMouseEvent>
 #include <QTimer>
 #include <algorithm>
 #include <cstdio>
@@ -21,8 +24,10 @@
 #include "device/sim/sim_hid_platform.h"
 #include "image/defaults.h"
 #include "ui/dialogs.h"
+#include "ui/navigation.h"
 #include "ui/skin/skin.h"
 #include "ui/style.h"
+#include "ui/widgets/skin_slider.h"
 
 namespace {
 
@@ -31,6 +36,7 @@ using namespace vornik;
 struct QuietDialogs : Dialogs {
     void messageDialog(QWidget*, const QString&, const QString&) override {}
     void messageBox(QWidget*, const QString&) override {}
+    std::optional<QColor> colourDialog(QWidget*, const QColor&) override { return std::nullopt; }
 };
 
 double median(std::vector<double> values) {
@@ -57,6 +63,23 @@ std::vector<double> eventLoopGaps(const std::function<void()>& work) {
     // The gap that ends with the work counts too.
     gaps.push_back(static_cast<double>(clock.nsecsElapsed() - last) / 1e6);
     return gaps;
+}
+
+// Counts the paint events a widget receives.
+struct PaintCounter : QObject {
+    int paints = 0;
+    bool eventFilter(QObject*, QEvent* event) override {
+        if (event->type() == QEvent::Paint) ++paints;
+        return false;
+    }
+};
+
+void sendMouse(QWidget& w, QEvent::Type type, int x) {
+    const QPointF at(x, w.height() / 2);
+    QMouseEvent event(type, at, w.mapToGlobal(at), Qt::LeftButton,
+                      type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::LeftButton,
+                      Qt::NoModifier);
+    QCoreApplication::sendEvent(&w, &event);
 }
 
 }  // namespace
@@ -109,7 +132,7 @@ int main(int argc, char** argv) {
     // The mouse plugged in and found by the monitor (its settle wait lets messages run every
     // 100 ms, as it should); then Read, the full read of the image, is measured.
     auto mouse = plugDefaultMouse(platform);
-    std::copy(BuiltInImage().begin(), BuiltInImage().end(), mouse->memory().begin());
+    std::copy(builtInImage().begin(), builtInImage().end(), mouse->memory().begin());
     QElapsedTimer connectTimer;
     connectTimer.start();
     const std::vector<double> connectGaps = eventLoopGaps([&] { window.monitor().tick(); });
@@ -143,5 +166,44 @@ int main(int argc, char** argv) {
         "full read (Read): median %.1f ms; longest event loop stall: median %.1f ms, worst "
         "%.1f ms (goal under 30 ms)\n",
         median(reads), median(stalls), *std::max_element(stalls.begin(), stalls.end()));
+
+    // A DPI slider dragged back and forth over its track, one pixel at a time: every move sets
+    // the thumb and the value label and is painted at once (repaint, not the window system's
+    // next frame), the slider and its label with what lies beneath them.
+    window.navigation().Btn_Adv_0Click();
+    QCoreApplication::processEvents();
+    auto* slider = window.findChild<SkinSlider*>("slider_DPI1");
+    auto* label = window.findChild<QWidget*>("lbl_DPI1Value");
+    if (slider == nullptr || label == nullptr || !slider->isVisible() || !slider->isEnabled()) {
+        std::fprintf(stderr, "slider_DPI1 is not shown\n");
+        return 1;
+    }
+    PaintCounter counter;
+    slider->installEventFilter(&counter);
+    std::vector<double> moves;
+    std::vector<double> valueMoves;  // the moves that changed the value
+    const int track = slider->width();
+    sendMouse(*slider, QEvent::MouseButtonPress, 0);
+    for (int run = 0; run < runs; ++run)
+        for (int step = 0; step < 2 * track; ++step) {
+            const int x = step < track ? step : 2 * track - 1 - step;
+            const int before = slider->value();
+            QElapsedTimer timer;
+            timer.start();
+            sendMouse(*slider, QEvent::MouseMove, x);
+            slider->repaint();
+            label->repaint();
+            QCoreApplication::processEvents();
+            const double ms = static_cast<double>(timer.nsecsElapsed()) / 1e6;
+            moves.push_back(ms);
+            if (slider->value() != before) valueMoves.push_back(ms);
+        }
+    sendMouse(*slider, QEvent::MouseButtonRelease, 0);
+    QCoreApplication::processEvents();
+    std::printf(
+        "DPI slider drag: %zu moves, %d slider paints; per move with its repaint median %.3f ms, "
+        "longest %.3f ms; the %zu moves to another value median %.3f ms (goal under 16 ms)\n",
+        moves.size(), counter.paints, median(moves), *std::max_element(moves.begin(), moves.end()),
+        valueMoves.size(), valueMoves.empty() ? 0.0 : median(valueMoves));
     return 0;
 }

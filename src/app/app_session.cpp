@@ -8,7 +8,7 @@ namespace vornik {
 
 AppSession::AppSession(std::unique_ptr<HidPlatform> p, Clock& c)
     : device(std::move(p), c), clock(c) {
-    model.image().DataBuf = BuiltInImage();
+    model.image().bytes = builtInImage();
     const auto org = embeddedResource("ORG");
     options = parseOptions(
         IniFile::parse(std::string_view(reinterpret_cast<const char*>(org.data()), org.size())));

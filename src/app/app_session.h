@@ -26,9 +26,6 @@ struct AppSession {
     // The directory of the running program, with its trailing separator.
     std::string programDir;
 
-    // The DPI value index the AIM key switches to, as last chosen (0 at start).
-    std::uint8_t aimIndex = 0;
-
     bool mouseConnected() const { return device.mouseConnected(); }
 };
 

@@ -44,7 +44,7 @@ bool DeviceButtons::prologue(ButtonRole role, bool wait, DeviceSession::Guard& o
 
 void DeviceButtons::release(ButtonRole role) { setPressed(role, false); }
 
-void DeviceButtons::sendReload() { m_session.device.protocol().SendCmd(cmd::kReload); }
+void DeviceButtons::sendReload() { m_session.device.protocol().sendCommand(cmd::kReload); }
 
 void DeviceButtons::readImage() {
     DeviceSession::Guard operation(m_session.device);
@@ -108,7 +108,7 @@ void DeviceButtons::restoreDefault(int n) {
     if (!operation.acquired()) return;
     const ButtonRole role = defaultRestoreRole(n);
     if (!prologue(role, true, operation)) return;
-    const std::string prefix = MacroLibraryPrefix(m_session.options.path, m_session.programDir);
+    const std::string prefix = macroLibraryPrefix(m_session.options.path, m_session.programDir);
     m_lastWrite =
         m_flows.restoreDefaultImage(prefix, kDefaultImageFiles[static_cast<std::size_t>(n - 1)]);
     release(role);
@@ -125,7 +125,7 @@ void DeviceButtons::restoreEngineerDefault() {
         m_window.errorMessage(kMouseInUseText);
         return;
     }
-    const std::string prefix = MacroLibraryPrefix(m_session.options.path, m_session.programDir);
+    const std::string prefix = macroLibraryPrefix(m_session.options.path, m_session.programDir);
     m_lastWrite = m_flows.restoreDefaultImage(prefix, kDefaultImageFiles[0]);
     if (result) result->show();
 }

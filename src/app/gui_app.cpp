@@ -90,7 +90,7 @@ bool GuiProgram::useMemoryFile(const std::filesystem::path& file, std::string& e
 void GuiProgram::show() {
     m_window->show();
     m_loading =
-        std::make_unique<LoadingWindow>(m_window.get(), [this] { m_window->setDevTimer(true); });
+        std::make_unique<LoadingWindow>(m_window.get(), [this] { m_window->setDeviceTimer(true); });
     m_window->attachLoadingWindow(m_loading.get());
     if (!m_simulatorWindow) return;
     // The control window does not keep the program alive: it goes with the main window.

@@ -58,15 +58,15 @@ MainWindow::MainWindow(AppSession& session, Dialogs& dialogs)
     m_navigation = std::make_unique<Navigation>(m_state, m_session.options, *this, m_dialogs,
                                                 NavigationPages{m_containers, &m_common}, this);
     m_flows = std::make_unique<ImageFlows>(m_session.device, *this, *this, m_session.model);
-    m_monitor.expectedPair = ExpectedIdPair(BuiltInImage());
+    m_monitor.expectedPair = expectedIdPair(builtInImage());
     m_monitor.reservePair = {static_cast<std::uint8_t>(m_session.options.revManuId),
                              static_cast<std::uint8_t>(m_session.options.revProId)};
     m_buttons = std::make_unique<DeviceButtons>(m_session, *this, *m_flows, m_monitor);
     connectPages();
     m_session.model.addListener(*this);
 
-    DevTimer.setInterval(1000);
-    connect(&DevTimer, &QTimer::timeout, this, [this] { m_monitor.tick(); });
+    deviceTimer.setInterval(1000);
+    connect(&deviceTimer, &QTimer::timeout, this, [this] { m_monitor.tick(); });
 
     m_navigation->loadStartupImages();
     // The pages name codes in the language from the start.
@@ -108,7 +108,8 @@ void MainWindow::buildPages() {
                 m_buttonPage = new ButtonPage(container, m_session.options);
                 break;
             case 2:
-                m_advancedPage = new AdvancedPage(container);
+                m_advancedPage =
+                    new AdvancedPage(container, *this, m_dialogs, *this, m_session.options);
                 break;
             case 3:
                 m_lightPage = new LightPage(container);
@@ -118,6 +119,7 @@ void MainWindow::buildPages() {
                 break;
         }
         finishCommonPage(common);
+        if (n == 2) m_advancedPage->raiseWindowedControls();
         m_common[static_cast<std::size_t>(n - 1)] = std::move(common);
     }
     m_firePage = new FirePage(m_containers[4]);
@@ -125,7 +127,7 @@ void MainWindow::buildPages() {
     // The engineer captions follow the system's locale, not the chosen language.
     const bool chinese = QLocale::system().language() == QLocale::Chinese &&
                          QLocale::system().territory() == QLocale::China;
-    m_engineerPage = new EngineerPage(m_containers[5], TermColumnForLocale(chinese ? 2052 : 0));
+    m_engineerPage = new EngineerPage(m_containers[5], termColumnForLocale(chinese ? 2052 : 0));
     // Presses on the page control's free area reach it from the pages it holds.
     m_engineerPage->Pg_Parameter->installEventFilter(this);
 
@@ -158,7 +160,7 @@ void MainWindow::connectPages() {
         m_navigation->addHover(key.label, HoverFamily::KeyLabel);
 
     Navigation* nav = m_navigation.get();
-    connect(m_firePage->base(), &SkinImage::pressed, this, &MainWindow::Img_BaseMouseDown);
+    connect(m_firePage->base(), &SkinImage::pressed, this, &MainWindow::startDrag);
     connect(m_firePage->base(), &SkinImage::doubleClicked, nav, &Navigation::Img_Base_5DblClick);
     for (const SkinButton& b : {m_firePage->confirm(), m_firePage->cancel()}) {
         m_navigation->addHover(b.label, HoverFamily::WindowButton);
@@ -166,15 +168,21 @@ void MainWindow::connectPages() {
     }
 
     EngineerPage* e = m_engineerPage;
-    connect(e->Img_Logo4, &SkinImage::pressed, this, &MainWindow::Img_BaseMouseDown);
+    connect(e->Img_Logo4, &SkinImage::pressed, this, &MainWindow::startDrag);
     connect(e->Img_Logo4, &SkinImage::doubleClicked, nav, &Navigation::Img_Logo4DblClick);
-    connect(e->Btn_Main_6, &QPushButton::clicked, nav, &Navigation::Btn_Main_0Click);
-    connect(e->Btn_Switch_6, &QPushButton::clicked, nav, &Navigation::Btn_Second_0Click);
-    connect(e->Btn_Adv_6, &QPushButton::clicked, nav, &Navigation::Btn_Adv_0Click);
-    connect(e->Btn_Breath_6, &QPushButton::clicked, nav, &Navigation::Btn_Breath_0Click);
-    connect(e->Btn_Macro_6, &QPushButton::clicked, nav, &Navigation::Btn_Macro_0Click);
-    connect(e, &EngineerPage::valuesEdited, this, &MainWindow::takeEngineerValues);
-    connect(e->btn_Write, &QPushButton::clicked, m_buttons.get(), &DeviceButtons::Btn_Apply_0Click);
+    // The engineer page's own page buttons choose what the skinned page buttons choose.
+    const std::pair<QPushButton*, NavigationChoice> pageButtons[] = {
+        {e->Btn_Main_6, NavigationChoice::Office},
+        {e->Btn_Switch_6, NavigationChoice::Game},
+        {e->Btn_Adv_6, NavigationChoice::Advanced},
+        {e->Btn_Breath_6, NavigationChoice::Light},
+        {e->Btn_Macro_6, NavigationChoice::Macro}};
+    for (const auto& button : pageButtons) {
+        const NavigationChoice choice = button.second;
+        connect(button.first, &QPushButton::clicked, nav,
+                [nav, choice] { nav->choosePage(choice); });
+    }
+    connect(e->btn_Write, &QPushButton::clicked, m_buttons.get(), &DeviceButtons::applySettings);
     connect(e->Btn_Default, &QPushButton::clicked, m_buttons.get(),
             &DeviceButtons::Btn_DefaultClick);
 }
@@ -201,8 +209,8 @@ QString MainWindow::text(std::string_view key) const {
 
 PageSource MainWindow::source() const {
     const ConfigModel& model = m_session.model;
-    return PageSource{model.values(), model.codes(), model.sections(),
-                      m_session.options.eepromMode};
+    return PageSource{model.values(), model.codes(), model.sections(), m_session.options.eepromMode,
+                      model.aimIndex()};
 }
 
 void MainWindow::switchLanguage(int n) {
@@ -269,16 +277,16 @@ bool MainWindow::event(QEvent* event) {
 
 void MainWindow::closeEvent(QCloseEvent* event) {
     // No further device command, and the close is never refused.
-    DevTimer.stop();
-    m_session.device.link().CloseMouse();
+    deviceTimer.stop();
+    m_session.device.link().closeMouse();
     event->accept();
 }
 
-void MainWindow::setDevTimer(bool on) {
+void MainWindow::setDeviceTimer(bool on) {
     if (on)
-        DevTimer.start();
+        deviceTimer.start();
     else
-        DevTimer.stop();
+        deviceTimer.stop();
 }
 
 void MainWindow::showLoadingWindow() {
@@ -350,7 +358,7 @@ void MainWindow::showButtonKeys(int keyMode) {
 }
 
 void MainWindow::loadBuiltInImage() {
-    m_session.model.image().DataBuf = BuiltInImage();
+    m_session.model.image().bytes = builtInImage();
     m_flows->split();
     fillPages();
 }
@@ -366,14 +374,15 @@ void MainWindow::enterNoDeviceState() {
     m_state.noDeviceShown = false;
     showNoDeviceState();
     lockPages();
-    setDevTimer(true);
+    setDeviceTimer(true);
     showMessage(text(textkey::kNoDevice) + "\n\n" + text(textkey::kCheckConnection));
 }
 
 void MainWindow::showMainAfterRead() {
     m_navigation->showOnly(1);
     m_state.noDeviceShown = false;
-    if (m_state.choice == NavigationChoice::Office) m_navigation->Btn_Main_0Click();
+    if (m_state.choice == NavigationChoice::Office)
+        m_navigation->choosePage(NavigationChoice::Office);
     QCoreApplication::processEvents();
     unlockPages();
 }
@@ -399,10 +408,11 @@ void MainWindow::readImage(ConfigModeScope& scope) {
 JoinHooks MainWindow::joinHooks() {
     JoinHooks hooks;
     hooks.storeAimKey = [this](Sections& sections) {
-        const auto slotNames = SlotNames(sections);
+        const auto slotNames = slotNamesIn(sections);
         const NameContext context{language(), m_session.options.eepromMode, slotNames, 0, {}};
-        m_session.model.storeAimKey(m_session.aimIndex, m_session.model.values().cb_IsFireContinue,
-                                    context);
+        ConfigModel& model = m_session.model;
+        model.storeAimKey(static_cast<std::uint8_t>(model.aimIndex()),
+                          model.values().cb_IsFireContinue, context);
     };
     return hooks;
 }

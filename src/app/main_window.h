@@ -103,10 +103,10 @@ class MainWindow : public QWidget,
     EngineerPage& engineerPage() { return *m_engineerPage; }
     // Every page, in the order the layout and the language reach them.
     const std::vector<Page*>& pages() const { return m_pages; }
-    QTimer DevTimer;
+    QTimer deviceTimer;
 
     // FlowHooks
-    void setDevTimer(bool on) override;
+    void setDeviceTimer(bool on) override;
     // The input-blocking overlays of pages 1 to 4, over everything but exit and minimise.
     void lockPages() override;
     void unlockPages() override;

@@ -72,7 +72,7 @@ SimulatorWindow::~SimulatorWindow() = default;
 void SimulatorWindow::plugMouse() {
     m_mouse = plugDefaultMouse(m_platform);
     m_mouse->setClock(&m_clock);
-    std::copy(BuiltInImage().begin(), BuiltInImage().end(), m_mouse->memory().begin());
+    std::copy(builtInImage().begin(), builtInImage().end(), m_mouse->memory().begin());
     if (m_memoryFile) {
         m_memoryError.clear();
         loadSimState(*m_memoryFile, *m_mouse, m_memoryError);
@@ -84,7 +84,7 @@ void SimulatorWindow::plugMouse() {
 
 bool SimulatorWindow::useMemoryFile(const std::filesystem::path& file, std::string& error) {
     SimMouse probe;
-    std::copy(BuiltInImage().begin(), BuiltInImage().end(), probe.memory().begin());
+    std::copy(builtInImage().begin(), builtInImage().end(), probe.memory().begin());
     std::error_code ec;
     const bool existed = std::filesystem::exists(file, ec);
     if (!loadSimState(file, probe, error)) return false;

@@ -207,7 +207,7 @@ std::optional<std::string> checkFiles(const Command& c, const Options& o,
         uses.push_back({o.operands[0], "the file " + std::string(c.name) + " reads"});
     if (c.run == runDefault && o.operands[0].size() == 1 && o.operands[0][0] >= '1' &&
         o.operands[0][0] <= '3')
-        uses.push_back({MacroLibraryPrefix("", env.programDir) +
+        uses.push_back({macroLibraryPrefix("", env.programDir) +
                             kDefaultImageFiles[static_cast<std::size_t>(o.operands[0][0] - '1')],
                         "the default image file"});
     auto clash = [](const std::string& option, const Use& use) {
@@ -230,7 +230,7 @@ std::string mouseIds() {
 
 int runList(Session& session, const Options&, CtlEnvironment& env) {
     const auto reports =
-        session.link().ListInterfaces(kMouseVendorId, kMouseProductId, kMouseVersion);
+        session.link().listInterfaces(kMouseVendorId, kMouseProductId, kMouseVersion);
     env.out << "HID interfaces: " << reports.size() << "\n";
     env.out << "  VID  PID  VER   FEATURE  PATH\n";
     bool mouse = false;
@@ -273,8 +273,9 @@ int runStatus(Session& session, const Options&, CtlEnvironment& env) {
         session.err() << "vornikctl: the mouse did not acknowledge command 3 (status)\n";
         return kExitFailure;
     }
-    env.out << "mouse: " << hex(session.link().CurVendorId, 4) << ":"
-            << hex(session.link().CurProductId, 4) << " version " << hex(kMouseVersion, 4) << "\n";
+    env.out << "mouse: " << hex(session.link().currentVendorId, 4) << ":"
+            << hex(session.link().currentProductId, 4) << " version " << hex(kMouseVersion, 4)
+            << "\n";
     env.out << "reply byte 1: 0x" << hex(reply[1], 2)
             << (reply[1] == kStatusReady ? " (ready)" : " (not ready)") << "\n";
     env.out << "EepromReady: " << (protocol.eepromReady() ? "yes" : "no") << "\n";

@@ -93,7 +93,7 @@ int reportWrite(const WriteOutcome& outcome, Session& session, CtlEnvironment& e
                         reasons.push_back(std::to_string(n) + (n == 1 ? " byte " : " bytes ") +
                                           (n == 1 ? one : many));
                 };
-                count(r.MismatchList[last].size(), "still differs after three repair passes",
+                count(r.mismatches[last].size(), "still differs after three repair passes",
                       "still differ after three repair passes");
                 count(r.unreadable[last].size(), "could not be read back",
                       "could not be read back");
@@ -138,7 +138,7 @@ std::optional<int> readMouse(Session& session) {
 // Loads a profile file into `image`; its size in `size`. False (reason printed) when it cannot.
 bool loadFile(Session& session, const std::string& path, ConfigImage& image, std::uintmax_t& size) {
     std::string error;
-    if (LoadProfileFile(path, image, error, &size)) return true;
+    if (loadProfileFile(path, image, error, &size)) return true;
     session.err() << "vornikctl: " << error << "\n";
     return false;
 }
@@ -151,8 +151,8 @@ void noteLongFile(Session& session, const std::string& path, std::uintmax_t size
 
 bool loadProfileIntoModel(Session& session, const std::string& path) {
     std::uintmax_t size = 0;
-    session.image().DataBuf = BuiltInImage();
-    if (!loadFile(session, path, session.image().DataBuf, size)) return false;
+    session.image().bytes = builtInImage();
+    if (!loadFile(session, path, session.image().bytes, size)) return false;
     noteLongFile(session, path, size);
     if (size < kImageSize)
         session.err() << "vornikctl: note: \"" << path << "\" has " << size
@@ -173,7 +173,7 @@ int runRead(Session& session, const Options& options, CtlEnvironment& env) {
     if (auto failed = readMouse(session)) return *failed;
     printRepairs(session.image().lastRepairs, env.out);
     std::string error;
-    if (!SaveProfileFile(*options.out, session.image().DataBuf, error)) {
+    if (!saveProfileFile(*options.out, session.image().bytes, error)) {
         session.err() << "vornikctl: " << error << "\n";
         return kExitFailure;
     }
@@ -187,7 +187,7 @@ int runRestore(Session& session, const Options& options, CtlEnvironment& env) {
     std::uintmax_t size = 0;
     if (!loadFile(session, path, file, size) || !session.openMouse()) return kExitFailure;
     noteLongFile(session, path, size);
-    auto& image = session.image().DataBuf;
+    auto& image = session.image().bytes;
     if (size < kImageSize) {
         // A short profile only names its first bytes; the rest must stay what the mouse holds,
         // so the mouse is read first, completely, or nothing is written.
@@ -214,7 +214,7 @@ int runDefault(Session& session, const Options& options, CtlEnvironment& env) {
     }
     if (!session.openMouse()) return kExitFailure;
     const std::string fileName = kDefaultImageFiles[static_cast<std::size_t>(n[0] - '1')];
-    const std::string prefix = MacroLibraryPrefix("", env.programDir);
+    const std::string prefix = macroLibraryPrefix("", env.programDir);
     bool fromFile = false;
     const WriteOutcome outcome = session.flows().restoreDefaultImage(prefix, fileName, &fromFile);
     if (outcome.reason != SkipReason::FileUnreadable)

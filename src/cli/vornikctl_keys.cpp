@@ -120,7 +120,7 @@ int runSet(Session& session, const Options& options, CtlEnvironment& env) {
     printRepairs(session.image().lastRepairs, env.out);
 
     ConfigModel& model = session.model();
-    const ConfigImage before = model.image().DataBuf;
+    const ConfigImage before = model.image().bytes;
     std::vector<const ConfigKey*> keys;
     std::vector<std::string> lines;
     for (const Assignment& a : *assignments) {
@@ -135,7 +135,7 @@ int runSet(Session& session, const Options& options, CtlEnvironment& env) {
         lines.push_back(fmt::format("{}: {} -> {}", a.key->name, old, a.key->get(model)));
     }
     model.storeToImage();
-    const ConfigImage& after = model.image().DataBuf;
+    const ConfigImage& after = model.image().bytes;
     for (const std::string& line : lines) env.out << line << "\n";
     const auto changes = imageChanges(before, after);
     if (options.dryRun) {

@@ -17,14 +17,14 @@
 namespace {
 
 // Set by the signal handler, read between chunks: the only thing a handler may safely do.
-std::atomic<bool> g_interrupted{false};
+std::atomic<bool> interruptRequested{false};
 static_assert(std::atomic<bool>::is_always_lock_free);
 
-extern "C" void onInterrupt(int) { g_interrupted.store(true, std::memory_order_relaxed); }
+extern "C" void onInterrupt(int) { interruptRequested.store(true, std::memory_order_relaxed); }
 
 class SignalCancellation : public vornik::Cancellation {
   public:
-    bool requested() const override { return g_interrupted.load(std::memory_order_relaxed); }
+    bool requested() const override { return interruptRequested.load(std::memory_order_relaxed); }
 };
 
 // Ctrl-C and SIGTERM let the chunk in flight finish and the mouse leave configuration mode.

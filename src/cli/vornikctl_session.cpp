@@ -98,7 +98,7 @@ bool Session::startSimulation(std::string& error) {
     m_mouse->faults() = m_options.faults;
     m_mouse->setClock(&m_env.clock);
     // A new simulated mouse leaves the factory with the built-in configuration.
-    std::copy(BuiltInImage().begin(), BuiltInImage().end(), m_mouse->memory().begin());
+    std::copy(builtInImage().begin(), builtInImage().end(), m_mouse->memory().begin());
     const std::filesystem::path state = *m_options.simulate;
     std::error_code ec;
     if (!std::filesystem::exists(state, ec) && !ec && !saveSimState(state, *m_mouse, error))
@@ -139,8 +139,8 @@ bool Session::start(std::string& error) {
     m_guard = std::make_unique<DeviceSession::Guard>(*m_device);
     protocol().setCancellation(m_env.cancellation);
     if (m_env.progress) protocol().setObserver(&m_progress);
-    // As in the window at start-up, DataBuf holds the built-in image until something replaces it.
-    m_model.image().DataBuf = BuiltInImage();
+    // As in the window at start-up, the image holds the built-in image until something replaces it.
+    m_model.image().bytes = builtInImage();
     m_flows = std::make_unique<ImageFlows>(*m_device, m_hooks, m_messages, m_model);
     return true;
 }
@@ -163,15 +163,15 @@ bool Session::finish(std::string& error) {
 }
 
 bool Session::openMouse() {
-    if (link().MouseHandle != kNoHandle && link().mouseLocked()) return true;
+    if (link().mouseHandle != kNoHandle && link().mouseLocked()) return true;
     std::uint32_t version = kMouseVersion;
-    if (!link().OpenMouseDev(kMouseVendorId, kMouseProductId, version)) {
+    if (!link().openMouse(kMouseVendorId, kMouseProductId, version)) {
         err() << "vornikctl: no mouse found (" << mouseIds() << ")\n";
         return false;
     }
     if (!m_guard->holdMouse()) {
         err() << "vornikctl: the mouse is in use by another program\n";
-        link().CloseMouse();
+        link().closeMouse();
         return false;
     }
     return true;

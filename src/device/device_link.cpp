@@ -34,13 +34,13 @@ long driverNumberOfPath(const std::string& path) {
 DeviceLink::DeviceLink(HidPlatform& platform) : m_platform(platform) {}
 
 DeviceLink::~DeviceLink() {
-    CloseMouse();
-    CloseDriver();
+    closeMouse();
+    closeDriver();
 }
 
 ClassGuid DeviceLink::hidClass() { return m_platform.hidClassGuid().value_or(kHidClassFallback); }
 
-int DeviceLink::GetDevCount() {
+int DeviceLink::deviceCount() {
     auto paths = m_platform.listInterfaces(hidClass());
     if (!paths) return 0;
     int count = 0;
@@ -53,8 +53,8 @@ int DeviceLink::GetDevCount() {
     return count;
 }
 
-bool DeviceLink::OpenMouseDev(std::uint32_t vendorId, std::uint32_t productId,
-                              std::uint32_t& version) {
+bool DeviceLink::openMouse(std::uint32_t vendorId, std::uint32_t productId,
+                           std::uint32_t& version) {
     auto paths = m_platform.listInterfaces(hidClass());
     if (!paths) return false;
     bool found = false;
@@ -67,15 +67,15 @@ bool DeviceLink::OpenMouseDev(std::uint32_t vendorId, std::uint32_t productId,
         if (attributes && featureLen &&
             isMouseInterface(*attributes, *featureLen, vendorId, productId, wanted)) {
             // The last match wins; whatever was open before must not leak.
-            if (MouseHandle != kNoHandle) {
+            if (mouseHandle != kNoHandle) {
                 releaseMouseLock();
-                m_platform.close(MouseHandle);
+                m_platform.close(mouseHandle);
             }
-            MouseHandle = handle;
-            MousePath = path;
-            CurVendorId = attributes->vendorId;
-            CurProductId = attributes->productId;
-            FeatureLen = kMouseFeatureLen;
+            mouseHandle = handle;
+            mousePath = path;
+            currentVendorId = attributes->vendorId;
+            currentProductId = attributes->productId;
+            featureLength = kMouseFeatureLen;
             version = attributes->versionNumber;
             found = true;
         } else {
@@ -85,7 +85,7 @@ bool DeviceLink::OpenMouseDev(std::uint32_t vendorId, std::uint32_t productId,
     return found;
 }
 
-bool DeviceLink::OpenDriverDev(std::uint32_t number) {
+bool DeviceLink::openDriver(std::uint32_t number) {
     auto paths = m_platform.listInterfaces(kDriverClass);
     if (!paths) return false;
     bool found = false;
@@ -93,66 +93,66 @@ bool DeviceLink::OpenDriverDev(std::uint32_t number) {
         if (driverNumberOfPath(path.path) != static_cast<long>(number)) continue;
         DeviceHandle handle = m_platform.open(path);
         if (handle == kNoHandle) continue;
-        if (DriverHandle != kNoHandle) m_platform.close(DriverHandle);
-        DriverHandle = handle;
+        if (driverHandle != kNoHandle) m_platform.close(driverHandle);
+        driverHandle = handle;
         found = true;
     }
     return found;
 }
 
-bool DeviceLink::SetFeatureReport(DeviceHandle handle, std::span<std::uint8_t, 8> buffer) {
+bool DeviceLink::setFeatureReport(DeviceHandle handle, std::span<std::uint8_t, 8> buffer) {
     if (handle == kNoHandle) return false;
     return m_platform.setFeature(handle, std::span<const std::uint8_t>(buffer).first(
-                                             std::min<std::size_t>(FeatureLen, buffer.size())));
+                                             std::min<std::size_t>(featureLength, buffer.size())));
 }
 
-bool DeviceLink::GetFeatureReport(DeviceHandle handle, std::span<std::uint8_t, 8> buffer) {
+bool DeviceLink::getFeatureReport(DeviceHandle handle, std::span<std::uint8_t, 8> buffer) {
     if (handle == kNoHandle) return false;
     return m_platform.getFeature(handle, std::span<std::uint8_t>(buffer).first(
-                                             std::min<std::size_t>(FeatureLen, buffer.size())));
+                                             std::min<std::size_t>(featureLength, buffer.size())));
 }
 
-bool DeviceLink::DriverIoControl(std::uint32_t code, std::span<const std::uint8_t> in,
+bool DeviceLink::driverIoControl(std::uint32_t code, std::span<const std::uint8_t> in,
                                  std::span<std::uint8_t> out, std::uint32_t& returned) {
     returned = 0;
-    if (DriverHandle == kNoHandle) return false;
-    return m_platform.ioControl(DriverHandle, code, in, out, returned);
+    if (driverHandle == kNoHandle) return false;
+    return m_platform.ioControl(driverHandle, code, in, out, returned);
 }
 
 void DeviceLink::releaseMouseLock() {
-    if (m_mouseLocked && MouseHandle != kNoHandle) m_platform.unlockExclusive(MouseHandle);
+    if (m_mouseLocked && mouseHandle != kNoHandle) m_platform.unlockExclusive(mouseHandle);
     m_mouseLocked = false;
 }
 
-bool DeviceLink::LockMouse() {
-    if (MouseHandle == kNoHandle) return false;
-    if (!m_mouseLocked) m_mouseLocked = m_platform.tryLockExclusive(MouseHandle);
+bool DeviceLink::lockMouse() {
+    if (mouseHandle == kNoHandle) return false;
+    if (!m_mouseLocked) m_mouseLocked = m_platform.tryLockExclusive(mouseHandle);
     return m_mouseLocked;
 }
 
-void DeviceLink::UnlockMouse() { releaseMouseLock(); }
+void DeviceLink::unlockMouse() { releaseMouseLock(); }
 
-void DeviceLink::CloseMouse() {
+void DeviceLink::closeMouse() {
     releaseMouseLock();
-    if (MouseHandle != kNoHandle) m_platform.close(MouseHandle);
-    MouseHandle = kNoHandle;
-    MousePath = {};
-    CurVendorId = 0;
-    CurProductId = 0;
+    if (mouseHandle != kNoHandle) m_platform.close(mouseHandle);
+    mouseHandle = kNoHandle;
+    mousePath = {};
+    currentVendorId = 0;
+    currentProductId = 0;
 }
 
-bool DeviceLink::MousePresent() {
-    if (MouseHandle == kNoHandle) return false;
+bool DeviceLink::mousePresent() {
+    if (mouseHandle == kNoHandle) return false;
     auto paths = m_platform.listInterfaces(hidClass());
-    return paths && std::find(paths->begin(), paths->end(), MousePath) != paths->end();
+    return paths && std::find(paths->begin(), paths->end(), mousePath) != paths->end();
 }
 
-void DeviceLink::CloseDriver() {
-    if (DriverHandle != kNoHandle) m_platform.close(DriverHandle);
-    DriverHandle = kNoHandle;
+void DeviceLink::closeDriver() {
+    if (driverHandle != kNoHandle) m_platform.close(driverHandle);
+    driverHandle = kNoHandle;
 }
 
-std::vector<InterfaceReport> DeviceLink::ListInterfaces(std::uint32_t vendorId,
+std::vector<InterfaceReport> DeviceLink::listInterfaces(std::uint32_t vendorId,
                                                         std::uint32_t productId,
                                                         std::uint32_t version) {
     std::vector<InterfaceReport> reports;

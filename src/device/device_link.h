@@ -28,7 +28,7 @@ struct InterfaceReport {
     HidAttributes attributes;
     bool hasFeatureLen = false;
     std::uint16_t featureLen = 0;
-    bool isMouse = false;  // the interface OpenMouseDev would take
+    bool isMouse = false;  // the interface openMouse would take
 };
 
 // Finds and opens the mouse and the companion driver, and moves feature reports. Holds the only
@@ -41,54 +41,54 @@ class DeviceLink {
     DeviceLink& operator=(const DeviceLink&) = delete;
 
     // The number of present HID interfaces that can be opened now.
-    int GetDevCount();
+    int deviceCount();
 
     // Opens the last interface whose ids match, whose version number equals `version` and whose
     // feature report is exactly 8 bytes; earlier matches and a previously open mouse are closed.
     // On success `version` receives the interface's version number.
-    bool OpenMouseDev(std::uint32_t vendorId, std::uint32_t productId, std::uint32_t& version);
+    bool openMouse(std::uint32_t vendorId, std::uint32_t productId, std::uint32_t& version);
 
     // Opens the companion driver interface whose path carries `number` as four hexadecimal
     // characters at positions 55 to 58 (counted from 1).
-    bool OpenDriverDev(std::uint32_t number);
+    bool openDriver(std::uint32_t number);
 
-    // One feature report of FeatureLen bytes; false at once, without a platform call, when the
+    // One feature report of featureLength bytes; false at once, without a platform call, when the
     // handle is none.
-    bool SetFeatureReport(DeviceHandle handle, std::span<std::uint8_t, 8> buffer);
-    bool GetFeatureReport(DeviceHandle handle, std::span<std::uint8_t, 8> buffer);
+    bool setFeatureReport(DeviceHandle handle, std::span<std::uint8_t, 8> buffer);
+    bool getFeatureReport(DeviceHandle handle, std::span<std::uint8_t, 8> buffer);
 
-    // The companion driver's I/O control on DriverHandle; false when it is none.
-    bool DriverIoControl(std::uint32_t code, std::span<const std::uint8_t> in,
+    // The companion driver's I/O control on driverHandle; false when it is none.
+    bool driverIoControl(std::uint32_t code, std::span<const std::uint8_t> in,
                          std::span<std::uint8_t> out, std::uint32_t& returned);
 
-    void CloseMouse();
-    void CloseDriver();
+    void closeMouse();
+    void closeDriver();
 
-    // Holds the open mouse against other programs until UnlockMouse or CloseMouse; false when
+    // Holds the open mouse against other programs until unlockMouse or closeMouse; false when
     // there is no mouse or another program holds it. Taking it again while held is a no-op.
-    bool LockMouse();
-    void UnlockMouse();
+    bool lockMouse();
+    void unlockMouse();
     bool mouseLocked() const { return m_mouseLocked; }
 
     // Whether the interface the mouse was opened on is still among the present ones.
-    bool MousePresent();
+    bool mousePresent();
 
-    // Every HID interface with what discovery learns of it; marks the one OpenMouseDev would
+    // Every HID interface with what discovery learns of it; marks the one openMouse would
     // open with the given ids. Opens nothing for longer than the look.
-    std::vector<InterfaceReport> ListInterfaces(std::uint32_t vendorId, std::uint32_t productId,
+    std::vector<InterfaceReport> listInterfaces(std::uint32_t vendorId, std::uint32_t productId,
                                                 std::uint32_t version);
 
     // The HID class identifier, with the constant fallback when the platform cannot tell it.
     ClassGuid hidClass();
 
-    DeviceHandle MouseHandle = kNoHandle;
-    InterfacePath MousePath;  // the interface MouseHandle was opened on
-    DeviceHandle DriverHandle = kNoHandle;
-    std::uint32_t CurVendorId = 0;
-    std::uint32_t CurProductId = 0;
-    std::uint32_t FeatureLen = 0;
+    DeviceHandle mouseHandle = kNoHandle;
+    InterfacePath mousePath;  // the interface mouseHandle was opened on
+    DeviceHandle driverHandle = kNoHandle;
+    std::uint32_t currentVendorId = 0;
+    std::uint32_t currentProductId = 0;
+    std::uint32_t featureLength = 0;
     // Slot 0 is set at start-up; a slot with a zero id is never tried.
-    std::array<DevId, 2> DevIdTable{};
+    std::array<DevId, 2> deviceIds{};
 
   private:
     void releaseMouseLock();
@@ -103,14 +103,14 @@ class MouseLock {
   public:
     explicit MouseLock(DeviceLink& link) : m_link(link) { lock(); }
     ~MouseLock() {
-        if (m_took) m_link.UnlockMouse();
+        if (m_took) m_link.unlockMouse();
     }
     MouseLock(const MouseLock&) = delete;
     MouseLock& operator=(const MouseLock&) = delete;
 
     // False when there is no mouse or another program holds it.
     bool lock() {
-        if (!m_link.mouseLocked()) m_took = m_link.LockMouse();
+        if (!m_link.mouseLocked()) m_took = m_link.lockMouse();
         return m_link.mouseLocked();
     }
 

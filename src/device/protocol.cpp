@@ -49,16 +49,16 @@ CommandProtocol::CommandProtocol(DeviceLink& link, Clock& clock) : m_link(link),
 
 CommandProtocol::Outcome CommandProtocol::exchange(const std::array<std::uint8_t, 8>& request,
                                                    const ExchangeTiming& timing) {
-    if (m_link.MouseHandle == kNoHandle) return Outcome::LinkLost;
+    if (m_link.mouseHandle == kNoHandle) return Outcome::LinkLost;
     bool anyCallWorked = false;
     for (int attempt = 0; attempt < timing.attempts; ++attempt) {
         m_report = request;
         if (timing.sleepBeforeSend) m_clock.sleepMs(timing.sleepBeforeSend);
-        anyCallWorked |= m_link.SetFeatureReport(m_link.MouseHandle, m_report);
+        anyCallWorked |= m_link.setFeatureReport(m_link.mouseHandle, m_report);
         if (timing.sleepAfterSend) m_clock.sleepMs(timing.sleepAfterSend);
         for (int poll = 0; poll < timing.polls; ++poll) {
             if (timing.pollSleepBefore) m_clock.sleepMs(timing.pollSleep);
-            anyCallWorked |= m_link.GetFeatureReport(m_link.MouseHandle, m_report);
+            anyCallWorked |= m_link.getFeatureReport(m_link.mouseHandle, m_report);
             if (m_report[7] != 0) break;
             if (!timing.pollSleepBefore) m_clock.sleepMs(timing.pollSleep);
         }
@@ -68,9 +68,9 @@ CommandProtocol::Outcome CommandProtocol::exchange(const std::array<std::uint8_t
     return anyCallWorked ? Outcome::Refused : Outcome::LinkLost;
 }
 
-CommandProtocol::Outcome CommandProtocol::sendCmd(std::uint8_t code, std::uint8_t p1,
-                                                  std::uint8_t p2, std::uint8_t p3,
-                                                  std::uint8_t p4) {
+CommandProtocol::Outcome CommandProtocol::exchangeCommand(std::uint8_t code, std::uint8_t p1,
+                                                          std::uint8_t p2, std::uint8_t p3,
+                                                          std::uint8_t p4) {
     const Outcome outcome = exchange({kReportId, code, p1, p2, p3, p4, 0, 0}, kCommandTiming);
     if (outcome == Outcome::Acknowledged && code == cmd::kStatus && p1 == 0 && p2 == 0 && p3 == 0 &&
         p4 == 0) {
@@ -80,9 +80,9 @@ CommandProtocol::Outcome CommandProtocol::sendCmd(std::uint8_t code, std::uint8_
     return outcome;
 }
 
-bool CommandProtocol::SendCmd(std::uint8_t code, std::uint8_t p1, std::uint8_t p2, std::uint8_t p3,
-                              std::uint8_t p4) {
-    return sendCmd(code, p1, p2, p3, p4) == Outcome::Acknowledged;
+bool CommandProtocol::sendCommand(std::uint8_t code, std::uint8_t p1, std::uint8_t p2,
+                                  std::uint8_t p3, std::uint8_t p4) {
+    return exchangeCommand(code, p1, p2, p3, p4) == Outcome::Acknowledged;
 }
 
 CommandProtocol::Outcome CommandProtocol::exchangeWriteChunk(const std::array<std::uint8_t, 6>& d) {
@@ -90,7 +90,7 @@ CommandProtocol::Outcome CommandProtocol::exchangeWriteChunk(const std::array<st
                     kWriteChunkTiming);
 }
 
-void CommandProtocol::WriteChunk(std::uint8_t d0, std::uint8_t d1, std::uint8_t d2, std::uint8_t d3,
+void CommandProtocol::writeChunk(std::uint8_t d0, std::uint8_t d1, std::uint8_t d2, std::uint8_t d3,
                                  std::uint8_t d4, std::uint8_t d5) {
     exchangeWriteChunk({d0, d1, d2, d3, d4, d5});
 }
@@ -106,29 +106,29 @@ CommandProtocol::Outcome CommandProtocol::exchangeReadChunk() {
     return outcome;
 }
 
-void CommandProtocol::ReadChunk() { exchangeReadChunk(); }
+void CommandProtocol::readChunk() { exchangeReadChunk(); }
 
-std::uint16_t CommandProtocol::ReadKeyStatus() {
+std::uint16_t CommandProtocol::readKeyStatus() {
     if (exchange({kReportId, cmd::kStatus, 0, 0, 0, 0, 0, 0}, kKeyStatusTiming) !=
         Outcome::Acknowledged)
         return 0;
     return static_cast<std::uint16_t>(m_report[6] << 8 | m_report[5]);
 }
 
-bool CommandProtocol::ReadBlock(std::uint16_t address, std::uint16_t length,
+bool CommandProtocol::readBlock(std::uint16_t address, std::uint16_t length,
                                 std::span<std::uint8_t> dest) {
     return readBlockShowing(address, length, dest, true);
 }
 
-bool CommandProtocol::ReadBlockQuiet(std::uint16_t address, std::uint16_t length,
-                                     std::span<std::uint8_t> dest) {
+bool CommandProtocol::readBlockQuietly(std::uint16_t address, std::uint16_t length,
+                                       std::span<std::uint8_t> dest) {
     return readBlockShowing(address, length, dest, false);
 }
 
 bool CommandProtocol::beginBlock(std::uint8_t begin, std::uint16_t address, std::uint16_t length) {
     m_lastBlock.chunks = chunkCount(length);
-    const Outcome outcome =
-        sendCmd(begin, lowByte(address), highByte(address), lowByte(length), highByte(length));
+    const Outcome outcome = exchangeCommand(begin, lowByte(address), highByte(address),
+                                            lowByte(length), highByte(length));
     if (outcome == Outcome::Acknowledged) return true;
     m_lastBlock.end = outcome == Outcome::LinkLost ? BlockEnd::LinkLost : BlockEnd::BeginRefused;
     return false;
@@ -182,7 +182,7 @@ bool CommandProtocol::readBlockShowing(std::uint16_t address, std::uint16_t leng
     return true;
 }
 
-bool CommandProtocol::WriteBlock(std::uint16_t address, std::uint16_t length,
+bool CommandProtocol::writeBlock(std::uint16_t address, std::uint16_t length,
                                  std::span<const std::uint8_t> src) {
     m_writeScratch.fill(0xFF);
     m_lastBlock = {};

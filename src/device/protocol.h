@@ -98,7 +98,7 @@ struct BlockReport {
     std::vector<std::size_t> failedChunks;
 };
 
-// The feature-report command protocol over the link's MouseHandle. Every exchange writes the
+// The feature-report command protocol over the link's mouseHandle. Every exchange writes the
 // request into FeatureReport and polls it back until byte 7 holds an acknowledge; the attempt
 // and poll counts bound every wait.
 class CommandProtocol {
@@ -111,25 +111,26 @@ class CommandProtocol {
 
     // True when acknowledged; FeatureReport then holds the reply. An acknowledged plain status
     // query (command 3 without parameters) also sets EepromReady and ChipType.
-    bool SendCmd(std::uint8_t code, std::uint8_t p1 = 0, std::uint8_t p2 = 0, std::uint8_t p3 = 0,
-                 std::uint8_t p4 = 0);
+    bool sendCommand(std::uint8_t code, std::uint8_t p1 = 0, std::uint8_t p2 = 0,
+                     std::uint8_t p3 = 0, std::uint8_t p4 = 0);
     // Command 7; the acknowledge is not reported.
-    void WriteChunk(std::uint8_t d0, std::uint8_t d1, std::uint8_t d2, std::uint8_t d3,
+    void writeChunk(std::uint8_t d0, std::uint8_t d1, std::uint8_t d2, std::uint8_t d3,
                     std::uint8_t d4, std::uint8_t d5);
     // Command 5; on acknowledge ReplyStore holds reply bytes 1 to 7, otherwise 0xFF.
-    void ReadChunk();
+    void readChunk();
     // Command 3 in its polling form: reply byte 6 * 256 + byte 5, or 0 without acknowledge.
-    std::uint16_t ReadKeyStatus();
+    std::uint16_t readKeyStatus();
 
     // Reads `length` bytes from `address` into dest (first filled with 0xFF; bytes beyond its
     // size are dropped). A chunk without acknowledge stays 0xFF and the read goes on (it is
     // listed in lastBlock()); false when the block ended early (see BlockEnd).
-    bool ReadBlock(std::uint16_t address, std::uint16_t length, std::span<std::uint8_t> dest);
+    bool readBlock(std::uint16_t address, std::uint16_t length, std::span<std::uint8_t> dest);
     // The same without showing the loading window.
-    bool ReadBlockQuiet(std::uint16_t address, std::uint16_t length, std::span<std::uint8_t> dest);
+    bool readBlockQuietly(std::uint16_t address, std::uint16_t length,
+                          std::span<std::uint8_t> dest);
     // Writes `length` bytes of src from `address`. False when src is shorter than length or the
     // block ended early; unacknowledged chunks are listed in lastBlock().
-    bool WriteBlock(std::uint16_t address, std::uint16_t length, std::span<const std::uint8_t> src);
+    bool writeBlock(std::uint16_t address, std::uint16_t length, std::span<const std::uint8_t> src);
 
     // The last reply (or the request, when nothing answered).
     const std::array<std::uint8_t, 8>& report() const { return m_report; }
@@ -149,8 +150,8 @@ class CommandProtocol {
   private:
     enum class Outcome { Acknowledged, Refused, LinkLost };
     Outcome exchange(const std::array<std::uint8_t, 8>& request, const ExchangeTiming& timing);
-    Outcome sendCmd(std::uint8_t code, std::uint8_t p1, std::uint8_t p2, std::uint8_t p3,
-                    std::uint8_t p4);
+    Outcome exchangeCommand(std::uint8_t code, std::uint8_t p1, std::uint8_t p2, std::uint8_t p3,
+                            std::uint8_t p4);
     bool readBlockShowing(std::uint16_t address, std::uint16_t length, std::span<std::uint8_t> dest,
                           bool showLoading);
     Outcome exchangeReadChunk();

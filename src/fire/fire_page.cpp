@@ -68,7 +68,7 @@ void FirePage::fillFromModel(const PageSource&) {
 
 void FirePage::unlockRecorder() { m_recorder->show(); }
 
-void FirePage::applyLayoutGroup(LayoutGroup, LayoutPass& pass) { layOut(pass); }
+void FirePage::applyLayoutGroup(LayoutGroup, LayoutPass& pass) { placeControls(pass); }
 
 void FirePage::applyLanguage(const LanguageTable& language) {
     static constexpr Caption kCaptions[] = {
@@ -90,7 +90,7 @@ void FirePage::applyLanguage(const LanguageTable& language) {
         m_presets[k].label->setText(QString::fromStdString(language.text(kPresetNames[k])));
 }
 
-void FirePage::layOut(LayoutPass& p) {
+void FirePage::placeControls(LayoutPass& p) {
     std::vector<QWidget*> edits;
     for (const char* stem : {"Edt_FireCnt", "Edt_FireX", "Edt_FireY", "Edt_FireTime"})
         for (int r = 1; r <= 3; ++r) edits.push_back(p.find(numbered(stem, r)));

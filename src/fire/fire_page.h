@@ -25,7 +25,7 @@ class FirePage : public QObject, public Page {
     void applyLanguage(const LanguageTable& language) override;
 
     // Group J over the controls found by name.
-    static void layOut(layout_detail::LayoutPass& pass);
+    static void placeControls(layout_detail::LayoutPass& pass);
 
     // Shows the fire recorder controls for the rest of the run.
     void unlockRecorder();

@@ -150,13 +150,13 @@ constexpr EngineerTerm kTerms[] = {
 
 }  // namespace
 
-std::span<const EngineerTerm> EngineerTerms() { return kTerms; }
+std::span<const EngineerTerm> engineerTerms() { return kTerms; }
 
-TermColumn TermColumnForLocale(std::uint32_t localeId) {
+TermColumn termColumnForLocale(std::uint32_t localeId) {
     return localeId == kChinesePrcLocale ? TermColumn::Chinese : TermColumn::English;
 }
 
-std::string_view TermText(int term, TermColumn column) {
+std::string_view termText(int term, TermColumn column) {
     for (const EngineerTerm& t : kTerms)
         if (t.number == term) return column == TermColumn::Chinese ? t.chinese : t.english;
     return {};

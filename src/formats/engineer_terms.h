@@ -15,15 +15,15 @@ struct EngineerTerm {
 };
 
 // The 139 records in their table order (not number order: terms 35 and 36 follow term 56).
-std::span<const EngineerTerm> EngineerTerms();
+std::span<const EngineerTerm> engineerTerms();
 
 enum class TermColumn { English, Chinese };
 
 // The column the engineer page uses on a system whose thread locale is `localeId`: Chinese for
 // 2052 (Chinese, PRC), English for every other locale.
-TermColumn TermColumnForLocale(std::uint32_t localeId);
+TermColumn termColumnForLocale(std::uint32_t localeId);
 
 // The text of the first record with `term` in `column`; empty when no record has the number.
-std::string_view TermText(int term, TermColumn column);
+std::string_view termText(int term, TermColumn column);
 
 }  // namespace vornik

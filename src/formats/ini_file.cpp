@@ -27,7 +27,7 @@ std::string fold(std::string_view s) {
 
 }  // namespace
 
-std::optional<int> ParseDecimal(std::string_view text) {
+std::optional<int> parseDecimal(std::string_view text) {
     const auto value = decimalValue(text, Sign::PlusOrMinus);
     if (!value || *value < std::numeric_limits<int>::min() ||
         *value > std::numeric_limits<int>::max())
@@ -101,7 +101,7 @@ std::optional<std::string> IniFile::text(std::string_view section, std::string_v
 std::optional<int> IniFile::number(std::string_view section, std::string_view key) const {
     const std::optional<std::string> value = text(section, key);
     if (!value) return std::nullopt;
-    return ParseDecimal(*value);
+    return parseDecimal(*value);
 }
 
 int IniFile::integer(std::string_view section, std::string_view key, int fallback) const {

@@ -52,6 +52,6 @@ class IniFile {
 };
 
 // A decimal integer with an optional leading "+" or "-" that fits an int; nothing else.
-std::optional<int> ParseDecimal(std::string_view text);
+std::optional<int> parseDecimal(std::string_view text);
 
 }  // namespace vornik

@@ -29,7 +29,7 @@ bool isSeparator(char c) { return static_cast<unsigned char>(c) <= 0x20; }
 
 }  // namespace
 
-std::string_view LanguageStatusText(LanguageStatus status) {
+std::string_view languageStatusText(LanguageStatus status) {
     switch (status) {
         case LanguageStatus::Ok:
             return "ok";
@@ -49,7 +49,7 @@ std::string_view LanguageStatusText(LanguageStatus status) {
     return "unknown";
 }
 
-DecodedText DecodeLanguageBytes(std::span<const std::uint8_t> bytes) {
+DecodedText decodeLanguageBytes(std::span<const std::uint8_t> bytes) {
     if (bytes.empty()) return {{}, LanguageStatus::Empty};
     if (bytes.size() > LanguageTable::kMaxFileBytes) return {{}, LanguageStatus::TooLarge};
     if (bytes.size() % 2 != 0) return {{}, LanguageStatus::OddLength};
@@ -73,7 +73,7 @@ DecodedText DecodeLanguageBytes(std::span<const std::uint8_t> bytes) {
     return out;
 }
 
-LanguageTokens TokenizeLanguageText(std::string_view utf8) {
+LanguageTokens tokenizeLanguageText(std::string_view utf8) {
     LanguageTokens out;
     std::size_t i = 0;
     while (i < utf8.size()) {
@@ -109,12 +109,12 @@ LanguageTokens TokenizeLanguageText(std::string_view utf8) {
 
 LanguageTable LanguageTable::load(std::span<const std::uint8_t> bytes, std::string_view section) {
     LanguageTable table;
-    DecodedText decoded = DecodeLanguageBytes(bytes);
+    DecodedText decoded = decodeLanguageBytes(bytes);
     if (decoded.status != LanguageStatus::Ok) {
         table.m_status = decoded.status;
         return table;
     }
-    const LanguageTokens tokens = TokenizeLanguageText(decoded.utf8);
+    const LanguageTokens tokens = tokenizeLanguageText(decoded.utf8);
     if (tokens.unterminated) {
         table.m_status = LanguageStatus::UnterminatedQuote;
         return table;

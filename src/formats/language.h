@@ -23,7 +23,7 @@ enum class LanguageStatus {
     MissingSection,     // the file has no section of the requested name
 };
 
-std::string_view LanguageStatusText(LanguageStatus status);
+std::string_view languageStatusText(LanguageStatus status);
 
 struct DecodedText {
     std::string utf8;
@@ -32,7 +32,7 @@ struct DecodedText {
 
 // A language file's bytes as UTF-8. The first two bytes are the FF FE mark and are always
 // skipped, so a file without the mark loses its first character. Text on error is empty.
-DecodedText DecodeLanguageBytes(std::span<const std::uint8_t> bytes);
+DecodedText decodeLanguageBytes(std::span<const std::uint8_t> bytes);
 
 struct LanguageTokens {
     std::vector<std::string> tokens;
@@ -42,7 +42,7 @@ struct LanguageTokens {
 // Splits at blanks, control characters and line breaks. A token that begins with a double
 // quote runs to the matching closing quote, may hold blanks, and reads a doubled quote as one;
 // the quotes are dropped, and whatever follows the closing quote starts the next token.
-LanguageTokens TokenizeLanguageText(std::string_view utf8);
+LanguageTokens tokenizeLanguageText(std::string_view utf8);
 
 // The texts of one language file: key ("Str004", "FontName", "Title") to UTF-8 text. Keys are
 // matched without regard to case; a key repeated in the file keeps its first text.

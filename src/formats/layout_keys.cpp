@@ -254,7 +254,7 @@ std::string folded(std::string_view s) {
 }  // namespace
 
 const std::vector<LayoutKey>& layoutSchema() {
-    static const std::vector<LayoutKey> schema = [] {
+    static const std::vector<LayoutKey> kSchema = [] {
         std::vector<LayoutKey> keys;
         SchemaBuilder b(keys);
         buildWindowGroups(b);
@@ -263,7 +263,7 @@ const std::vector<LayoutKey>& layoutSchema() {
         buildCaptions(b);
         return keys;
     }();
-    return schema;
+    return kSchema;
 }
 
 std::vector<std::string> layoutKeysRead() {
@@ -281,20 +281,20 @@ std::vector<std::string> layoutKeysIgnored() {
 }
 
 std::optional<LayoutGroup> layoutGroupOf(std::string_view key) {
-    static const std::unordered_map<std::string, LayoutGroup> byName = [] {
+    static const std::unordered_map<std::string, LayoutGroup> kByName = [] {
         std::unordered_map<std::string, LayoutGroup> map;
         for (const LayoutKey& k : layoutSchema()) map.emplace(folded(k.name), k.group);
         return map;
     }();
-    const auto it = byName.find(folded(key));
-    if (it == byName.end()) return std::nullopt;
+    const auto it = kByName.find(folded(key));
+    if (it == kByName.end()) return std::nullopt;
     return it->second;
 }
 
 std::string layoutSection(int layoutNo) { return "org" + std::to_string(layoutNo); }
 
 const IniFile& embeddedLayout(int layoutNo) {
-    static const std::array<IniFile, 3> files = [] {
+    static const std::array<IniFile, 3> kFiles = [] {
         std::array<IniFile, 3> parsed;
         for (int n = 1; n <= 3; ++n) {
             const auto bytes = embeddedResource("ORG" + std::to_string(n));
@@ -303,9 +303,9 @@ const IniFile& embeddedLayout(int layoutNo) {
         }
         return parsed;
     }();
-    static const IniFile none;
-    if (layoutNo < 1 || layoutNo > 3) return none;
-    return files[static_cast<std::size_t>(layoutNo - 1)];
+    static const IniFile kNone;
+    if (layoutNo < 1 || layoutNo > 3) return kNone;
+    return kFiles[static_cast<std::size_t>(layoutNo - 1)];
 }
 
 }  // namespace vornik

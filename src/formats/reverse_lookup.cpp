@@ -2,7 +2,7 @@
 
 namespace vornik {
 
-std::string ReverseLookup(std::string_view text, std::span<const LanguageTable> languages) {
+std::string reverseLookup(std::string_view text, std::span<const LanguageTable> languages) {
     std::string found;
     if (text.empty()) return found;
     for (const LanguageTable& language : languages)

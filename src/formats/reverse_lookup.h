@@ -12,6 +12,6 @@ namespace vornik {
 // any of the languages; the last match in language order and ascending number wins. Empty when
 // nothing matches. Only keys from Str100 on can match the files' three-digit names, which is
 // what the button labels need: function names all lie there.
-std::string ReverseLookup(std::string_view text, std::span<const LanguageTable> languages);
+std::string reverseLookup(std::string_view text, std::span<const LanguageTable> languages);
 
 }  // namespace vornik

@@ -52,35 +52,31 @@ constexpr std::array<std::uint8_t, 55> kProfile = makeProfileDefaults();
 
 }  // namespace
 
-const ConfigImage& BuiltInImage() {
-    static const ConfigImage image = [] {
+const ConfigImage& builtInImage() {
+    static const ConfigImage kImage = [] {
         ConfigImage b{};
         static_assert(sizeof kBuiltInImageData == kImageSize);
         std::copy(std::begin(kBuiltInImageData), std::end(kBuiltInImageData), b.begin());
         return b;
     }();
-    return image;
+    return kImage;
 }
 
-const std::array<std::uint8_t, section::kParameterA.size>& ParameterASectionDefaults() {
+const std::array<std::uint8_t, section::kParameterA.size>& parameterADefaults() {
     return kParameterA;
 }
-const std::array<std::uint8_t, section::kProfile.size>& ProfileSectionDefaults() {
-    return kProfile;
-}
-const std::array<std::uint8_t, section::kFireKey.size>& FireKeySectionDefaults() {
-    return kFireKey;
-}
+const std::array<std::uint8_t, section::kProfile.size>& profileDefaults() { return kProfile; }
+const std::array<std::uint8_t, section::kFireKey.size>& fireKeyDefaults() { return kFireKey; }
 
-std::pair<std::uint8_t, std::uint8_t> ExpectedIdPair(const ConfigImage& defaultImage) {
+std::pair<std::uint8_t, std::uint8_t> expectedIdPair(const ConfigImage& defaultImage) {
     return {defaultImage[0x35], defaultImage[0x36]};
 }
 
-std::string MacroLibraryPrefix(const std::string& pathOption, const std::string& programDir) {
+std::string macroLibraryPrefix(const std::string& pathOption, const std::string& programDir) {
     return pathOption.empty() ? programDir : pathOption;
 }
 
-bool LoadDefaultImage(const std::string& prefix, const std::string& fileName, ConfigImage& image,
+bool loadDefaultImage(const std::string& prefix, const std::string& fileName, ConfigImage& image,
                       std::string& error, bool* fromFile) {
     if (fromFile) *fromFile = false;
     const std::filesystem::path path = prefix + fileName;
@@ -89,10 +85,10 @@ bool LoadDefaultImage(const std::string& prefix, const std::string& fileName, Co
     // something the user put there and must hear about.
     const auto status = std::filesystem::symlink_status(path, ec);
     if (status.type() == std::filesystem::file_type::not_found) {
-        image = BuiltInImage();
+        image = builtInImage();
         return true;
     }
-    if (!LoadProfileFile(path, image, error)) return false;
+    if (!loadProfileFile(path, image, error)) return false;
     if (fromFile) *fromFile = true;
     return true;
 }

@@ -55,7 +55,7 @@ std::string keyboardName(const FunctionCode& code) {
     std::string name;
     for (unsigned bit = 0; bit < 4; ++bit)
         if (code.high & (1u << bit)) name += kModifiers[bit];
-    if (code.low != 0) name += UsageName(code.low);
+    if (code.low != 0) name += usageName(code.low);
     return name;
 }
 
@@ -65,13 +65,13 @@ std::string slotName(const NameContext& context, std::size_t index) {
 
 std::string macroName(std::uint16_t address, const NameContext& context) {
     if (context.eepromMode) {
-        for (std::size_t i = 0; i < MacroSlotAddresses.size(); ++i)
-            if (MacroSlotAddresses[i] == address) return slotName(context, i);
+        for (std::size_t i = 0; i < kMacroSlotAddresses.size(); ++i)
+            if (kMacroSlotAddresses[i] == address) return slotName(context, i);
         return {};
     }
     // Blocks past 0xFFFF cannot be carried by a code, so the search stops there.
-    for (std::uint32_t n = 0; n < context.driverBlockCount && DriverBlockAddress(n) <= 0xFFFF; ++n)
-        if (DriverBlockAddress(n) == address) return slotName(context, n);
+    for (std::uint32_t n = 0; n < context.driverBlockCount && driverBlockAddress(n) <= 0xFFFF; ++n)
+        if (driverBlockAddress(n) == address) return slotName(context, n);
     return {};
 }
 
@@ -105,14 +105,14 @@ FunctionCode FunctionCode::fromBytes(std::span<const std::uint8_t, 3> bytes) {
 
 std::string FunctionCode::text() const { return hexByte(type) + hexByte(high) + hexByte(low); }
 
-std::string CodeForTag(int tag, std::uint8_t aimIndex) {
+std::string codeForTag(int tag, std::uint8_t aimIndex) {
     if (tag == kAimTag) return FunctionCode{0x0A, aimIndex, 0x00}.text();
     for (const auto& entry : kMenu)
         if (entry.tag == tag) return std::string(entry.code);
     return {};
 }
 
-std::string NameForCode(std::string_view code, const NameContext& context) {
+std::string nameForCode(std::string_view code, const NameContext& context) {
     const auto parsed = FunctionCode::fromText(code);
     if (!parsed) return {};
     for (const auto& entry : kMenu) {

@@ -34,11 +34,11 @@ struct FunctionCode {
 
 // The addresses a macro-play code may carry while macros live in the mouse, slot 0 first;
 // there is no slot at 0x0521.
-inline constexpr std::array<std::uint16_t, 6> MacroSlotAddresses{0x0121, 0x0221, 0x0321,
-                                                                 0x0421, 0x0621, 0x0721};
+inline constexpr std::array<std::uint16_t, 6> kMacroSlotAddresses{0x0121, 0x0221, 0x0321,
+                                                                  0x0421, 0x0621, 0x0721};
 
 // The address a macro-play code carries for block n of the driver write list.
-constexpr std::uint32_t DriverBlockAddress(std::uint32_t n) { return 0x0120 + 0x800 * n; }
+constexpr std::uint32_t driverBlockAddress(std::uint32_t n) { return 0x0120 + 0x800 * n; }
 
 // Everything a code's name depends on besides the code. It only refers to state owned by the
 // caller, which must outlive the call.
@@ -55,11 +55,11 @@ struct NameContext {
 
 // The code a function menu entry assigns; `aimIndex` is the DPI value index the AIM key entry
 // (tag 1002) uses. Empty for a tag that is not a menu entry.
-std::string CodeForTag(int tag, std::uint8_t aimIndex);
+std::string codeForTag(int tag, std::uint8_t aimIndex);
 
 // The name a button shows for `code` in the context's language; empty when the code has no
 // name or is not six hexadecimal digits.
-std::string NameForCode(std::string_view code, const NameContext& context);
+std::string nameForCode(std::string_view code, const NameContext& context);
 
 // Written to both profiles, button 1 first, when the profile section fails its check.
 inline constexpr std::array<std::string_view, 9> kRepairDefaultCodes{

@@ -31,7 +31,7 @@ inline constexpr SectionRange kFireMacroRegion{0x500, 256};
 inline constexpr SectionRange kMacroSlots5To6{0x600, 512};
 }  // namespace section
 
-// The two identification bytes (vendor, product), bytes 6 and 7 of ParameterBSection.
+// The two identification bytes (vendor, product), bytes 6 and 7 of parameterB.
 inline constexpr std::uint16_t kDevIdAddress = section::kParameterB.address + 6;
 
 // A named part of the image, for people: a section or a macro slot.

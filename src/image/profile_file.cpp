@@ -18,17 +18,17 @@ std::filesystem::path savePathForChosenName(const std::filesystem::path& directo
     return directory / (hasExtension ? fileName : fileName + std::string(kExtension));
 }
 
-std::filesystem::path ProfileSavePath(const std::filesystem::path& directory,
+std::filesystem::path profileSavePath(const std::filesystem::path& directory,
                                       const std::string& fileName) {
     return savePathForChosenName(directory, fileName);
 }
 
-bool SaveProfileFile(const std::filesystem::path& path, const ConfigImage& image,
+bool saveProfileFile(const std::filesystem::path& path, const ConfigImage& image,
                      std::string& error) {
     return writeFileAtomically(path, image, error);
 }
 
-bool LoadProfileFile(const std::filesystem::path& path, ConfigImage& image, std::string& error,
+bool loadProfileFile(const std::filesystem::path& path, ConfigImage& image, std::string& error,
                      std::uintmax_t* fileSize) {
     auto bytes = readFilePrefix(path, kImageSize, error, fileSize);
     if (!bytes) return false;

@@ -49,11 +49,11 @@ bool RepairReport::any() const {
            std::any_of(parameterBPairs.begin(), parameterBPairs.end(), [](bool b) { return b; });
 }
 
-bool CheckParameterASection(std::array<std::uint8_t, section::kParameterA.size>& s) {
-    return checkCoded(s, ParameterASectionDefaults());
+bool checkParameterA(std::array<std::uint8_t, section::kParameterA.size>& s) {
+    return checkCoded(s, parameterADefaults());
 }
 
-std::array<bool, 3> CheckParameterBSection(std::array<std::uint8_t, section::kParameterB.size>& s) {
+std::array<bool, 3> checkParameterB(std::array<std::uint8_t, section::kParameterB.size>& s) {
     static constexpr std::array<std::array<std::uint8_t, 2>, 3> kRepair{
         {{1, 254}, {1, 254}, {0, 255}}};
     std::array<bool, 3> repaired{};
@@ -68,54 +68,54 @@ std::array<bool, 3> CheckParameterBSection(std::array<std::uint8_t, section::kPa
     return repaired;
 }
 
-bool CheckProfileSection(std::array<std::uint8_t, section::kProfile.size>& s) {
-    return checkCoded(s, ProfileSectionDefaults());
+bool checkProfile(std::array<std::uint8_t, section::kProfile.size>& s) {
+    return checkCoded(s, profileDefaults());
 }
 
-bool CheckFireKeySection(std::array<std::uint8_t, section::kFireKey.size>& s) {
-    return checkCoded(s, FireKeySectionDefaults());
+bool checkFireKey(std::array<std::uint8_t, section::kFireKey.size>& s) {
+    return checkCoded(s, fireKeyDefaults());
 }
 
-RepairReport SplitDataBuf(const ConfigImage& image, Sections& s, const SplitHooks& hooks) {
+RepairReport splitImage(const ConfigImage& image, Sections& s, const SplitHooks& hooks) {
     RepairReport report;
-    copyOut(image, section::kParameterA, s.ParameterASection);
-    report.parameterA = CheckParameterASection(s.ParameterASection);
-    copyOut(image, section::kParameterB, s.ParameterBSection);
-    report.parameterBPairs = CheckParameterBSection(s.ParameterBSection);
-    copyOut(image, section::kProfile, s.ProfileSection);
-    report.profile = CheckProfileSection(s.ProfileSection);
-    copyOut(image, section::kFireCode, s.FireCodeSection);
-    copyOut(image, section::kFireOffset, s.FireOffsetSection);
-    copyOut(image, section::kFireColor, s.FireColorSection);
-    copyOut(image, section::kFireKey, s.FireKeySection);
-    report.fireKey = CheckFireKeySection(s.FireKeySection);
-    copyOut(image, section::kMacroSlots1To4, s.MacroSlots1To4);
-    copyOut(image, section::kMacroSlots5To6, s.MacroSlots5To6);
+    copyOut(image, section::kParameterA, s.parameterA);
+    report.parameterA = checkParameterA(s.parameterA);
+    copyOut(image, section::kParameterB, s.parameterB);
+    report.parameterBPairs = checkParameterB(s.parameterB);
+    copyOut(image, section::kProfile, s.profile);
+    report.profile = checkProfile(s.profile);
+    copyOut(image, section::kFireCode, s.fireCode);
+    copyOut(image, section::kFireOffset, s.fireOffset);
+    copyOut(image, section::kFireColor, s.fireColor);
+    copyOut(image, section::kFireKey, s.fireKey);
+    report.fireKey = checkFireKey(s.fireKey);
+    copyOut(image, section::kMacroSlots1To4, s.macroSlots1To4);
+    copyOut(image, section::kMacroSlots5To6, s.macroSlots5To6);
     if (hooks.decodeMacroSlots) hooks.decodeMacroSlots(s);
-    copyOut(image, section::kFireMacroRegion, s.FireMacroRegion);
+    copyOut(image, section::kFireMacroRegion, s.fireMacroRegion);
     for (std::size_t n = 0; n < kFireMacroCount; ++n)
         std::copy_n(
-            s.FireMacroRegion.begin() + static_cast<std::ptrdiff_t>(n * kFireMacroRecordSize),
-            kFireMacroRecordSize, s.FireMacroRecords[n].begin());
+            s.fireMacroRegion.begin() + static_cast<std::ptrdiff_t>(n * kFireMacroRecordSize),
+            kFireMacroRecordSize, s.fireMacroRecords[n].begin());
     if (hooks.decodeFireMacros) hooks.decodeFireMacros(s);
     return report;
 }
 
-void JoinDataBuf(Sections& s, ConfigImage& image, const JoinHooks& hooks) {
-    storeCode(s.ParameterASection);
-    copyIn(s.ParameterASection, section::kParameterA, image);
-    copyIn(s.ParameterBSection, section::kParameterB, image);
+void joinImage(Sections& s, ConfigImage& image, const JoinHooks& hooks) {
+    storeCode(s.parameterA);
+    copyIn(s.parameterA, section::kParameterA, image);
+    copyIn(s.parameterB, section::kParameterB, image);
     if (hooks.storeAimKey) hooks.storeAimKey(s);
-    storeCode(s.ProfileSection);
-    copyIn(s.ProfileSection, section::kProfile, image);
-    copyIn(s.FireCodeSection, section::kFireCode, image);
-    copyIn(s.FireOffsetSection, section::kFireOffset, image);
-    copyIn(s.FireColorSection, section::kFireColor, image);
-    storeCode(s.FireKeySection);
-    copyIn(s.FireKeySection, section::kFireKey, image);
-    copyIn(s.MacroSlots1To4, section::kMacroSlots1To4, image);
-    copyIn(s.FireMacroRegion, section::kFireMacroRegion, image);
-    copyIn(s.MacroSlots5To6, section::kMacroSlots5To6, image);
+    storeCode(s.profile);
+    copyIn(s.profile, section::kProfile, image);
+    copyIn(s.fireCode, section::kFireCode, image);
+    copyIn(s.fireOffset, section::kFireOffset, image);
+    copyIn(s.fireColor, section::kFireColor, image);
+    storeCode(s.fireKey);
+    copyIn(s.fireKey, section::kFireKey, image);
+    copyIn(s.macroSlots1To4, section::kMacroSlots1To4, image);
+    copyIn(s.fireMacroRegion, section::kFireMacroRegion, image);
+    copyIn(s.macroSlots5To6, section::kMacroSlots5To6, image);
 }
 
 }  // namespace vornik

@@ -8,19 +8,19 @@
 
 namespace vornik {
 
-// The working copies the editors change; DataBuf is rebuilt from them before a write.
+// The working copies the editors change; the image is rebuilt from them before a write.
 struct Sections {
-    std::array<std::uint8_t, section::kParameterA.size> ParameterASection{};
-    std::array<std::uint8_t, section::kParameterB.size> ParameterBSection{};
-    std::array<std::uint8_t, section::kProfile.size> ProfileSection{};
-    std::array<std::uint8_t, section::kFireCode.size> FireCodeSection{};
-    std::array<std::uint8_t, section::kFireOffset.size> FireOffsetSection{};
-    std::array<std::uint8_t, section::kFireColor.size> FireColorSection{};
-    std::array<std::uint8_t, section::kFireKey.size> FireKeySection{};
-    std::array<std::uint8_t, section::kMacroSlots1To4.size> MacroSlots1To4{};
-    std::array<std::uint8_t, section::kFireMacroRegion.size> FireMacroRegion{};
-    std::array<std::array<std::uint8_t, kFireMacroRecordSize>, kFireMacroCount> FireMacroRecords{};
-    std::array<std::uint8_t, section::kMacroSlots5To6.size> MacroSlots5To6{};
+    std::array<std::uint8_t, section::kParameterA.size> parameterA{};
+    std::array<std::uint8_t, section::kParameterB.size> parameterB{};
+    std::array<std::uint8_t, section::kProfile.size> profile{};
+    std::array<std::uint8_t, section::kFireCode.size> fireCode{};
+    std::array<std::uint8_t, section::kFireOffset.size> fireOffset{};
+    std::array<std::uint8_t, section::kFireColor.size> fireColor{};
+    std::array<std::uint8_t, section::kFireKey.size> fireKey{};
+    std::array<std::uint8_t, section::kMacroSlots1To4.size> macroSlots1To4{};
+    std::array<std::uint8_t, section::kFireMacroRegion.size> fireMacroRegion{};
+    std::array<std::array<std::uint8_t, kFireMacroRecordSize>, kFireMacroCount> fireMacroRecords{};
+    std::array<std::uint8_t, section::kMacroSlots5To6.size> macroSlots5To6{};
 };
 
 // Which checks of the last split repaired their section.
@@ -35,10 +35,10 @@ struct RepairReport {
 
 // Each check repairs the working copy in place from the section defaults and says whether it
 // had to.
-bool CheckParameterASection(std::array<std::uint8_t, section::kParameterA.size>& s);
-std::array<bool, 3> CheckParameterBSection(std::array<std::uint8_t, section::kParameterB.size>& s);
-bool CheckProfileSection(std::array<std::uint8_t, section::kProfile.size>& s);
-bool CheckFireKeySection(std::array<std::uint8_t, section::kFireKey.size>& s);
+bool checkParameterA(std::array<std::uint8_t, section::kParameterA.size>& s);
+std::array<bool, 3> checkParameterB(std::array<std::uint8_t, section::kParameterB.size>& s);
+bool checkProfile(std::array<std::uint8_t, section::kProfile.size>& s);
+bool checkFireKey(std::array<std::uint8_t, section::kFireKey.size>& s);
 
 // Where later layers decode and encode what the image layer only carries.
 struct SplitHooks {
@@ -50,11 +50,10 @@ struct JoinHooks {
     std::function<void(Sections&)> storeAimKey;
 };
 
-// DataBuf -> working copies, with the four checks in their order.
-RepairReport SplitDataBuf(const ConfigImage& image, Sections& sections,
-                          const SplitHooks& hooks = {});
+// The image -> working copies, with the four checks in their order.
+RepairReport splitImage(const ConfigImage& image, Sections& sections, const SplitHooks& hooks = {});
 
-// Working copies -> DataBuf with the three integrity codes recomputed; the gaps keep their bytes.
-void JoinDataBuf(Sections& sections, ConfigImage& image, const JoinHooks& hooks = {});
+// Working copies -> the image with the three integrity codes recomputed; the gaps keep their bytes.
+void joinImage(Sections& sections, ConfigImage& image, const JoinHooks& hooks = {});
 
 }  // namespace vornik

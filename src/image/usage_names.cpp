@@ -80,7 +80,7 @@ constexpr std::pair<std::uint8_t, std::string_view> kNamed[] = {
 
 }  // namespace
 
-std::string UsageName(std::uint8_t usage) {
+std::string usageName(std::uint8_t usage) {
     if (usage >= 0x04 && usage <= 0x1D)
         return std::string(1, static_cast<char>('A' + usage - 0x04));
     if (usage >= 0x1E && usage <= 0x26)

@@ -25,7 +25,7 @@ void compare(const ConfigImage& written, const CommandProtocol& protocol, Verify
              int pass) {
     auto& unreadable = r.unreadable[static_cast<std::size_t>(pass)];
     unreadable = failedAddresses(protocol, 0, kImageSize);
-    auto& differ = r.MismatchList[static_cast<std::size_t>(pass)];
+    auto& differ = r.mismatches[static_cast<std::size_t>(pass)];
     differ.clear();
     auto next = unreadable.begin();
     for (std::size_t a = 0; a < kImageSize; ++a) {
@@ -33,8 +33,8 @@ void compare(const ConfigImage& written, const CommandProtocol& protocol, Verify
             ++next;
             continue;
         }
-        if (written[a] != r.VerifyBuf[a])
-            differ.push_back({static_cast<std::uint16_t>(a), r.VerifyBuf[a]});
+        if (written[a] != r.readBackImage[a])
+            differ.push_back({static_cast<std::uint16_t>(a), r.readBackImage[a]});
     }
 }
 
@@ -56,27 +56,27 @@ const char* writeResultName(WriteResult result) {
 
 bool VerifyRecord::passClean(int pass) const {
     const auto p = static_cast<std::size_t>(pass);
-    return MismatchList[p].empty() && unreadable[p].empty() && unacknowledged[p].empty();
+    return mismatches[p].empty() && unreadable[p].empty() && unacknowledged[p].empty();
 }
 
 std::vector<std::uint16_t> addressesToRewrite(const VerifyRecord& record, int pass) {
     const auto p = static_cast<std::size_t>(pass - 1);
     std::vector<std::uint16_t> list = record.unreadable[p];
     list.insert(list.end(), record.unacknowledged[p].begin(), record.unacknowledged[p].end());
-    for (const Mismatch& m : record.MismatchList[p]) list.push_back(m.address);
+    for (const Mismatch& m : record.mismatches[p]) list.push_back(m.address);
     std::sort(list.begin(), list.end());
     list.erase(std::unique(list.begin(), list.end()), list.end());
     return list;
 }
 
-WriteResult WriteAndVerify(CommandProtocol& protocol, const ConfigImage& image,
+WriteResult writeAndVerify(CommandProtocol& protocol, const ConfigImage& image,
                            MessageSink& messages, VerifyRecord* record) {
     VerifyRecord local;
     VerifyRecord& r = record ? *record : local;
     r = VerifyRecord{};
     TransferObserver* observer = protocol.observer();
     if (observer) observer->showLoadingWindow();
-    r.VerifyBuf.fill(0xFF);
+    r.readBackImage.fill(0xFF);
 
     auto phase = [&](TransferPhase p, std::size_t chunks) {
         if (observer) observer->transferPhase(p, chunks);
@@ -92,13 +92,13 @@ WriteResult WriteAndVerify(CommandProtocol& protocol, const ConfigImage& image,
     };
     auto readBack = [&](int pass) {
         phase(TransferPhase::ReadBack, chunkCount(kImageSize));
-        if (!protocol.ReadBlock(0, kImageSize, r.VerifyBuf)) return false;
+        if (!protocol.readBlock(0, kImageSize, r.readBackImage)) return false;
         compare(image, protocol, r, pass);
         return true;
     };
 
     phase(TransferPhase::Write, chunkCount(kImageSize));
-    if (!protocol.WriteBlock(0, kImageSize, image))
+    if (!protocol.writeBlock(0, kImageSize, image))
         return fail(TransferPhase::Write, protocol.lastBlock());
     r.unacknowledged[0] = failedAddresses(protocol, 0, kImageSize);
     if (!readBack(0)) return fail(TransferPhase::ReadBack, protocol.lastBlock());
@@ -110,7 +110,7 @@ WriteResult WriteAndVerify(CommandProtocol& protocol, const ConfigImage& image,
         phase(TransferPhase::Repair, rewrite.size());
         std::size_t failedInARow = 0;
         for (const std::uint16_t address : rewrite) {
-            if (!protocol.WriteBlock(address, 1, std::span(image).subspan(address, 1)))
+            if (!protocol.writeBlock(address, 1, std::span(image).subspan(address, 1)))
                 return fail(TransferPhase::Repair, protocol.lastBlock());
             if (protocol.lastBlockFailedChunks() == 0) {
                 failedInARow = 0;

@@ -40,8 +40,8 @@ struct Mismatch {
 // what is not known to be right: bytes read back different, bytes in chunks the mouse did not
 // return (unknown, never taken as 0xFF), and bytes written in chunks it did not acknowledge.
 struct VerifyRecord {
-    ConfigImage VerifyBuf{};
-    std::array<std::vector<Mismatch>, 4> MismatchList;
+    ConfigImage readBackImage{};
+    std::array<std::vector<Mismatch>, 4> mismatches;
     std::array<std::vector<std::uint16_t>, 4> unreadable;
     std::array<std::vector<std::uint16_t>, 4> unacknowledged;
     int passes = 0;  // repair passes run
@@ -61,7 +61,7 @@ std::vector<std::uint16_t> addressesToRewrite(const VerifyRecord& record, int pa
 // Writes `image` whole, reads it back, and rewrites every byte in doubt on its own, up to three
 // passes. Must run inside configuration mode. Shows Str109 when a transfer fails or bytes are
 // still in doubt after the third pass; an interrupted write shows nothing.
-WriteResult WriteAndVerify(CommandProtocol& protocol, const ConfigImage& image,
+WriteResult writeAndVerify(CommandProtocol& protocol, const ConfigImage& image,
                            MessageSink& messages, VerifyRecord* record = nullptr);
 
 }  // namespace vornik

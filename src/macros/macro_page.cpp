@@ -28,7 +28,7 @@ void MacroPage::fillFromModel(const PageSource&) {
     // No control of this page shows a setting yet; its editor brings them.
 }
 
-void MacroPage::applyLayoutGroup(LayoutGroup, LayoutPass& pass) { layOut(pass); }
+void MacroPage::applyLayoutGroup(LayoutGroup, LayoutPass& pass) { placeControls(pass); }
 
 void MacroPage::applyLanguage(const LanguageTable& language) {
     static constexpr Caption kCaptions[] = {
@@ -44,7 +44,7 @@ void MacroPage::applyLanguage(const LanguageTable& language) {
     setCaptions(*m_container, kCaptions, language);
 }
 
-void MacroPage::layOut(LayoutPass& p) {
+void MacroPage::placeControls(LayoutPass& p) {
     const std::vector<QWidget*> buttons{p.find("Btn_New"), p.find("Btn_Start"),
                                         p.find("Btn_InsertStart"), p.find("Btn_OK"),
                                         p.find("Btn_Cancel")};

@@ -21,7 +21,7 @@ class MacroPage : public QObject, public Page {
     void applyLanguage(const LanguageTable& language) override;
 
     // Group F over the controls found by name.
-    static void layOut(layout_detail::LayoutPass& pass);
+    static void placeControls(layout_detail::LayoutPass& pass);
 
   private:
     QWidget* m_container;

@@ -54,7 +54,7 @@ bool ImageFlows::readImage(ConfigModeScope& scope) {
     OperationFrame frame(m_hooks, m_clock);
     if (auto* observer = m_protocol.observer())
         observer->transferPhase(TransferPhase::Read, chunkCount(kImageSize));
-    const bool complete = m_protocol.ReadBlock(0, kImageSize, m_model.image().DataBuf) &&
+    const bool complete = m_protocol.readBlock(0, kImageSize, m_model.image().bytes) &&
                           m_protocol.lastBlockFailedChunks() == 0;
     split();
     if (!complete) m_model.markIncomplete();
@@ -77,7 +77,7 @@ WriteOutcome ImageFlows::writeImage(bool needChip98) {
         outcome.reason = SkipReason::WrongChip;
     else
         outcome.result =
-            WriteAndVerify(m_protocol, m_model.image().DataBuf, m_messages, &outcome.verify);
+            writeAndVerify(m_protocol, m_model.image().bytes, m_messages, &outcome.verify);
     // Whatever happened, the mouse leaves configuration mode once it entered it.
     outcome.leave = m_lastLeave = scope.leave();
     return outcome;
@@ -95,7 +95,7 @@ WriteOutcome ImageFlows::restoreDefaultImage(const std::string& prefix, const st
     m_hooks.hideAllMenu();
     OperationFrame frame(m_hooks, m_clock);
     std::string error;
-    if (!LoadDefaultImage(prefix, fileName, m_model.image().DataBuf, error, fromFile)) {
+    if (!loadDefaultImage(prefix, fileName, m_model.image().bytes, error, fromFile)) {
         // Writing the built-in image instead would restore something the user did not choose.
         m_messages.errorMessage(error);
         WriteOutcome outcome;

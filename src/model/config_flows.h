@@ -55,7 +55,7 @@ class ImageFlows {
   public:
     ImageFlows(DeviceSession& device, FlowHooks& hooks, MessageSink& messages, ConfigModel& model);
 
-    // Loads DataBuf into the model: the working copies with the integrity checks, the codes and
+    // Loads the image into the model: the working copies with the integrity checks, the codes and
     // the values; the image is taken as complete.
     RepairReport split();
 
@@ -68,12 +68,12 @@ class ImageFlows {
     // What the last stay in configuration mode of these flows ended with.
     const LeaveResult& lastLeave() const { return m_lastLeave; }
 
-    // Shows DataBuf in the pages and writes it, as loaded, to a mouse that reports ready with
+    // Shows the image in the pages and writes it, as loaded, to a mouse that reports ready with
     // ChipType 0x98.
     WriteOutcome writeLoadedImage();
 
     // Inside the device operation frame: configuration mode with the status checks, the
-    // verified write of DataBuf (when `needChip98`, only to chip type 0x98), then leaving it.
+    // verified write of the image (when `needChip98`, only to chip type 0x98), then leaving it.
     WriteOutcome writeImage(bool needChip98);
 
     // Restores default image `fileName` (looked up with `prefix`; the built-in image when there

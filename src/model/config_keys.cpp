@@ -27,14 +27,14 @@ constexpr std::string_view kGunCodes[] = {"0C0101", "0C0202", "0C0303", "0C0404"
 // keyboard combination.
 std::vector<std::string> nameableCodes(const std::array<std::string, kMacroSlotCount>& slots) {
     std::vector<std::string> codes;
-    for (int tag : kMenuTags) codes.push_back(CodeForTag(tag, kOfferedAimIndex));
+    for (int tag : kMenuTags) codes.push_back(codeForTag(tag, kOfferedAimIndex));
     codes.insert(codes.end(), std::begin(kGunCodes), std::end(kGunCodes));
     for (std::size_t i = 0; i < slots.size(); ++i) {
         if (slots[i].empty()) continue;
         for (const std::uint8_t type : {std::uint8_t{0x06}, std::uint8_t{0x0E}})
             codes.push_back(FunctionCode{type,
-                                         static_cast<std::uint8_t>(MacroSlotAddresses[i] >> 8),
-                                         static_cast<std::uint8_t>(MacroSlotAddresses[i] & 0xFF)}
+                                         static_cast<std::uint8_t>(kMacroSlotAddresses[i] >> 8),
+                                         static_cast<std::uint8_t>(kMacroSlotAddresses[i] & 0xFF)}
                                 .text());
     }
     for (unsigned modifiers = 0; modifiers < 16; ++modifiers)
@@ -81,18 +81,18 @@ const ConfigKey* ConfigKeyRegistry::find(std::string_view name) const {
 }
 
 std::string englishNameOf(std::string_view code, const ConfigModel& model) {
-    static const EnglishTexts texts;
+    static const EnglishTexts kTexts;
     const auto slots = model.macroSlotNames();
-    return NameForCode(code, NameContext{texts, model.eepromMode(), slots, 0, {}});
+    return nameForCode(code, NameContext{kTexts, model.eepromMode(), slots, 0, {}});
 }
 
 CodeLookup codeForEnglishName(std::string_view name, const ConfigModel& model) {
-    static const EnglishTexts texts;
+    static const EnglishTexts kTexts;
     const auto slots = model.macroSlotNames();
-    const NameContext context{texts, model.eepromMode(), slots, 0, {}};
+    const NameContext context{kTexts, model.eepromMode(), slots, 0, {}};
     std::set<std::string> matches;
     for (const std::string& code : nameableCodes(slots))
-        if (NameForCode(code, context) == name) matches.insert(code);
+        if (nameForCode(code, context) == name) matches.insert(code);
     if (matches.size() == 1) return {*matches.begin(), {}};
     if (matches.empty())
         return {{},

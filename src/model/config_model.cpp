@@ -4,6 +4,7 @@
 
 #include <algorithm>
 
+#include "model/dpi_editor.h"
 #include "model/parameters.h"
 
 namespace vornik {
@@ -12,9 +13,9 @@ namespace {
 
 bool isMacroAddress(std::uint16_t address, bool eepromMode) {
     if (eepromMode)
-        return std::find(MacroSlotAddresses.begin(), MacroSlotAddresses.end(), address) !=
-               MacroSlotAddresses.end();
-    return address >= DriverBlockAddress(0) && (address - DriverBlockAddress(0)) % 0x800 == 0;
+        return std::find(kMacroSlotAddresses.begin(), kMacroSlotAddresses.end(), address) !=
+               kMacroSlotAddresses.end();
+    return address >= driverBlockAddress(0) && (address - driverBlockAddress(0)) % 0x800 == 0;
 }
 
 constexpr std::uint16_t kFireKeyAddress = 0x00F0;
@@ -80,28 +81,29 @@ void ConfigModel::notify(ChangeSet changes) {
 
 RepairReport ConfigModel::loadFromImage(const SplitHooks& hooks) {
     m_image.incomplete = false;
-    m_image.lastRepairs = SplitDataBuf(m_image.DataBuf, m_image.sections, hooks);
-    m_codes.rebuild(m_image.sections.ProfileSection);
-    m_values = DataBufToValues(m_image.sections, m_values);
+    m_image.lastRepairs = splitImage(m_image.bytes, m_image.sections, hooks);
+    m_codes.rebuild(m_image.sections.profile);
+    m_values = valuesFromSections(m_image.sections, m_values);
+    if (const auto aim = aimIndexOf(m_codes)) m_aimIndex = *aim;
     notify(ChangeSet::everything());
     return m_image.lastRepairs;
 }
 
 RepairReport ConfigModel::loadFromImage(const ConfigImage& image, const SplitHooks& hooks) {
-    m_image.DataBuf = image;
+    m_image.bytes = image;
     return loadFromImage(hooks);
 }
 
 void ConfigModel::storeToImage(const JoinHooks& hooks) {
-    JoinDataBuf(m_image.sections, m_image.DataBuf, hooks);
+    joinImage(m_image.sections, m_image.bytes, hooks);
 }
 
-int ConfigModel::keyMode() const { return currentKeyMode(m_image.sections.ParameterBSection); }
+int ConfigModel::keyMode() const { return currentKeyMode(m_image.sections.parameterB); }
 
 EditResult ConfigModel::setKeyMode(int mode) {
     if (mode != 1 && mode != 2)
         return EditResult::refused(fmt::format("key mode {} is not 1 or 2", mode));
-    auto& b = m_image.sections.ParameterBSection;
+    auto& b = m_image.sections.parameterB;
     const std::uint8_t byte = mode == 2 ? 0x80 : 0x00;
     const bool changed =
         b[4] != byte || b[5] != static_cast<std::uint8_t>(~byte) || m_values.cb_KeyMode != mode - 1;
@@ -128,11 +130,11 @@ EditResult ConfigModel::setButtonFunction(int mode, int button, std::string_view
     if (auto problem = functionCodeProblem(*parsed, m_eepromMode))
         return EditResult::refused(*problem);
     const std::string before = m_codes.code(mode, button);
-    const auto& profile = m_image.sections.ProfileSection;
+    const auto& profile = m_image.sections.profile;
     const auto at = ProfileCodes::offset(mode, button);
     const auto bytes = parsed->bytes();
     const bool bytesDiffer = !std::equal(bytes.begin(), bytes.end(), profile.begin() + at);
-    m_codes.store(mode, button, parsed->text(), m_image.sections.ProfileSection);
+    m_codes.store(mode, button, parsed->text(), m_image.sections.profile);
     const bool changed = bytesDiffer || before != m_codes.code(mode, button);
     if (changed) notify(Change::Buttons);
     return {changed, {}};
@@ -141,15 +143,15 @@ EditResult ConfigModel::setButtonFunction(int mode, int button, std::string_view
 EditResult ConfigModel::setValues(const SettingsValues& values) {
     const Sections before = m_image.sections;
     const int keyModeBefore = keyMode();
-    ValuesToDataBuf(values, m_image.sections);
+    valuesToSections(values, m_image.sections);
     const bool valuesDiffer = !(values == m_values);
     m_values = values;
     const auto& s = m_image.sections;
-    const bool bytesDiffer = s.ParameterASection != before.ParameterASection ||
-                             s.ParameterBSection != before.ParameterBSection ||
-                             s.FireOffsetSection != before.FireOffsetSection ||
-                             s.FireColorSection != before.FireColorSection ||
-                             s.FireKeySection != before.FireKeySection;
+    const bool bytesDiffer = s.parameterA != before.parameterA ||
+                             s.parameterB != before.parameterB ||
+                             s.fireOffset != before.fireOffset ||
+                             s.fireColor != before.fireColor ||
+                             s.fireKey != before.fireKey;
     ChangeSet changes;
     if (valuesDiffer || bytesDiffer) changes |= Change::Values;
     if (keyMode() != keyModeBefore) changes |= Change::KeyMode;
@@ -157,15 +159,41 @@ EditResult ConfigModel::setValues(const SettingsValues& values) {
     return {!changes.empty(), {}};
 }
 
+EditResult ConfigModel::setAimValue(int index) {
+    const auto before = m_image.sections.profile;
+    const int aimBefore = m_aimIndex;
+    return tellAimEdit(
+        vornik::setAimValue(m_aimIndex, m_codes, m_image.sections.profile, index), before,
+        aimBefore);
+}
+
+EditResult ConfigModel::releaseAimSlider(int x, int dpiCount) {
+    const auto before = m_image.sections.profile;
+    const int aimBefore = m_aimIndex;
+    return tellAimEdit(
+        vornik::releaseAimSlider(m_aimIndex, m_codes, m_image.sections.profile, x, dpiCount),
+        before, aimBefore);
+}
+
+EditResult ConfigModel::tellAimEdit(EditResult result,
+                                    const std::array<std::uint8_t, section::kProfile.size>& before,
+                                    int aimBefore) {
+    ChangeSet changes;
+    if (m_image.sections.profile != before) changes |= Change::Buttons;
+    if (m_aimIndex != aimBefore) changes |= Change::Values;
+    notify(changes);
+    return result;
+}
+
 void ConfigModel::storeAimKey(std::uint8_t aimIndex, bool fireContinuous,
                               const NameContext& names) {
-    const auto before = m_image.sections.ProfileSection;
-    AIMKeyToDataBuf(m_codes, m_image.sections.ProfileSection, aimIndex, fireContinuous, names);
-    if (m_image.sections.ProfileSection != before) notify(Change::Buttons);
+    const auto before = m_image.sections.profile;
+    storeAimAndFireKeys(m_codes, m_image.sections.profile, aimIndex, fireContinuous, names);
+    if (m_image.sections.profile != before) notify(Change::Buttons);
 }
 
 std::array<std::string, kMacroSlotCount> ConfigModel::macroSlotNames() const {
-    return SlotNames(m_image.sections);
+    return slotNamesIn(m_image.sections);
 }
 
 }  // namespace vornik

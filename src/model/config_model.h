@@ -58,7 +58,7 @@ constexpr ChangeSet operator|(Change a, Change b) { return ChangeSet(a) | Change
 
 // The image and its working copies.
 struct ImageSession {
-    ConfigImage DataBuf{};
+    ConfigImage bytes{};
     Sections sections;
     RepairReport lastRepairs;
     // The image came from a read that did not complete: what is missing reads 0xFF or as the
@@ -85,20 +85,20 @@ class ConfigModel {
     void addListener(Listener& listener);
     void removeListener(Listener& listener);
 
-    // The image and its working copies. The flows read into DataBuf and then load it; editors
+    // The image and its working copies. The flows read into the image and then load it; editors
     // change the copies only through the operations below.
     ImageSession& image() { return m_image; }
     const ImageSession& image() const { return m_image; }
     const Sections& sections() const { return m_image.sections; }
 
-    // Splits DataBuf into the working copies with the integrity checks and rebuilds the codes and
+    // Splits the image into the working copies with the integrity checks and rebuilds the codes and
     // the values from them; the image counts as complete.
     RepairReport loadFromImage(const SplitHooks& hooks = {});
-    // Takes `image` as DataBuf, then loads it as above.
+    // Takes `image` as the image, then loads it as above.
     RepairReport loadFromImage(const ConfigImage& image, const SplitHooks& hooks = {});
     // The image came from a read that did not complete; it must not be written back.
     void markIncomplete() { m_image.incomplete = true; }
-    // Joins the working copies into DataBuf with the integrity codes recomputed.
+    // Joins the working copies into the image with the integrity codes recomputed.
     void storeToImage(const JoinHooks& hooks = {});
 
     // Key mode 1 (Office Mode) or 2 (Game Mode), as the image holds it.
@@ -116,8 +116,17 @@ class ConfigModel {
     const SettingsValues& values() const { return m_values; }
     EditResult setValues(const SettingsValues& values);
 
+    // The DPI value index (0-11) the AIM key switches to: 0 at start, then what the last AIM
+    // button of a loaded image holds (key mode 1 first); an image without one keeps it.
+    int aimIndex() const { return m_aimIndex; }
+    // The AIM combo (0-10): every AIM button of either key mode takes the index. Without an AIM
+    // button it is refused with the no-AIM-key message and the AIM value falls back to 0.
+    EditResult setAimValue(int index);
+    // The AIM slider released at pixel x of its track, with `dpiCount` DPI values usable.
+    EditResult releaseAimSlider(int x, int dpiCount);
+
     // Before a write: every button named as the AIM key gets `aimIndex`, and in driver mode
-    // the fire key's type follows `fireContinuous` (see AIMKeyToDataBuf).
+    // the fire key's type follows `fireContinuous` (see storeAimAndFireKeys).
     void storeAimKey(std::uint8_t aimIndex, bool fireContinuous, const NameContext& names);
 
     std::array<std::string, kMacroSlotCount> macroSlotNames() const;
@@ -128,10 +137,15 @@ class ConfigModel {
 
   private:
     void notify(ChangeSet changes);
+    // Tells the listeners what an AIM edit changed: the buttons' codes, the AIM value or both.
+    EditResult tellAimEdit(EditResult result,
+                           const std::array<std::uint8_t, section::kProfile.size>& before,
+                           int aimBefore);
 
     ImageSession m_image;
     ProfileCodes m_codes;
     SettingsValues m_values;
+    int m_aimIndex = 0;
     bool m_eepromMode = true;
     std::vector<Listener*> m_listeners;
 };

@@ -15,8 +15,8 @@ int DeviceMonitor::sampleCount(bool& confirmed) {
     int stable = 0;
     int n = 0;
     for (int sample = 0; sample < 5; ++sample) {
-        const int first = link.GetDevCount();
-        const int second = link.GetDevCount();
+        const int first = link.deviceCount();
+        const int second = link.deviceCount();
         if (first == second) ++stable;
         n = first;
     }
@@ -33,37 +33,37 @@ void DeviceMonitor::tick() {
     Clock& clock = m_device.clock();
     bool confirmed = false;
     const int n = sampleCount(confirmed);
-    if (!confirmed || n == LastDevCount) return;
-    if (n < LastDevCount) {
+    if (!confirmed || n == lastDeviceCount) return;
+    if (n < lastDeviceCount) {
         // Another device going away must not drop a mouse that is still there.
-        if (!m_device.mouseConnected() || !link.MousePresent()) {
+        if (!m_device.mouseConnected() || !link.mousePresent()) {
             m_ui.showNoDevice();
-            link.CloseMouse();
+            link.closeMouse();
         }
     } else {
-        for (const DevId& slot : link.DevIdTable) {
+        for (const DevId& slot : link.deviceIds) {
             if (slot.vendorId == 0 || slot.productId == 0) continue;
             for (int i = 0; i < 21; ++i) {
                 clock.sleepMs(100);
                 clock.processEvents();
             }
             std::uint32_t version = kMouseVersion;
-            if (link.OpenMouseDev(slot.vendorId, slot.productId, version)) {
+            if (link.openMouse(slot.vendorId, slot.productId, version)) {
                 if (!guard.holdMouse()) {
                     // Read once the other program is done: a later tick sees the count grown
                     // again.
-                    link.CloseMouse();
+                    link.closeMouse();
                     return;
                 }
-                link.CurVendorId = slot.vendorId;
-                link.CurProductId = slot.productId;
+                link.currentVendorId = slot.vendorId;
+                link.currentProductId = slot.productId;
                 identifyAndRead();
                 break;
             }
             m_ui.showNoDevice();
         }
     }
-    LastDevCount = n;
+    lastDeviceCount = n;
 }
 
 void DeviceMonitor::identifyAndRead() {
@@ -73,24 +73,24 @@ void DeviceMonitor::identifyAndRead() {
                           {.statusReady = true, .eepromReady = true, .leaveAfterBadStatus = false});
     if (scope.problem() == EntryProblem::EepromNotReady) {
         scope.leave();
-        m_device.link().CloseMouse();
+        m_device.link().closeMouse();
         m_ui.messageBox(textkey::kFindingDevice);
-        m_ui.setDevTimer(true);
+        m_ui.setDeviceTimer(true);
         return;
     }
     if (!scope.ready()) return;
     std::array<std::uint8_t, 2> id{};
-    p.ReadBlockQuiet(kDevIdAddress, 2, id);
+    p.readBlockQuietly(kDevIdAddress, 2, id);
     m_ui.showIdBytes(id[0], id[1]);
     const std::pair<std::uint8_t, std::uint8_t> pair{id[0], id[1]};
     if (pair == expectedPair || pair == reservePair) {
         m_ui.readImage(scope);
         return;
     }
-    m_ui.setDevTimer(false);
+    m_ui.setDeviceTimer(false);
     scope.leave();
     m_ui.messageBox(textkey::kWrongIdentification);
-    m_ui.setDevTimer(true);
+    m_ui.setDeviceTimer(true);
 }
 
 }  // namespace vornik

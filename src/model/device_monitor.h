@@ -13,7 +13,7 @@ class DeviceSession;
 class MonitorUi {
   public:
     virtual ~MonitorUi() = default;
-    virtual void setDevTimer(bool on) = 0;
+    virtual void setDeviceTimer(bool on) = 0;
     // Enter the no-device state and show the no-device message.
     virtual void showNoDevice() = 0;
     // A plain message box with the text of a language key; returns when it is closed.
@@ -39,7 +39,7 @@ class DeviceMonitor {
     std::pair<std::uint8_t, std::uint8_t> expectedPair{0xFF, 0xFF};
     std::pair<std::uint8_t, std::uint8_t> reservePair{0, 0};
 
-    int LastDevCount = 0;
+    int lastDeviceCount = 0;
 
   private:
     int sampleCount(bool& confirmed);

@@ -8,12 +8,12 @@ DeviceSession::DeviceSession(std::unique_ptr<HidPlatform> platform, Clock& clock
       m_clock(clock),
       m_link(m_platform),
       m_protocol(m_link, clock) {
-    m_link.DevIdTable[0] = {kMouseVendorId, kMouseProductId};
+    m_link.deviceIds[0] = {kMouseVendorId, kMouseProductId};
 }
 
 DeviceSession::DeviceSession(HidPlatform& platform, Clock& clock)
     : m_platform(platform), m_clock(clock), m_link(m_platform), m_protocol(m_link, clock) {
-    m_link.DevIdTable[0] = {kMouseVendorId, kMouseProductId};
+    m_link.deviceIds[0] = {kMouseVendorId, kMouseProductId};
 }
 
 DeviceSession::Guard::Guard(DeviceSession& session)
@@ -27,7 +27,7 @@ DeviceSession::Guard::~Guard() {
 
 ConfigModeScope::ConfigModeScope(CommandProtocol& protocol, Checks checks)
     : m_protocol(protocol), m_checks(checks) {
-    if (!m_protocol.SendCmd(cmd::kEnterConfig)) {
+    if (!m_protocol.sendCommand(cmd::kEnterConfig)) {
         m_problem = EntryProblem::EnterRefused;
         return;
     }
@@ -35,7 +35,7 @@ ConfigModeScope::ConfigModeScope(CommandProtocol& protocol, Checks checks)
     // What an earlier query said must not pass for this mouse's answer.
     m_protocol.setEepromReady(false);
     m_protocol.setChipType(0);
-    m_statusAcknowledged = m_protocol.SendCmd(cmd::kStatus);
+    m_statusAcknowledged = m_protocol.sendCommand(cmd::kStatus);
     m_statusReply = m_protocol.report();
     if (!m_statusAcknowledged)
         m_problem = EntryProblem::StatusRefused;
@@ -59,8 +59,8 @@ LeaveResult ConfigModeScope::leave() {
     if (m_left || !m_entered) return m_leave;
     m_left = true;
     m_leave.entered = true;
-    m_leave.reloadAcknowledged = m_protocol.SendCmd(cmd::kReload);
-    m_leave.leaveAcknowledged = m_protocol.SendCmd(cmd::kLeaveConfig);
+    m_leave.reloadAcknowledged = m_protocol.sendCommand(cmd::kReload);
+    m_leave.leaveAcknowledged = m_protocol.sendCommand(cmd::kLeaveConfig);
     return m_leave;
 }
 

@@ -25,7 +25,7 @@ class DeviceSession {
     Clock& clock() { return m_clock; }
     DeviceLink& link() { return m_link; }
     CommandProtocol& protocol() { return m_protocol; }
-    bool mouseConnected() const { return m_link.MouseHandle != kNoHandle; }
+    bool mouseConnected() const { return m_link.mouseHandle != kNoHandle; }
     // Whether a device operation runs now.
     bool busy() const { return m_busy; }
 

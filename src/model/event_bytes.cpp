@@ -116,7 +116,7 @@ std::optional<EventLine> eventLineAt(std::span<const std::uint8_t> events, std::
         }
         case opcode::kKeyDown:
         case opcode::kKeyUp:
-            return EventLine{keyLine(b == opcode::kKeyDown, UsageName(operand),
+            return EventLine{keyLine(b == opcode::kKeyDown, usageName(operand),
                                      static_cast<std::uint16_t>(b << 8 | operand)),
                              2};
         case opcode::kMoveX:

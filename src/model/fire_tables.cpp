@@ -17,21 +17,21 @@ bool inRange(int macro) { return macro >= 1 && macro <= static_cast<int>(kFireMa
 
 std::size_t index(int macro) { return static_cast<std::size_t>(macro - 1); }
 
-FireMacroRecord& workRecord(Sections& s, int macro) { return s.FireMacroRecords[index(macro)]; }
+FireMacroRecord& workRecord(Sections& s, int macro) { return s.fireMacroRecords[index(macro)]; }
 
 }  // namespace
 
 void setFireStopOnRelease(Sections& s, int macro, bool on) {
     if (!inRange(macro)) return;
     workRecord(s, macro)[0] = on ? 1 : 0;
-    s.FireCodeSection[3 * index(macro)] = on ? kFireStopsOnRelease : kFireRunsToEnd;
+    s.fireCode[3 * index(macro)] = on ? kFireStopsOnRelease : kFireRunsToEnd;
 }
 
 void matchFireCodeKind(Sections& s, int macro) {
     if (!inRange(macro)) return;
     const std::uint8_t flag = workRecord(s, macro)[0];
-    if (flag == 1) s.FireCodeSection[3 * index(macro)] = kFireStopsOnRelease;
-    if (flag == 0) s.FireCodeSection[3 * index(macro)] = kFireRunsToEnd;
+    if (flag == 1) s.fireCode[3 * index(macro)] = kFireStopsOnRelease;
+    if (flag == 0) s.fireCode[3 * index(macro)] = kFireRunsToEnd;
 }
 
 bool setFireParameter(Sections& s, int macro, FireParameter parameter, int value) {
@@ -53,42 +53,42 @@ int setFireYOffset(Sections& s, int macro, int offset) {
     const auto y = decodeFireMacro(workRecord(s, macro)).y;
     const int limited = limitYOffset(y ? y->value : 0, offset);
     const auto stored = static_cast<std::uint8_t>(limited & 0xFF);
-    s.FireOffsetSection[2 * index(macro)] = stored;
-    s.FireOffsetSection[2 * index(macro) + 1] = static_cast<std::uint8_t>(~stored);
+    s.fireOffset[2 * index(macro)] = stored;
+    s.fireOffset[2 * index(macro) + 1] = static_cast<std::uint8_t>(~stored);
     return limited;
 }
 
 int fireYOffset(const Sections& s, int macro) {
     if (!inRange(macro)) return 0;
-    return static_cast<std::int8_t>(s.FireOffsetSection[2 * index(macro)]);
+    return static_cast<std::int8_t>(s.fireOffset[2 * index(macro)]);
 }
 
 void setFireColour(Sections& s, int macro, FireColour colour) {
     if (!inRange(macro)) return;
     const std::size_t at = 3 * index(macro);
-    s.FireColorSection[at] = colour.red;
-    s.FireColorSection[at + 1] = colour.green;
-    s.FireColorSection[at + 2] = colour.blue;
+    s.fireColor[at] = colour.red;
+    s.fireColor[at + 1] = colour.green;
+    s.fireColor[at + 2] = colour.blue;
 }
 
 FireColour fireColour(const Sections& s, int macro) {
     if (!inRange(macro)) return {};
     const std::size_t at = 3 * index(macro);
-    return {s.FireColorSection[at], s.FireColorSection[at + 1], s.FireColorSection[at + 2]};
+    return {s.fireColor[at], s.fireColor[at + 1], s.fireColor[at + 2]};
 }
 
 void commitFireWorkCopy(Sections& s) {
     for (std::size_t n = 0; n < kFireMacroCount; ++n)
         std::copy(
-            s.FireMacroRecords[n].begin(), s.FireMacroRecords[n].end(),
-            s.FireMacroRegion.begin() + static_cast<std::ptrdiff_t>(n * kFireMacroRecordSize));
+            s.fireMacroRecords[n].begin(), s.fireMacroRecords[n].end(),
+            s.fireMacroRegion.begin() + static_cast<std::ptrdiff_t>(n * kFireMacroRecordSize));
 }
 
 void refreshFireWorkCopy(Sections& s) {
     for (std::size_t n = 0; n < kFireMacroCount; ++n)
         std::copy_n(
-            s.FireMacroRegion.begin() + static_cast<std::ptrdiff_t>(n * kFireMacroRecordSize),
-            kFireMacroRecordSize, s.FireMacroRecords[n].begin());
+            s.fireMacroRegion.begin() + static_cast<std::ptrdiff_t>(n * kFireMacroRecordSize),
+            kFireMacroRecordSize, s.fireMacroRecords[n].begin());
 }
 
 FirePresetRows firePresetRows(int preset) {

@@ -12,8 +12,8 @@ namespace vornik {
 
 // The fire data beside the records, over the working copies: the fire code section (kind,
 // address of the record's length byte), the Y offsets (offset, complement), the colours and
-// the fire key. The fire page edits the work copy of the ten records (`FireMacroRecords`);
-// the committed region (`FireMacroRegion`) is what a write sends. Fire macros are numbered
+// the fire key. The fire page edits the work copy of the ten records (`fireMacroRecords`);
+// the committed region (`fireMacroRegion`) is what a write sends. Fire macros are numbered
 // 1..10; a number out of range changes nothing.
 
 // The code kind byte for a fire macro that stops on release, and for one that runs to its end.

@@ -39,33 +39,33 @@ std::vector<std::string> repairedSectionNames(const RepairReport& r) {
 ImageSummary summarize(const Sections& s, const RepairReport& repairs, const TextLookup& texts) {
     ImageSummary out;
     out.failedSections = repairedSectionNames(repairs);
-    out.dpiLevelCount = dpiLevelCount(s.ParameterASection);
+    out.dpiLevelCount = dpiLevelCount(s.parameterA);
     const int shown = std::min(std::max(out.dpiLevelCount, 0), kMaxDpiLevels);
     for (int level = 1; level <= shown; ++level) {
         ImageSummary::DpiLevel l;
-        l.valueIndex = dpiValueIndex(s.ParameterASection, level);
+        l.valueIndex = dpiValueIndex(s.parameterA, level);
         if (l.valueIndex && *l.valueIndex < static_cast<int>(kDpiValues.size()))
             l.dpi = kDpiValues[static_cast<std::size_t>(*l.valueIndex)];
-        l.colour = dpiColour(s.ParameterASection, level);
+        l.colour = dpiColour(s.parameterA, level);
         out.dpiLevels.push_back(l);
     }
-    out.currentDpiLevel = currentDpiLevel(s.ParameterBSection) + 1;
-    out.keyMode = currentKeyMode(s.ParameterBSection);
-    out.ledType = CurrentLEDTypeText(ledTypeOf(s.ParameterASection));
-    out.macroSlots = SlotNames(s);
+    out.currentDpiLevel = currentDpiLevel(s.parameterB) + 1;
+    out.keyMode = currentKeyMode(s.parameterB);
+    out.ledType = ledTypeText(ledTypeOf(s.parameterA));
+    out.macroSlots = slotNamesIn(s);
 
     ProfileCodes codes;
-    codes.rebuild(s.ProfileSection);
+    codes.rebuild(s.profile);
     const NameContext context{texts, true, out.macroSlots, 0, {}};
     for (int p = 1; p <= 2; ++p)
         for (int k = 1; k <= 9; ++k) {
             auto& button =
                 out.profiles[static_cast<std::size_t>(p - 1)][static_cast<std::size_t>(k - 1)];
             button.code = codes.code(p, k);
-            button.name = NameForCode(button.code, context);
+            button.name = nameForCode(button.code, context);
         }
-    out.fireCountIndex = s.FireKeySection[2];
-    out.fireInterval = s.FireKeySection[8];
+    out.fireCountIndex = s.fireKey[2];
+    out.fireInterval = s.fireKey[8];
     return out;
 }
 

@@ -95,7 +95,7 @@ std::array<std::string, kLightModes> flowingModeItems(const SettingsValues& valu
     std::array<std::string, kLightModes> items;
     for (int mode = 1; mode <= kLightModes; ++mode)
         items[at(mode)] = values.cb_Mode[at(mode)]
-                              ? std::string(TermText(kFirstModeTerm + mode - 1, column))
+                              ? std::string(termText(kFirstModeTerm + mode - 1, column))
                               : std::string(kModeNotInCycle);
     return items;
 }

@@ -16,7 +16,7 @@ constexpr char32_t kReplacement = 0xFFFD;
 std::size_t slotOffset(std::size_t index) { return (index % kSlotsInFirstArea) * kMacroSlotSize; }
 
 bool slotInUse(std::span<const std::string> codes, int slot) {
-    const std::string address = hexWord(MacroSlotAddresses[static_cast<std::size_t>(slot - 1)]);
+    const std::string address = hexWord(kMacroSlotAddresses[static_cast<std::size_t>(slot - 1)]);
     return std::any_of(codes.begin(), codes.end(), [&](const std::string& code) {
         return code.size() >= 6 && (code.starts_with("06") || code.starts_with("0E")) &&
                code.compare(2, 4, address) == 0;
@@ -178,7 +178,7 @@ std::optional<int> chooseMacroSlot(std::span<const std::string> buttonCodes, con
 
 std::string macroSlotCode(int slot, bool releaseStops) {
     if (slot < 1 || slot > static_cast<int>(kMacroSlotCount)) return {};
-    const std::uint16_t address = MacroSlotAddresses[static_cast<std::size_t>(slot - 1)];
+    const std::uint16_t address = kMacroSlotAddresses[static_cast<std::size_t>(slot - 1)];
     return FunctionCode{static_cast<std::uint8_t>(releaseStops ? 0x0E : 0x06),
                         static_cast<std::uint8_t>(address >> 8),
                         static_cast<std::uint8_t>(address & 0xFF)}

@@ -20,14 +20,14 @@ OperationFrame::OperationFrame(FrameHooks& hooks, Clock& clock)
     ++m_hooks.m_frameDepth;
     if (!m_outermost) return;
     try {
-        m_hooks.setDevTimer(false);
+        m_hooks.setDeviceTimer(false);
         m_hooks.lockPages();
         m_hooks.showLoadingWindow();
     } catch (...) {
         // The destructor does not run for a constructor that throws.
         --m_hooks.m_frameDepth;
         restore([&] { m_hooks.hideLoadingWindow(); });
-        restore([&] { m_hooks.setDevTimer(true); });
+        restore([&] { m_hooks.setDeviceTimer(true); });
         restore([&] { m_hooks.unlockPages(); });
         throw;
     }
@@ -38,7 +38,7 @@ OperationFrame::~OperationFrame() {
     if (!m_outermost) return;
     restore([&] { m_hooks.hideLoadingWindow(); });
     restore([&] { m_clock.processEvents(); });
-    restore([&] { m_hooks.setDevTimer(true); });
+    restore([&] { m_hooks.setDeviceTimer(true); });
     restore([&] { m_hooks.unlockPages(); });
 }
 

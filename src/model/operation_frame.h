@@ -9,7 +9,7 @@ namespace vornik {
 class FrameHooks {
   public:
     virtual ~FrameHooks() = default;
-    virtual void setDevTimer(bool on) { (void)on; }
+    virtual void setDeviceTimer(bool on) { (void)on; }
     virtual void lockPages() {}
     virtual void unlockPages() {}
     virtual void showLoadingWindow() {}

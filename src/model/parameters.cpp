@@ -2,7 +2,7 @@
 
 namespace vornik {
 
-const char* CurrentLEDTypeText(LedType type) {
+const char* ledTypeText(LedType type) {
     switch (type) {
         case LedType::Flowing:
             return "MCULED";

@@ -22,7 +22,7 @@ inline constexpr std::array<int, 12> kDpiValues{500,  800,  1000, 1200, 1600, 20
 enum class LedType { Flowing, TwoColour, Synchronous, Breathing };
 
 // "MCULED", "RBLED", "SyncLED" or "BreLED".
-const char* CurrentLEDTypeText(LedType type);
+const char* ledTypeText(LedType type);
 
 LedType ledTypeOf(const ParameterA& a);
 

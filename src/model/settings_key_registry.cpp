@@ -12,7 +12,7 @@ SettingsKeyTarget targetOf(const ConfigModel& model) {
     SettingsKeyTarget target;
     target.values = model.values();
     target.codes = model.codes();
-    target.profile = model.sections().ProfileSection;
+    target.profile = model.sections().profile;
     return target;
 }
 

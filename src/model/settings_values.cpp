@@ -24,7 +24,7 @@ std::uint8_t clampedByte(int value, int low, int high) {
     return static_cast<std::uint8_t>(std::clamp(value, low, high));
 }
 
-// ParameterASection byte offsets.
+// parameterA byte offsets.
 constexpr std::size_t kFlags = 0;
 constexpr std::size_t kKeyFlags = 1;
 constexpr std::size_t kLevelCount = 2;
@@ -33,14 +33,14 @@ constexpr std::size_t kModes = 4;
 constexpr std::size_t kLevelValues = 6;
 constexpr std::size_t kLevelColours = 26;
 
-// ParameterBSection byte offsets; each is followed by its complement.
+// parameterB byte offsets; each is followed by its complement.
 constexpr std::size_t kCurrentLevel = 0;
 constexpr std::size_t kLedState = 2;
 constexpr std::size_t kKeyMode = 4;
 constexpr std::size_t kVendorId = 6;
 constexpr std::size_t kProductId = 7;
 
-// FireKeySection byte offsets.
+// fireKey byte offsets.
 constexpr std::size_t kFireCount = 2;
 constexpr std::size_t kFireInterval = 8;
 constexpr std::uint8_t kContinuousFire = 0xFF;
@@ -117,16 +117,15 @@ void readParameterB(const ParameterB& b, SettingsValues& v) {
 
 void readFire(const Sections& s, SettingsValues& v) {
     for (std::size_t k = 0; k < v.edt_YOffset.size(); ++k)
-        v.edt_YOffset[k] = static_cast<std::int8_t>(s.FireOffsetSection[2 * k]);
+        v.edt_YOffset[k] = static_cast<std::int8_t>(s.fireOffset[2 * k]);
     for (std::size_t k = 0; k < v.edt_FireMacroColor.size(); ++k)
-        for (std::size_t c = 0; c < 3; ++c)
-            v.edt_FireMacroColor[k][c] = s.FireColorSection[3 * k + c];
+        for (std::size_t c = 0; c < 3; ++c) v.edt_FireMacroColor[k][c] = s.fireColor[3 * k + c];
 
-    const std::uint8_t count = s.FireKeySection[kFireCount];
+    const std::uint8_t count = s.fireKey[kFireCount];
     v.cb_IsFireContinue = count == kContinuousFire;
     // Switching continuous fire on leaves the count combo without a selection.
     v.cb_FireCount = v.cb_IsFireContinue ? kNoItem : count;
-    v.edt_FireTime = s.FireKeySection[kFireInterval];
+    v.edt_FireTime = s.fireKey[kFireInterval];
 }
 
 void writeLedType(LedType type, ParameterA& a) {
@@ -218,16 +217,16 @@ void writeParameterB(const SettingsValues& v, ParameterB& b) {
 void writeFire(const SettingsValues& v, Sections& s) {
     for (std::size_t k = 0; k < v.edt_YOffset.size(); ++k) {
         const auto offset = static_cast<std::uint8_t>(std::clamp(v.edt_YOffset[k], -128, 127));
-        s.FireOffsetSection[2 * k] = offset;
-        s.FireOffsetSection[2 * k + 1] = complement(offset);
+        s.fireOffset[2 * k] = offset;
+        s.fireOffset[2 * k + 1] = complement(offset);
     }
     for (std::size_t k = 0; k < v.edt_FireMacroColor.size(); ++k)
         for (std::size_t c = 0; c < 3; ++c)
-            s.FireColorSection[3 * k + c] = clampedByte(v.edt_FireMacroColor[k][c], 0, 255);
+            s.fireColor[3 * k + c] = clampedByte(v.edt_FireMacroColor[k][c], 0, 255);
 
-    s.FireKeySection[kFireCount] =
+    s.fireKey[kFireCount] =
         v.cb_IsFireContinue ? kContinuousFire : clampedByte(v.cb_FireCount, 0, kContinuousFire - 1);
-    s.FireKeySection[kFireInterval] = clampedByte(v.edt_FireTime, 0, 255);
+    s.fireKey[kFireInterval] = clampedByte(v.edt_FireTime, 0, 255);
 }
 
 // A decimal integer with an optional minus sign, saturated far outside any edit's range;
@@ -244,37 +243,37 @@ Names shownNames(const ProfileCodes& codes, const NameContext& names) {
     Names shown;
     for (int p = 1; p <= ProfileCodes::kProfiles; ++p)
         for (int k = 1; k <= ProfileCodes::kButtons; ++k)
-            shown[p - 1][k - 1] = NameForCode(codes.code(p, k), names);
+            shown[p - 1][k - 1] = nameForCode(codes.code(p, k), names);
     return shown;
 }
 
 }  // namespace
 
-SettingsValues DataBufToValues(const Sections& sections, const SettingsValues& shown) {
+SettingsValues valuesFromSections(const Sections& sections, const SettingsValues& shown) {
     SettingsValues v = shown;
-    readParameterA(sections.ParameterASection, v);
-    readParameterB(sections.ParameterBSection, v);
+    readParameterA(sections.parameterA, v);
+    readParameterB(sections.parameterB, v);
     readFire(sections, v);
     return v;
 }
 
-SettingsValues DataBufToValues(const Sections& sections) {
-    return DataBufToValues(sections, SettingsValues{});
+SettingsValues valuesFromSections(const Sections& sections) {
+    return valuesFromSections(sections, SettingsValues{});
 }
 
-void ValuesToDataBuf(const SettingsValues& values, Sections& sections) {
-    writeParameterA(values, sections.ParameterASection);
-    writeParameterB(values, sections.ParameterBSection);
+void valuesToSections(const SettingsValues& values, Sections& sections) {
+    writeParameterA(values, sections.parameterA);
+    writeParameterB(values, sections.parameterB);
     writeFire(values, sections);
 }
 
-std::string ClampIdEditText(std::string_view text) {
+std::string clampIdEditText(std::string_view text) {
     const auto value = editNumber(text);
     if (!value || *value < 0 || *value > 255 || text.front() == '-') return "255";
     return std::string(text);
 }
 
-std::string ClampYOffsetEditText(std::string_view text) {
+std::string clampYOffsetEditText(std::string_view text) {
     if (text == "-") return "-";
     const auto value = editNumber(text);
     if (!value) return "0";
@@ -283,7 +282,7 @@ std::string ClampYOffsetEditText(std::string_view text) {
     return std::string(text);
 }
 
-bool StoreAimIndex(ProfileCodes& codes, std::array<std::uint8_t, section::kProfile.size>& profile,
+bool storeAimIndex(ProfileCodes& codes, std::array<std::uint8_t, section::kProfile.size>& profile,
                    std::uint8_t aimIndex, const NameContext& names) {
     const std::string aimName = names.texts.text(textkey::kAimKey);
     // A language without the key names no button; an empty name must not match unnamed codes.
@@ -297,9 +296,10 @@ bool StoreAimIndex(ProfileCodes& codes, std::array<std::uint8_t, section::kProfi
     return any;
 }
 
-void AIMKeyToDataBuf(ProfileCodes& codes, std::array<std::uint8_t, section::kProfile.size>& profile,
-                     std::uint8_t aimIndex, bool fireContinuous, const NameContext& names) {
-    StoreAimIndex(codes, profile, aimIndex, names);
+void storeAimAndFireKeys(ProfileCodes& codes,
+                         std::array<std::uint8_t, section::kProfile.size>& profile,
+                         std::uint8_t aimIndex, bool fireContinuous, const NameContext& names) {
+    storeAimIndex(codes, profile, aimIndex, names);
     if (names.eepromMode) return;
     const std::string fireName = names.texts.text(textkey::kFireKey);
     if (fireName.empty()) return;
@@ -310,7 +310,7 @@ void AIMKeyToDataBuf(ProfileCodes& codes, std::array<std::uint8_t, section::kPro
                 profile[ProfileCodes::offset(p, k)] = fireContinuous ? 0x0E : 0x06;
 }
 
-KeyModeView KeyModeViewFor(int keyMode, bool gdEnable, bool eepromMode, bool comboKey3Enable) {
+KeyModeView keyModeViewFor(int keyMode, bool gdEnable, bool eepromMode, bool comboKey3Enable) {
     if (keyMode != 2) return KeyModeView{1, kMenuHeight, false};
     const bool gunDisplay = gdEnable && eepromMode;
     return KeyModeView{2, gunDisplay ? kGunMenuHeight : kMenuHeight, gunDisplay && comboKey3Enable};

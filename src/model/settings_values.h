@@ -14,17 +14,17 @@ namespace vornik {
 // A combo box with no item selected, as after a stored value outside its list.
 inline constexpr int kNoItem = -1;
 
-// The sensor orientation code (ParameterASection byte 0 bits 4-6) of each cb_SensorOri item.
+// The sensor orientation code (parameterA byte 0 bits 4-6) of each cb_SensorOri item.
 inline constexpr std::array<std::uint8_t, 8> kSensorOriCodes{7, 2, 4, 1, 6, 5, 0, 3};
 
 // What the holding controls of the settings view hold, one field per control (or per row of
 // like controls, indexed from level, mode or macro 1). A radio pair is one bool named after the
 // side it stands for when true. Combo boxes hold item indexes, kNoItem for none.
 //
-// The fields hold whatever the controls hold, in range or not: ValuesToDataBuf is where values
+// The fields hold whatever the controls hold, in range or not: valuesToSections is where values
 // are brought into the ranges of the image fields.
 struct SettingsValues {
-    // ParameterASection byte 0.
+    // parameterA byte 0.
     bool rb_B4CPIOn = false;   // bit 0, else rb_B4CPIOff
     bool rb_FireFnOn = false;  // bit 1, else rb_FireFnOff
     bool rb_LCPIOn = false;    // bit 2, else rb_LCPIOff
@@ -52,7 +52,7 @@ struct SettingsValues {
     // edt_CPIkR, edt_CPIkG, edt_CPIkB as edt_CPIColor[k - 1][0..2].
     std::array<std::array<int, 3>, kMaxDpiLevels> edt_CPIColor{};
 
-    // ParameterBSection.
+    // parameterB.
     int cb_CurrentCPI = 0;         // byte 0
     int cb_MCULEDCurrentMode = 0;  // byte 2 bits 0-2 = index + 1, flowing light
     int cb_RBLEDCurrentMode = 0;   // byte 2 bits 0-2 = index + 1, RB light
@@ -66,7 +66,7 @@ struct SettingsValues {
     std::array<int, 10> edt_YOffset{};  // edt_YOffset1..10, signed
     // edt_FireMacroColorkR/G/B as edt_FireMacroColor[k - 1][0..2].
     std::array<std::array<int, 3>, 10> edt_FireMacroColor{};
-    int cb_FireCount = 0;            // FireKeySection byte 2 while continuous fire is off
+    int cb_FireCount = 0;            // fireKey byte 2 while continuous fire is off
     bool cb_IsFireContinue = false;  // byte 2 = 255
     int edt_FireTime = 100;          // byte 8
 
@@ -77,11 +77,11 @@ struct SettingsValues {
 // controls RefreshUI leaves alone keep their value from it (edt_MCULEDNum for a stored high
 // nibble of 10-15, cb_RBLEDCurrentMode unless the RB light is read, edt_MCULEDCrtStep unless
 // the flowing light is read).
-SettingsValues DataBufToValues(const Sections& sections, const SettingsValues& shown);
-SettingsValues DataBufToValues(const Sections& sections);
+SettingsValues valuesFromSections(const Sections& sections, const SettingsValues& shown);
+SettingsValues valuesFromSections(const Sections& sections);
 
-// What UIToDataBuf writes: ParameterASection, ParameterBSection, FireOffsetSection,
-// FireColorSection and FireKeySection bytes 2 and 8. Bits and bytes the settings do not own
+// What UIToDataBuf writes: parameterA, parameterB, fireOffset,
+// fireColor and fireKey bytes 2 and 8. Bits and bytes the settings do not own
 // keep what the section copy holds; integrity codes are left to the join.
 //
 // Clamps live here, so any values give fields in their ranges: a value is encoded as its
@@ -92,27 +92,28 @@ SettingsValues DataBufToValues(const Sections& sections);
 // outside the range, that rule holds instead: an LED number outside 4-13 keeps the stored
 // number, a DPI level index outside 0-11 stores 255 (no value), an orientation item outside
 // 0-7 keeps the stored code.
-void ValuesToDataBuf(const SettingsValues& values, Sections& sections);
+void valuesToSections(const SettingsValues& values, Sections& sections);
 
 // The text edt_VendorID and edt_ProductID keep after a change: a number above 255, and an empty
 // or non-numeric text, become "255"; any other text stays.
-std::string ClampIdEditText(std::string_view text);
+std::string clampIdEditText(std::string_view text);
 
 // The text an edt_YOffset edit keeps after a change: a lone "-" stays while typing, an empty or
 // non-numeric text becomes "0", 128 or more "127", below -128 "-128"; any other text stays.
-std::string ClampYOffsetEditText(std::string_view text);
+std::string clampYOffsetEditText(std::string_view text);
 
 // Gives every button of either key mode whose shown name is the AIM key's (Str222) the code
 // 0x0A, aimIndex, 0x00, in the lists and in the section. Returns whether any button has it.
-bool StoreAimIndex(ProfileCodes& codes, std::array<std::uint8_t, section::kProfile.size>& profile,
+bool storeAimIndex(ProfileCodes& codes, std::array<std::uint8_t, section::kProfile.size>& profile,
                    std::uint8_t aimIndex, const NameContext& names);
 
-// Before a write: StoreAimIndex, then in driver mode (names.eepromMode false) the type byte of
+// Before a write: storeAimIndex, then in driver mode (names.eepromMode false) the type byte of
 // every fire key button (shown name Str220) becomes 0x0E for continuous fire, else 0x06, its
 // address bytes kept. The fire key's type is written to the section only: the lists keep
 // "0600F0", so the button still shows the fire key and the next write derives its type afresh.
-void AIMKeyToDataBuf(ProfileCodes& codes, std::array<std::uint8_t, section::kProfile.size>& profile,
-                     std::uint8_t aimIndex, bool fireContinuous, const NameContext& names);
+void storeAimAndFireKeys(ProfileCodes& codes,
+                         std::array<std::uint8_t, section::kProfile.size>& profile,
+                         std::uint8_t aimIndex, bool fireContinuous, const NameContext& names);
 
 inline constexpr int kMenuHeight = 170;
 inline constexpr int kGunMenuHeight = 194;
@@ -128,6 +129,6 @@ struct KeyModeView {
 
 // keyMode 2 is Game Mode, anything else Office Mode. GD_Enable counts only with the
 // configuration in the mouse; ComboKey3_Enable is the layout key of the gun-key line.
-KeyModeView KeyModeViewFor(int keyMode, bool gdEnable, bool eepromMode, bool comboKey3Enable);
+KeyModeView keyModeViewFor(int keyMode, bool gdEnable, bool eepromMode, bool comboKey3Enable);
 
 }  // namespace vornik

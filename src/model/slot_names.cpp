@@ -47,12 +47,12 @@ std::string macroNameToUtf8(std::span<const std::uint8_t, kMacroNameSize> name) 
     return out;
 }
 
-std::array<std::string, kMacroSlotCount> SlotNames(const Sections& sections) {
+std::array<std::string, kMacroSlotCount> slotNamesIn(const Sections& sections) {
     std::array<std::string, kMacroSlotCount> names;
     for (std::size_t slot = 0; slot < kMacroSlotCount; ++slot) {
         const std::uint8_t* base =
-            slot < 4 ? sections.MacroSlots1To4.data() + slot * kMacroSlotSize
-                     : sections.MacroSlots5To6.data() + (slot - 4) * kMacroSlotSize;
+            slot < 4 ? sections.macroSlots1To4.data() + slot * kMacroSlotSize
+                     : sections.macroSlots5To6.data() + (slot - 4) * kMacroSlotSize;
         names[slot] =
             macroNameToUtf8(std::span<const std::uint8_t, kMacroNameSize>(base, kMacroNameSize));
     }

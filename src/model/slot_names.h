@@ -18,6 +18,6 @@ inline constexpr std::size_t kMacroNameSize = 32;
 std::string macroNameToUtf8(std::span<const std::uint8_t, kMacroNameSize> name);
 
 // The names of the six device macro slots, slot 1 first; empty for an unnamed slot.
-std::array<std::string, kMacroSlotCount> SlotNames(const Sections& sections);
+std::array<std::string, kMacroSlotCount> slotNamesIn(const Sections& sections);
 
 }  // namespace vornik

@@ -27,7 +27,7 @@ struct ImageDifference {
 };
 ImageDifference imageDifference(const ConfigImage& from, const ConfigImage& to,
                                 std::size_t addressesPerRegion = 4);
-// "no difference", or e.g. "3 bytes differ: ProfileSection 2 (0x041, 0x044), macro slot 1 1
+// "no difference", or e.g. "3 bytes differ: profile 2 (0x041, 0x044), macro slot 1 1
 // (0x100)".
 std::string differenceText(const ImageDifference& difference);
 

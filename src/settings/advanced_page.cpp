@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "formats/language_keys.h"
+#include "settings/dpi_editor_view.h"
 #include "ui/language_pass.h"
 #include "ui/layout_groups.h"
 #include "ui/widgets/skin_widgets.h"
@@ -23,13 +24,20 @@ namespace vornik {
 
 using namespace layout_detail;
 
-AdvancedPage::AdvancedPage(QWidget* container) : QObject(container), m_container(container) {}
+AdvancedPage::AdvancedPage(QWidget* container, PageEditor& editor, Dialogs& dialogs,
+                           MessageSink& messages, const AppOptions& options)
+    : QObject(container),
+      m_container(container),
+      m_dpi(new DpiEditorView(container, {*this, editor, dialogs, messages, options.dpiCount})) {}
 
-void AdvancedPage::fillFromModel(const PageSource&) {
-    // No control of this page shows a setting yet; its editor brings them.
+void AdvancedPage::fillFromModel(const PageSource& model) { m_dpi->fillFromModel(model); }
+
+void AdvancedPage::raiseWindowedControls() { m_dpi->raiseWindowedControls(); }
+
+void AdvancedPage::applyLayoutGroup(LayoutGroup, LayoutPass& pass) {
+    placeControls(pass);
+    m_dpi->setNameColours(pass.report.kept.dpiSelected, pass.report.kept.dpiNotSelected);
 }
-
-void AdvancedPage::applyLayoutGroup(LayoutGroup, LayoutPass& pass) { layOut(pass); }
 
 void AdvancedPage::applyLanguage(const LanguageTable& language) {
     static constexpr Caption kCaptions[] = {
@@ -52,8 +60,10 @@ void AdvancedPage::applyLanguage(const LanguageTable& language) {
         {"lbl_DPI5", textkey::kDpiLevel5},
         {"lbl_DPI6", textkey::kDpiLevel6},
         {"lbl_DPI7", textkey::kDpiLevel7},
+        {"lbl_AIMKey", textkey::kAimKey},
     };
     setCaptions(*m_container, kCaptions, language);
+    m_dpi->setLanguage(language);
 }
 
 namespace {
@@ -70,7 +80,7 @@ void placeSpeedScale(LayoutPass& p, const char* prefix, const char* slider, cons
 
 }  // namespace
 
-void AdvancedPage::layOut(LayoutPass& p) {
+void AdvancedPage::placeControls(LayoutPass& p) {
     std::vector<QWidget*> values{p.find("Edt_Repeat1"), p.find("Edt_DelayTime1"),
                                  p.find("lbl_AIMKeyValue")};
     for (int k = 1; k <= 7; ++k) values.push_back(p.find(numbered("lbl_DPI", k, "Value")));

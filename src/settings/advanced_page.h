@@ -2,17 +2,25 @@
 
 #include <QObject>
 
+#include "formats/options.h"
 #include "ui/page.h"
 
 namespace vornik {
+
+class DpiEditorView;
+class Dialogs;
+class MessageSink;
 
 // Page 2, Advanced: the fire key, the pointer settings, the DPI levels and the AIM key.
 class AdvancedPage : public QObject, public Page {
     Q_OBJECT
 
   public:
-    // The page's controls go into `container` (gbPage2), above its panel.
-    explicit AdvancedPage(QWidget* container);
+    // The page's controls go into `container` (gbPage2), above its panel. Edits go into the
+    // model through `editor`; the colour dialog and the messages through `dialogs` and
+    // `messages`.
+    AdvancedPage(QWidget* container, PageEditor& editor, Dialogs& dialogs, MessageSink& messages,
+                 const AppOptions& options);
 
     QWidget* widget() const override { return m_container; }
     void fillFromModel(const PageSource& model) override;
@@ -21,10 +29,15 @@ class AdvancedPage : public QObject, public Page {
     void applyLanguage(const LanguageTable& language) override;
 
     // Group D over the controls found by name.
-    static void layOut(layout_detail::LayoutPass& pass);
+    static void placeControls(layout_detail::LayoutPass& pass);
+
+    DpiEditorView& dpiEditor() const { return *m_dpi; }
+    // The windowed controls take the mouse above the page's input-blocking overlay.
+    void raiseWindowedControls();
 
   private:
     QWidget* m_container;
+    DpiEditorView* m_dpi;
 };
 
 }  // namespace vornik

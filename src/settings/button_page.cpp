@@ -29,7 +29,7 @@ ButtonPage::ButtonPage(QWidget* container, const AppOptions& options)
 
 void ButtonPage::fillFromModel(const PageSource& model) {
     if (m_language == nullptr) return;
-    const QStringList names = KeyNames(model, m_view.profile, *m_language);
+    const QStringList names = keyNames(model, m_view.profile, *m_language);
     for (int k = 0; k < 9; ++k) m_keys[static_cast<std::size_t>(k)].label->setText(names[k]);
 }
 
@@ -37,14 +37,14 @@ const KeyModeView& ButtonPage::showKeyMode(int keyMode, int layoutNo, const Page
     const int n = std::clamp(layoutNo, 1, 3);
     const bool gunKeyLineEnabled =
         embeddedLayout(n).number(layoutSection(n), "ComboKey3_Enable") == 1;
-    m_view = KeyModeViewFor(keyMode, m_options.gunDisplay, m_options.eepromMode, gunKeyLineEnabled);
+    m_view = keyModeViewFor(keyMode, m_options.gunDisplay, m_options.eepromMode, gunKeyLineEnabled);
     fillFromModel(model);
     for (const char* name : {"Img_ComboKey3", "IB_ComboKey3"})
         if (QWidget* w = m_container->findChild<QWidget*>(name)) w->setVisible(m_view.gunKeyLine);
     return m_view;
 }
 
-void ButtonPage::applyLayoutGroup(LayoutGroup, LayoutPass& pass) { layOut(pass); }
+void ButtonPage::applyLayoutGroup(LayoutGroup, LayoutPass& pass) { placeControls(pass); }
 
 void ButtonPage::applyLanguage(const LanguageTable& language) {
     m_language = &language;
@@ -54,7 +54,7 @@ void ButtonPage::applyLanguage(const LanguageTable& language) {
     setCaptions(*m_container, kCaptions, language);
 }
 
-void ButtonPage::layOut(LayoutPass& p) {
+void ButtonPage::placeControls(LayoutPass& p) {
     std::vector<QWidget*> captions;
     for (int k = 1; k <= 9; ++k) captions.push_back(p.find(QString("Key%1").arg(k)));
     for (int k = 1; k <= 3; ++k) captions.push_back(p.find(QString("IB_ComboKey%1").arg(k)));

@@ -28,7 +28,7 @@ class ButtonPage : public QObject, public Page {
     void applyLanguage(const LanguageTable& language) override;
 
     // Group C over the controls found by name: the key labels and the mode-switch options.
-    static void layOut(layout_detail::LayoutPass& pass);
+    static void placeControls(layout_detail::LayoutPass& pass);
 
     // Shows key mode 1 (Office) or 2 (Game) of `model` with layout `layoutNo`'s gun-key line;
     // returns how it is shown, the function menus' height among it.

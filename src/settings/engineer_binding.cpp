@@ -47,7 +47,7 @@ int levelCountFor(int cpiStep) {
     return std::clamp(cpiStep + kMinLevels, kMinLevels, kMaxDpiLevels);
 }
 
-int number(const QLineEdit* edit) { return EditValue(edit->text().toStdString()); }
+int number(const QLineEdit* edit) { return editFieldValue(edit->text().toStdString()); }
 
 void showNumber(QLineEdit* edit, int value) { edit->setText(QString::number(value)); }
 
@@ -80,14 +80,16 @@ class QuietSheet {
 
 }  // namespace
 
-int EditValue(std::string_view text) {
+int editFieldValue(std::string_view text) {
     const auto value = decimalValue(text, Sign::Minus);
     return value ? static_cast<int>(std::clamp<long long>(*value, INT_MIN, INT_MAX)) : 0;
 }
 
-std::string ClampColourEditText(std::string_view text) { return clampPlain(text, 255, "0"); }
+std::string clampEngineerColourEditText(std::string_view text) {
+    return clampPlain(text, 255, "0");
+}
 
-std::string ClampLedNumberEditText(std::string_view text) {
+std::string clampLedNumberEditText(std::string_view text) {
     const auto value = plainNumber(text);
     if (!value) return "13";
     if (*value == 0 || *value == 2 || *value == 3) return "4";
@@ -95,13 +97,13 @@ std::string ClampLedNumberEditText(std::string_view text) {
     return std::string(text);
 }
 
-std::string LedNumberExitText(std::string_view text) {
+std::string ledNumberExitText(std::string_view text) {
     return plainNumber(text) == 1 ? "4" : std::string(text);
 }
 
-std::string ClampLedStepEditText(std::string_view text) { return clampPlain(text, 7, "0"); }
+std::string clampLedStepEditText(std::string_view text) { return clampPlain(text, 7, "0"); }
 
-std::string ClampFireTimeEditText(std::string_view text) { return clampPlain(text, 255, "100"); }
+std::string clampFireTimeEditText(std::string_view text) { return clampPlain(text, 255, "100"); }
 
 void EngineerPage::setValues(const SettingsValues& v) {
     const QuietSheet quiet(ts_Operator);
@@ -217,31 +219,31 @@ SettingsValues EngineerPage::values() const {
 
 void EngineerPage::bindControls() {
     for (auto& level : edt_CPIColor)
-        for (QLineEdit* e : level) clampOnChange(e, ClampColourEditText);
+        for (QLineEdit* e : level) clampOnChange(e, clampEngineerColourEditText);
     for (auto& macro : edt_FireMacroColor)
-        for (QLineEdit* e : macro) clampOnChange(e, ClampColourEditText);
-    for (QLineEdit* e : edt_YOffset) clampOnChange(e, ClampYOffsetEditText);
-    clampOnChange(edt_VendorID, ClampIdEditText);
-    clampOnChange(edt_ProductID, ClampIdEditText);
-    clampOnChange(edt_MCULEDNum, ClampLedNumberEditText);
-    clampOnChange(edt_MCULEDCrtStep, ClampLedStepEditText);
-    clampOnChange(edt_FireTime, ClampFireTimeEditText);
+        for (QLineEdit* e : macro) clampOnChange(e, clampEngineerColourEditText);
+    for (QLineEdit* e : edt_YOffset) clampOnChange(e, clampYOffsetEditText);
+    clampOnChange(edt_VendorID, clampIdEditText);
+    clampOnChange(edt_ProductID, clampIdEditText);
+    clampOnChange(edt_MCULEDNum, clampLedNumberEditText);
+    clampOnChange(edt_MCULEDCrtStep, clampLedStepEditText);
+    clampOnChange(edt_FireTime, clampFireTimeEditText);
     connect(edt_MCULEDNum, &QLineEdit::editingFinished, this, [this] {
         const std::string now = edt_MCULEDNum->text().toStdString();
-        const std::string kept = LedNumberExitText(now);
+        const std::string kept = ledNumberExitText(now);
         if (kept != now) edt_MCULEDNum->setText(QString::fromStdString(kept));
     });
 
-    connect(cb_CPIStep, &QComboBox::activated, this, &EngineerPage::cb_CPIStepChange);
+    connect(cb_CPIStep, &QComboBox::activated, this, &EngineerPage::applyLevelCount);
     for (QCheckBox* c : cb_Mode)
-        connect(c, &QCheckBox::toggled, this, &EngineerPage::TLRefreshMCULEDMode);
+        connect(c, &QCheckBox::toggled, this, &EngineerPage::refreshLedModes);
 
     const std::pair<QRadioButton*, LedType> types[] = {{rb_MCULED, LedType::Flowing},
                                                        {rb_RBLED, LedType::TwoColour},
                                                        {rb_SyncLED, LedType::Synchronous},
                                                        {rb_BreLED, LedType::Breathing}};
-    for (const auto& [rb, type] : types)
-        connect(rb, &QRadioButton::toggled, this, [this, type](bool on) {
+    for (const auto& choice : types)
+        connect(choice.first, &QRadioButton::toggled, this, [this, type = choice.second](bool on) {
             if (on) showLedTypeGroups(type);
         });
 
@@ -275,7 +277,7 @@ void EngineerPage::keyModeFollowsSave() {
     cb_KeyMode->setEnabled(!rb_NoSave->isChecked());
 }
 
-void EngineerPage::cb_CPIStepChange() {
+void EngineerPage::applyLevelCount() {
     const int count = levelCountFor(cb_CPIStep->currentIndex());
     relistCurrentLevels(count);
     cb_CurrentCPI->setCurrentIndex(count - 1);
@@ -300,7 +302,7 @@ void EngineerPage::showLevels(int count) {
     }
 }
 
-void EngineerPage::TLRefreshMCULEDMode() {
+void EngineerPage::refreshLedModes() {
     relistMCULEDModes();
     cb_MCULEDCurrentMode->setCurrentIndex(0);
 }

@@ -9,22 +9,22 @@ namespace vornik {
 
 // The number an edit's text stands for: a decimal integer with an optional minus sign,
 // saturated to int; 0 for any other text (such as a lone "-" while a Y offset is typed).
-int EditValue(std::string_view text);
+int editFieldValue(std::string_view text);
 
 // A DPI or fire macro colour edit: a number above 255 becomes "255", an empty text, or one that
 // is not a plain decimal number, "0".
-std::string ClampColourEditText(std::string_view text);
+std::string clampEngineerColourEditText(std::string_view text);
 
 // edt_MCULEDNum while typing: 0, 2 and 3 become "4", above 13 "13", an empty or non-numeric
 // text "13". A 1 stays: it may be the first digit of 10-13.
-std::string ClampLedNumberEditText(std::string_view text);
+std::string clampLedNumberEditText(std::string_view text);
 // edt_MCULEDNum when left: the 1 kept while typing becomes "4".
-std::string LedNumberExitText(std::string_view text);
+std::string ledNumberExitText(std::string_view text);
 
 // edt_MCULEDCrtStep: above 7 becomes "7", an empty or non-numeric text "0".
-std::string ClampLedStepEditText(std::string_view text);
+std::string clampLedStepEditText(std::string_view text);
 
 // edt_FireTime: above 255 becomes "255", an empty or non-numeric text the default "100".
-std::string ClampFireTimeEditText(std::string_view text);
+std::string clampFireTimeEditText(std::string_view text);
 
 }  // namespace vornik

@@ -161,7 +161,7 @@ EngineerPage::EngineerPage(QWidget* parent, TermColumn terms) : QWidget(parent),
 }
 
 QString EngineerPage::term(int number) const {
-    const std::string_view text = TermText(number, m_terms);
+    const std::string_view text = termText(number, m_terms);
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 
@@ -457,8 +457,8 @@ void EngineerPage::fillFromModel(const PageSource& model) {
 
 void EngineerPage::showKeyNames(const PageSource& model) {
     if (m_language == nullptr) return;
-    const QStringList first = KeyNames(model, 1, *m_language);
-    const QStringList second = KeyNames(model, 2, *m_language);
+    const QStringList first = keyNames(model, 1, *m_language);
+    const QStringList second = keyNames(model, 2, *m_language);
     for (int k = 0; k < 9; ++k) {
         btn_Key1[static_cast<std::size_t>(k)]->setText(first[k]);
         btn_Key2[static_cast<std::size_t>(k)]->setText(second[k]);

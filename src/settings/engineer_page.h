@@ -54,10 +54,10 @@ class EngineerPage : public QWidget, public Page {
 
     // The level count handler's part on this page: cb_CurrentCPI relisted "1".."n" with its
     // last item selected, levels 3..7 shown up to n. Runs when the user picks a count.
-    void cb_CPIStepChange();
+    void applyLevelCount();
     // Relists cb_MCULEDCurrentMode from the enabled modes and selects its first item. Runs when
     // a cb_Mode box is toggled.
-    void TLRefreshMCULEDMode();
+    void refreshLedModes();
     // Shows the groups that belong to the LED type. Runs when a type radio button is chosen.
     void showLedTypeGroups(LedType type);
 

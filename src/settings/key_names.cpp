@@ -6,12 +6,12 @@
 
 namespace vornik {
 
-QStringList KeyNames(const PageSource& model, int keyMode, const TextLookup& texts) {
-    const auto slotNames = SlotNames(model.sections);
+QStringList keyNames(const PageSource& model, int keyMode, const TextLookup& texts) {
+    const auto slotNames = slotNamesIn(model.sections);
     const NameContext context{texts, model.eepromMode, slotNames, 0, {}};
     QStringList names;
     for (int k = 1; k <= 9; ++k)
-        names << QString::fromStdString(NameForCode(model.codes.code(keyMode, k), context));
+        names << QString::fromStdString(nameForCode(model.codes.code(keyMode, k), context));
     return names;
 }
 

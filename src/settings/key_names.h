@@ -8,6 +8,6 @@ class TextLookup;
 struct PageSource;
 
 // The names of the nine buttons of key mode `keyMode` (1 or 2), as the key labels show them.
-QStringList KeyNames(const PageSource& model, int keyMode, const TextLookup& texts);
+QStringList keyNames(const PageSource& model, int keyMode, const TextLookup& texts);
 
 }  // namespace vornik

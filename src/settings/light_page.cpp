@@ -25,7 +25,7 @@ void LightPage::fillFromModel(const PageSource&) {
     // No control of this page shows a setting yet; its editor brings them.
 }
 
-void LightPage::applyLayoutGroup(LayoutGroup, LayoutPass& pass) { layOut(pass); }
+void LightPage::applyLayoutGroup(LayoutGroup, LayoutPass& pass) { placeControls(pass); }
 
 void LightPage::applyLanguage(const LanguageTable& language) {
     static constexpr Caption kCaptions[] = {
@@ -71,7 +71,7 @@ void placeLightBar(LayoutPass& p, const char* prefix, const char* stem, int coun
 
 }  // namespace
 
-void LightPage::layOut(LayoutPass& p) {
+void LightPage::placeControls(LayoutPass& p) {
     std::vector<QWidget*> numbers;
     for (int k = 1; k <= 10; ++k) numbers.push_back(p.find(QString("lbl_MCULEDNum_%1").arg(k)));
     for (int k = 1; k <= 8; ++k) numbers.push_back(p.find(QString("lbl_MCULEDStep_%1").arg(k)));

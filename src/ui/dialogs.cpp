@@ -1,5 +1,6 @@
 #include "ui/dialogs.h"
 
+#include <QColorDialog>
 #include <QMessageBox>
 
 namespace vornik {
@@ -23,6 +24,12 @@ void QtDialogs::messageDialog(QWidget* parent, const QString& text, const QStrin
 void QtDialogs::messageBox(QWidget* parent, const QString& text) {
     QMessageBox box(QMessageBox::NoIcon, QString(), text, QMessageBox::Ok, parent);
     box.exec();
+}
+
+std::optional<QColor> QtDialogs::colourDialog(QWidget* parent, const QColor& initial) {
+    const QColor chosen = QColorDialog::getColor(initial, parent);
+    if (!chosen.isValid()) return std::nullopt;
+    return chosen;
 }
 
 }  // namespace vornik

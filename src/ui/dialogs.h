@@ -1,7 +1,9 @@
 #pragma once
 
+#include <QColor>
 #include <QString>
 #include <memory>
+#include <optional>
 
 class QMessageBox;
 class QWidget;
@@ -16,12 +18,15 @@ class Dialogs {
     virtual void messageDialog(QWidget* parent, const QString& text, const QString& fontName) = 0;
     // A plain message box: empty caption, OK button.
     virtual void messageBox(QWidget* parent, const QString& text) = 0;
+    // The colour dialog, opened on `initial`: the colour chosen, nullopt when cancelled.
+    virtual std::optional<QColor> colourDialog(QWidget* parent, const QColor& initial) = 0;
 };
 
 class QtDialogs : public Dialogs {
   public:
     void messageDialog(QWidget* parent, const QString& text, const QString& fontName) override;
     void messageBox(QWidget* parent, const QString& text) override;
+    std::optional<QColor> colourDialog(QWidget* parent, const QColor& initial) override;
 
     // The message dialog messageDialog shows, not yet shown.
     static std::unique_ptr<QMessageBox> makeMessageDialog(QWidget* parent, const QString& text,

@@ -51,7 +51,7 @@ int LayoutReader::number(const std::string& key, std::optional<int> current, Ran
 
     int value = 0;
     const std::optional<std::string> text = m_file.text(m_section, key);
-    const std::optional<int> parsed = text ? ParseDecimal(*text) : std::nullopt;
+    const std::optional<int> parsed = text ? parseDecimal(*text) : std::nullopt;
     if (parsed && inRange(*parsed, range)) {
         value = *parsed;
     } else {

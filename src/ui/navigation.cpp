@@ -47,8 +47,8 @@ Navigation::Navigation(WindowState& state, const AppOptions& options, Navigation
       m_dialogs(dialogs),
       m_pages(pages),
       m_window(window) {
-    LabelRun.setInterval(200);
-    connect(&LabelRun, &QTimer::timeout, this, &Navigation::LabelRunTimer);
+    captionTimer.setInterval(200);
+    connect(&captionTimer, &QTimer::timeout, this, &Navigation::scrollCaption);
     buildRadios();
     connectButtons();
 }
@@ -220,11 +220,11 @@ void Navigation::startScrolling(ButtonLabel* label) {
     m_scrolling = label;
     m_captionBefore = label->text();
     m_tick = 0;
-    LabelRun.start();
+    captionTimer.start();
 }
 
 void Navigation::stopScrolling() {
-    LabelRun.stop();
+    captionTimer.stop();
     if (m_scrolling) m_scrolling->setText(m_captionBefore);
     m_scrolling = nullptr;
 }

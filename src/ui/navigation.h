@@ -68,9 +68,8 @@ class Navigation : public QObject {
     void unlockFireRecorder();
 
     // One tick of the caption scrolling timer.
-    void LabelRunTimer() { scrollCaption(); }
     void scrollCaption();
-    QTimer LabelRun;
+    QTimer captionTimer;
 
     // Shows `container` (1 to 6) and hides the other five.
     void showOnly(int container);

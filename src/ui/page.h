@@ -27,6 +27,7 @@ struct PageSource {
     const ProfileCodes& codes;
     const Sections& sections;
     bool eepromMode = true;
+    int aimIndex = 0;  // the DPI value index the AIM key switches to
 };
 
 // One page of the window: it owns its controls, lays them out from its groups of the layout

@@ -16,7 +16,7 @@ struct RecordingHooks : FlowHooks {
     std::vector<std::string> calls;
     bool timerOn = true;
     bool locked = false;
-    void setDevTimer(bool on) override {
+    void setDeviceTimer(bool on) override {
         timerOn = on;
         calls.push_back(on ? "timer on" : "timer off");
     }
@@ -56,14 +56,13 @@ class ImageFlowsTest : public ::testing::Test {
 };
 
 TEST_F(ImageFlowsTest, WritesTheImageAsLoadedToAReadyMouse) {
-    session.DataBuf = BuiltInImage();
-    session.DataBuf[0x02F] ^= 0xFF;  // bad ParameterASection code: shown repaired, written as is
+    session.bytes = builtInImage();
+    session.bytes[0x02F] ^= 0xFF;  // bad parameterA code: shown repaired, written as is
     const WriteOutcome outcome = flows.writeLoadedImage();
     EXPECT_EQ(outcome.result, WriteResult::Verified);
     EXPECT_TRUE(session.lastRepairs.parameterA);
-    EXPECT_EQ(session.sections.ParameterASection[0], ParameterASectionDefaults()[0]);
-    EXPECT_TRUE(
-        std::equal(session.DataBuf.begin(), session.DataBuf.end(), mouse->memory().begin()));
+    EXPECT_EQ(session.sections.parameterA[0], parameterADefaults()[0]);
+    EXPECT_TRUE(std::equal(session.bytes.begin(), session.bytes.end(), mouse->memory().begin()));
     EXPECT_EQ(commands(), (std::vector<int>{1, 3, 6, 4, 8, 2}));
     EXPECT_EQ(hooks.calls.front(), "ui");
     expectRestored();
@@ -88,14 +87,14 @@ TEST_F(ImageFlowsTest, AMouseNotFitForTheImageKeepsItsMemory) {
         rig.startTrace();
         rig.fault(c.fault);
         const auto before = mouse->memory();
-        session.DataBuf = BuiltInImage();
+        session.bytes = builtInImage();
         const WriteOutcome outcome = flows.writeLoadedImage();
         EXPECT_EQ(outcome.result, WriteResult::NotWritten);
         EXPECT_EQ(outcome.reason, c.reason);
         EXPECT_EQ(mouse->memory(), before);
         EXPECT_EQ(commands(), c.commands);
         // The pages show the image whatever the mouse does.
-        EXPECT_EQ(session.sections.ProfileSection[0], BuiltInImage()[0x040]);
+        EXPECT_EQ(session.sections.profile[0], builtInImage()[0x040]);
         expectRestored();
     }
 }
@@ -106,11 +105,11 @@ TEST_F(ImageFlowsTest, ReadWithCommand4RefusedShowsTheDefaults) {
     ASSERT_TRUE(scope.ready());
     mouse->clearTrace();
     EXPECT_FALSE(flows.readImage(scope));
-    EXPECT_TRUE(std::all_of(session.DataBuf.begin(), session.DataBuf.end(),
-                            [](auto b) { return b == 0xFF; }));
+    EXPECT_TRUE(
+        std::all_of(session.bytes.begin(), session.bytes.end(), [](auto b) { return b == 0xFF; }));
     EXPECT_TRUE(session.lastRepairs.parameterA && session.lastRepairs.profile &&
                 session.lastRepairs.fireKey);
-    EXPECT_EQ(session.sections.FireKeySection, FireKeySectionDefaults());
+    EXPECT_EQ(session.sections.fireKey, fireKeyDefaults());
     const auto sent = commands();
     ASSERT_GE(sent.size(), 2u);
     EXPECT_EQ(std::vector<int>(sent.end() - 2, sent.end()), (std::vector<int>{8, 2}));
@@ -120,8 +119,7 @@ TEST_F(ImageFlowsTest, ReadWithCommand4RefusedShowsTheDefaults) {
 TEST_F(ImageFlowsTest, ReadTakesTheWholeMemory) {
     ConfigModeScope scope(protocol);
     EXPECT_TRUE(flows.readImage(scope));
-    EXPECT_TRUE(
-        std::equal(session.DataBuf.begin(), session.DataBuf.end(), mouse->memory().begin()));
+    EXPECT_TRUE(std::equal(session.bytes.begin(), session.bytes.end(), mouse->memory().begin()));
     EXPECT_FALSE(mouse->inConfigMode());
     EXPECT_EQ(mouse->reloads(), 1u);
 }
@@ -137,19 +135,19 @@ TEST_F(ImageFlowsTest, DefaultRestoreUsesTheFileOrTheBuiltInImage) {
         mouse->memory().fill(0);
         EXPECT_EQ(flows.restoreDefaultImage(prefix, name).result, WriteResult::Verified) << name;
         EXPECT_TRUE(
-            std::equal(BuiltInImage().begin(), BuiltInImage().end(), mouse->memory().begin()))
+            std::equal(builtInImage().begin(), builtInImage().end(), mouse->memory().begin()))
             << name;
     }
     EXPECT_EQ(std::count(hooks.calls.begin(), hooks.calls.end(), "clear codes"), 3);
 
     std::ofstream(dir / "TamselData_Cfg2.bin", std::ios::binary) << std::string(100, '\x33');
-    session.DataBuf = BuiltInImage();
-    session.DataBuf[0x200] = 0x99;
+    session.bytes = builtInImage();
+    session.bytes[0x200] = 0x99;
     EXPECT_EQ(flows.restoreDefaultImage(prefix, "TamselData_Cfg2.bin").result,
               WriteResult::Verified);
     EXPECT_EQ(mouse->memory()[99], 0x33);
-    EXPECT_EQ(mouse->memory()[100], BuiltInImage()[100]);
-    EXPECT_EQ(mouse->memory()[0x200], 0x99);  // the rest of DataBuf stays
+    EXPECT_EQ(mouse->memory()[100], builtInImage()[100]);
+    EXPECT_EQ(mouse->memory()[0x200], 0x99);  // the rest of the image stays
     expectRestored();
     fs::remove_all(dir);
 }

@@ -79,7 +79,7 @@ TEST_F(DemoTest, TheMouseKeepsItsMemoryInTheFile) {
     std::string error;
     ASSERT_TRUE(program->useMemoryFile(memory, error)) << error;
     // Created with the built-in image; the mouse is plugged in with it.
-    const ConfigImage& builtIn = BuiltInImage();
+    const ConfigImage& builtIn = builtInImage();
     EXPECT_EQ(fileBytes(memory), std::string(builtIn.begin(), builtIn.end()));
     program->show();
     program->window().monitor().tick();
@@ -102,7 +102,7 @@ TEST_F(DemoTest, TheMouseKeepsItsMemoryInTheFile) {
     ASSERT_TRUE(program->useMemoryFile(memory, error)) << error;
     program->window().monitor().tick();
     ASSERT_TRUE(program->session().mouseConnected());
-    EXPECT_EQ(program->session().model.image().DataBuf[6], 10);
+    EXPECT_EQ(program->session().model.image().bytes[6], 10);
 }
 
 TEST_F(DemoTest, AFileOfAnotherSizeIsRefusedAndLeftAlone) {

@@ -89,7 +89,7 @@ TEST_F(FaultMatrixTest, EveryRunEndsHonestly) {
     // The memories the mouse starts with, each with the profile restored onto it: all 0xFF is
     // what a read of chunks that never came would look like.
     const std::vector<std::pair<std::string, std::string>> memories = {
-        {imageText(BuiltInImage()), std::string(2048, '\xFF')},
+        {imageText(builtInImage()), std::string(2048, '\xFF')},
         {noise(2048, 2), noise(2048, 1)},
     };
     struct Command {
@@ -136,7 +136,7 @@ TEST_F(FaultMatrixTest, EveryRunEndsHonestly) {
                 const bool writes = command.writesProfile || command.writesDefault;
                 const bool unchanged = has(err, "not written") || !writes;
                 EXPECT_TRUE(!verified ||
-                            after == (command.writesProfile ? asked : imageText(BuiltInImage())));
+                            after == (command.writesProfile ? asked : imageText(builtInImage())));
                 EXPECT_TRUE(!unchanged || after == memory);
                 // A read that failed saves nothing; one that worked saves the memory.
                 if (command.args[0] == "read") {

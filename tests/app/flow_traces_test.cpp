@@ -69,7 +69,7 @@ void expectTrace(const std::string& name, const std::string& trace) {
 
 // The mouse's memory in these cases: the built-in image with recognisable macro bytes.
 ConfigImage mouseImage() {
-    ConfigImage image = BuiltInImage();
+    ConfigImage image = builtInImage();
     for (std::size_t i = 0; i < section::kMacroSlots1To4.size; ++i)
         image[section::kMacroSlots1To4.address + i] = static_cast<std::uint8_t>(i * 7 + 3);
     return image;
@@ -109,7 +109,7 @@ TEST_F(FlowTracesTest, FullRead) {
     ConfigModeScope scope(protocol);
     ASSERT_TRUE(scope.ready());
     EXPECT_TRUE(flows.readImage(scope));
-    EXPECT_EQ(session.DataBuf, mouseImage());
+    EXPECT_EQ(session.bytes, mouseImage());
     expectTrace("read", trace);
 }
 
@@ -133,8 +133,8 @@ TEST_F(FlowTracesTest, WriteOfALoadedImage) {
         if (*c.fault) fault(c.fault);
         mouse->memory() = mouseImage();
         startTrace();
-        session.DataBuf = BuiltInImage();
-        session.DataBuf[0x200] = 0x5A;
+        session.bytes = builtInImage();
+        session.bytes[0x200] = 0x5A;
         EXPECT_EQ(flows.writeLoadedImage().result, c.result);
         expectTrace(c.name, trace);
     }
@@ -143,7 +143,7 @@ TEST_F(FlowTracesTest, WriteOfALoadedImage) {
 TEST_F(FlowTracesTest, WriteOfEditedSections) {
     // What Apply sends: the edited working copies joined, written whatever the chip type.
     fault("chip=0x99");
-    session.DataBuf = mouseImage();
+    session.bytes = mouseImage();
     flows.split();
     ASSERT_TRUE(model.setButtonFunction(2, 4, "011000").ok());
     ASSERT_TRUE(model.setKeyMode(2).ok());
@@ -164,7 +164,7 @@ TEST_F(FlowTracesTest, DefaultRestores) {
     for (std::size_t n = 0; n < 3; ++n) {
         SCOPED_TRACE(kDefaultImageFiles[n]);
         startTrace();
-        session.DataBuf = mouseImage();
+        session.bytes = mouseImage();
         flows.restoreDefaultImage(prefix, kDefaultImageFiles[n]);
         expectTrace("default-" + std::to_string(n + 1), trace);
     }
@@ -175,7 +175,7 @@ TEST_F(FlowTracesTest, DefaultRestores) {
 struct ReadingUi : MonitorUi {
     ImageFlows* flows = nullptr;
     std::vector<std::string> boxes;
-    void setDevTimer(bool) override {}
+    void setDeviceTimer(bool) override {}
     void showNoDevice() override {}
     void messageBox(std::string_view key) override { boxes.emplace_back(key); }
     void showIdBytes(std::uint8_t, std::uint8_t) override {}
@@ -255,7 +255,7 @@ class CtlTracesTest : public ::testing::Test {
 
 TEST_F(CtlTracesTest, CommandsThatReadOrWriteTheImage) {
     const fs::path profile = dir / "profile.bin";
-    ConfigImage image = BuiltInImage();
+    ConfigImage image = builtInImage();
     image[0x300] = 0x42;
     std::ofstream(profile, std::ios::binary)
         .write(reinterpret_cast<const char*>(image.data()), image.size());

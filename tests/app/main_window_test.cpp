@@ -78,13 +78,13 @@ TEST_F(MainWindowTest, OverlaysBlockTheSkinnedButtonsButNotExit) {
 }
 
 TEST_F(MainWindowTest, DeviceTimerRunsOnlyOnceTheLoadingWindowExists) {
-    EXPECT_FALSE(window->DevTimer.isActive());
+    EXPECT_FALSE(window->deviceTimer.isActive());
     window->show();
     QCoreApplication::processEvents();
-    EXPECT_FALSE(window->DevTimer.isActive());
-    LoadingWindow loading(window.get(), [this] { window->setDevTimer(true); });
-    EXPECT_TRUE(window->DevTimer.isActive());
-    EXPECT_EQ(window->DevTimer.interval(), 1000);
+    EXPECT_FALSE(window->deviceTimer.isActive());
+    LoadingWindow loading(window.get(), [this] { window->setDeviceTimer(true); });
+    EXPECT_TRUE(window->deviceTimer.isActive());
+    EXPECT_EQ(window->deviceTimer.interval(), 1000);
     EXPECT_TRUE(loading.animating());
     EXPECT_EQ(loading.size(), QSize(206, 196));
     // Created 40 pixels below centre, shown later exactly centred.
@@ -187,21 +187,21 @@ TEST_F(MainWindowTest, CaptionsScrollOnlyWhenEnabled) {
 
     session->options.textRolling = false;
     nav.hoverEnter(apply, HoverFamily::WindowButton);
-    EXPECT_FALSE(nav.LabelRun.isActive());
-    nav.LabelRunTimer();
+    EXPECT_FALSE(nav.captionTimer.isActive());
+    nav.scrollCaption();
     EXPECT_EQ(apply->text(), "Apply");
     nav.hoverLeave(apply, HoverFamily::WindowButton);
 
     session->options.textRolling = true;
     nav.hoverEnter(apply, HoverFamily::WindowButton);
-    EXPECT_TRUE(nav.LabelRun.isActive());
-    EXPECT_EQ(nav.LabelRun.interval(), 200);
-    nav.LabelRunTimer();
+    EXPECT_TRUE(nav.captionTimer.isActive());
+    EXPECT_EQ(nav.captionTimer.interval(), 200);
+    nav.scrollCaption();
     EXPECT_EQ(apply->text(), "pply    A");
-    nav.LabelRunTimer();
+    nav.scrollCaption();
     EXPECT_EQ(apply->text(), "ply    Ap");
     nav.hoverLeave(apply, HoverFamily::WindowButton);
-    EXPECT_FALSE(nav.LabelRun.isActive());
+    EXPECT_FALSE(nav.captionTimer.isActive());
     EXPECT_EQ(apply->text(), "Apply");
 }
 
@@ -248,7 +248,7 @@ TEST_F(MainWindowTest, SwitchingLanguageRetranslatesTheWindow) {
     // The slot's name, UTF-16 big-endian.
     const std::string macro = "my macro";
     for (std::size_t i = 0; i < macro.size(); ++i)
-        session->model.image().sections.MacroSlots1To4[2 * i + 1] =
+        session->model.image().sections.macroSlots1To4[2 * i + 1] =
             static_cast<std::uint8_t>(macro[i]);
     window->showKeyMode(1);
     EXPECT_EQ(find<ButtonLabel>("Key2")->text(), "Home");
@@ -301,19 +301,19 @@ TEST_F(MainWindowTest, ConfirmClosesOnlyAfterAVerifiedWrite) {
         EXPECT_EQ(dialogs.shown, *c.message ? QStringList{window->text(c.message)} : QStringList{});
         EXPECT_EQ(window->isVisible(), !c.closes);
         EXPECT_FALSE(window->pagesLocked());
-        EXPECT_EQ(window->DevTimer.isActive(), !c.closes);  // closing stops the device timer
+        EXPECT_EQ(window->deviceTimer.isActive(), !c.closes);  // closing stops the device timer
     }
 }
 
 TEST_F(MainWindowTest, ApplyTwiceFindsNothingToRepairTheSecondTime) {
     connectMouse();
-    session->model.image().sections.ParameterASection[5] = 0x42;  // an edit
+    session->model.image().sections.parameterA[5] = 0x42;  // an edit
     ASSERT_TRUE(window->deviceButtons().Btn_Apply_0Click());
     EXPECT_EQ(mouse->memory()[5], 0x42);
     EXPECT_TRUE(sectionCodeValid(std::span(mouse->memory()).first(48)));
     ASSERT_TRUE(window->deviceButtons().Btn_Apply_0Click());
     EXPECT_EQ(window->deviceButtons().lastWrite().verify.passes, 0);
-    EXPECT_TRUE(window->deviceButtons().lastWrite().verify.MismatchList[0].empty());
+    EXPECT_TRUE(window->deviceButtons().lastWrite().verify.mismatches[0].empty());
 }
 
 TEST_F(MainWindowTest, ReadWithCommand4RefusedShowsTheDefaults) {
@@ -321,7 +321,7 @@ TEST_F(MainWindowTest, ReadWithCommand4RefusedShowsTheDefaults) {
     mouse->faults().refusedCommands = {cmd::kBeginRead};
     mouse->clearTrace();
     window->deviceButtons().Btn_Read_0Click();
-    EXPECT_EQ(session->model.image().sections.ProfileSection, ProfileSectionDefaults());
+    EXPECT_EQ(session->model.image().sections.profile, profileDefaults());
     const auto sent = commandsOf(*mouse);
     ASSERT_GE(sent.size(), 2u);
     EXPECT_EQ(std::vector<int>(sent.end() - 2, sent.end()), (std::vector<int>{8, 2}));
@@ -335,7 +335,7 @@ TEST_F(MainWindowTest, ADefaultForAnotherChipIsShownButNotWritten) {
     window->deviceButtons().Btn_Confirm2_1Click();
     EXPECT_EQ(window->deviceButtons().lastWrite().result, WriteResult::NotWritten);
     EXPECT_EQ(mouse->memory()[0x100], 0x77);
-    EXPECT_EQ(session->model.image().DataBuf, BuiltInImage());
+    EXPECT_EQ(session->model.image().bytes, builtInImage());
     EXPECT_FALSE(window->pagesLocked());
 }
 
@@ -375,14 +375,16 @@ TEST_F(MainWindowTest, AMouseNotReadyIsTreatedAsAbsent) {
     window->monitor().tick();
     EXPECT_EQ(dialogs.shown, QStringList{window->text("Str020")});
     EXPECT_FALSE(session->mouseConnected());
-    EXPECT_TRUE(window->DevTimer.isActive());
+    EXPECT_TRUE(window->deviceTimer.isActive());
 }
 
 TEST_F(MainWindowTest, AnAimKeyInTheOtherKeyModeTakesTheChosenIndex) {
     connectMouse();
-    // Button 4 of key mode 2 is an AIM key; key mode 1 is shown.
+    // The AIM value is chosen while button 5 of key mode 1 is the only AIM key; button 4 of
+    // key mode 2 becomes one afterwards and takes the value at the write.
+    ASSERT_TRUE(session->model.setButtonFunction(1, 5, "0A0000").ok());
+    ASSERT_TRUE(session->model.setAimValue(7).changed);
     ASSERT_TRUE(session->model.setButtonFunction(2, 4, "0A0000").ok());
-    session->aimIndex = 7;
     ASSERT_TRUE(window->deviceButtons().Btn_Apply_0Click());
     const auto offset = section::kProfile.address + ProfileCodes::offset(2, 4);
     EXPECT_EQ(mouse->memory()[offset], 0x0A);
@@ -395,7 +397,7 @@ TEST_F(MainWindowTest, AChangeMadeInTheWindowShowsInTheDump) {
     engineer->cb_CPI[0]->setCurrentIndex(10);  // level 1: 6400 DPI
     ASSERT_TRUE(window->deviceButtons().Btn_Apply_0Click());
     EXPECT_EQ(mouse->memory()[6], 10);
-    ConfigImage expected = BuiltInImage();
+    ConfigImage expected = builtInImage();
     expected[6] = 10;
     expected[0x2F] = sectionCode(std::span(expected).first(47));
     EXPECT_TRUE(std::equal(expected.begin(), expected.end(), mouse->memory().begin()));
@@ -444,8 +446,8 @@ TEST_F(MainWindowTest, AMouseHeldByAnotherProgramIsLeftAlone) {
     connectMouse();
     DeviceLink other(*platform);  // another program on the same mouse
     std::uint32_t version = kMouseVersion;
-    ASSERT_TRUE(other.OpenMouseDev(kMouseVendorId, kMouseProductId, version));
-    ASSERT_TRUE(other.LockMouse());
+    ASSERT_TRUE(other.openMouse(kMouseVendorId, kMouseProductId, version));
+    ASSERT_TRUE(other.lockMouse());
     mouse->clearTrace();
 
     platform->unplug(simHidPath(0x1B1C, 0x0A51, 3, 1));  // a change the tick would act on
@@ -455,7 +457,7 @@ TEST_F(MainWindowTest, AMouseHeldByAnotherProgramIsLeftAlone) {
     EXPECT_EQ(dialogs.shown, QStringList{kMouseInUseText});
     EXPECT_TRUE(session->mouseConnected());
 
-    other.UnlockMouse();
+    other.unlockMouse();
     EXPECT_TRUE(window->deviceButtons().Btn_Apply_0Click());
     EXPECT_FALSE(session->device.link().mouseLocked());  // held only while an operation runs
 }
@@ -464,14 +466,14 @@ TEST_F(MainWindowTest, AMousePluggedWhileAnotherProgramHoldsItIsReadOnceItIsFree
     plugMouse();
     DeviceLink other(*platform);
     std::uint32_t version = kMouseVersion;
-    ASSERT_TRUE(other.OpenMouseDev(kMouseVendorId, kMouseProductId, version));
-    ASSERT_TRUE(other.LockMouse());
+    ASSERT_TRUE(other.openMouse(kMouseVendorId, kMouseProductId, version));
+    ASSERT_TRUE(other.lockMouse());
     window->monitor().tick();
     EXPECT_FALSE(session->mouseConnected());
     EXPECT_TRUE(mouse->trace().empty());
     EXPECT_TRUE(dialogs.shown.isEmpty());
 
-    other.CloseMouse();
+    other.closeMouse();
     window->monitor().tick();
     EXPECT_TRUE(session->mouseConnected());
     EXPECT_FALSE(window->state().noDeviceShown);

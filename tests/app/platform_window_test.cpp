@@ -25,6 +25,7 @@ namespace {
 struct NoDialogs : Dialogs {
     void messageDialog(QWidget*, const QString&, const QString&) override {}
     void messageBox(QWidget*, const QString&) override {}
+    std::optional<QColor> colourDialog(QWidget*, const QColor&) override { return std::nullopt; }
 };
 
 // A connection of the test's own to the X server the program draws on.

@@ -135,7 +135,7 @@ TEST_F(VornikctlKeysTest, GetAsJsonAndFromAFile) {
     EXPECT_EQ(values["mode1.button4"], "Back");
 
     // A profile file in Game Mode; no mouse needed.
-    ConfigImage image = BuiltInImage();
+    ConfigImage image = builtInImage();
     image[0x34] = 0x80;
     image[0x35] = 0x7F;
     const auto file = (dir / "game.bin").string();

@@ -46,7 +46,7 @@ class VornikctlSafetyTest : public VornikctlTest {
 };
 
 TEST_F(VornikctlSafetyTest, OutcomesSayWhatHappened) {
-    std::string stuckProfile = imageText(BuiltInImage());
+    std::string stuckProfile = imageText(builtInImage());
     stuckProfile[0x100] = 0x12;
     struct Case {
         const char* name;
@@ -70,45 +70,45 @@ TEST_F(VornikctlSafetyTest, OutcomesSayWhatHappened) {
          "write failed: the read back was not completed: the mouse did not acknowledge 16 "
          "chunks in a row"},
         {"nothing written, nothing read",
-         imageText(BuiltInImage()),
+         imageText(builtInImage()),
          std::string(2048, '\xFF'),
          {"--fault", "refuse=5,refuse=7", "restore", "P"},
          kExitFailure,
          "write failed: the write was not completed: the mouse did not acknowledge 16 chunks "
          "in a row (up to chunk 16 of 342)"},
         {"every write chunk refused",
-         imageText(BuiltInImage()),
+         imageText(builtInImage()),
          noise(2048, 2),
          {"--fault", "refuse=7", "restore", "P"},
          kExitFailure,
          "the write was not completed: the mouse did not acknowledge 16 chunks in a row"},
         {"every read chunk refused after the write",
-         imageText(BuiltInImage()),
+         imageText(builtInImage()),
          noise(2048, 3),
          {"--fault", "refuse=5", "restore", "P"},
          kExitFailure,
          "the read back was not completed: the mouse did not acknowledge 16 chunks in a row"},
         {"every read chunk refused",
-         imageText(BuiltInImage()),
+         imageText(builtInImage()),
          "",
          {"--fault", "refuse=5", "read", "--out", "F"},
          kExitFailure,
          "the read was not completed: the mouse did not acknowledge 16 chunks in a row"},
         {"differing and unknown bytes are told apart",
-         imageText(BuiltInImage()),
+         imageText(builtInImage()),
          stuckProfile,
          {"--fault", "stuck=0x100,drop-chunk=342", "restore", "P"},
          kExitFailure,
          "write failed: 1 byte still differs after three repair passes; 2 bytes could not be "
          "read back"},
         {"a refused reload is a warning",
-         imageText(BuiltInImage()),
+         imageText(builtInImage()),
          noise(2048, 4),
          {"--fault", "refuse=8", "restore", "P"},
          kExitOk,
          "warning: the mouse did not acknowledge command 8 (reload)"},
         {"a refused leave is a warning",
-         imageText(BuiltInImage()),
+         imageText(builtInImage()),
          noise(2048, 5),
          {"--fault", "refuse=2", "restore", "P"},
          kExitOk,
@@ -193,7 +193,7 @@ TEST_F(VornikctlSafetyTest, EmptyProfilesAndStateFilesAreRefused) {
 TEST_F(VornikctlSafetyTest, InputsThatAreNotRegularFilesAreRefusedAtOnce) {
     ASSERT_EQ(::mkfifo((dir / "p.fifo").c_str(), 0600), 0);
     fs::create_symlink("/dev/zero", dir / "zero.bin");
-    writeFile(state, imageText(BuiltInImage()));
+    writeFile(state, imageText(builtInImage()));
     for (const char* name : {"p.fifo", "zero.bin"}) {
         const std::string path = (dir / name).string();
         EXPECT_EQ(run({"--simulate", state, "restore", path}), kExitFailure) << name;
@@ -206,7 +206,7 @@ TEST_F(VornikctlSafetyTest, InputsThatAreNotRegularFilesAreRefusedAtOnce) {
 }
 
 TEST_F(VornikctlSafetyTest, OutputsAreWrittenThroughLinksAndNeverOverSpecialFiles) {
-    writeFile(state, imageText(BuiltInImage()));
+    writeFile(state, imageText(builtInImage()));
     ASSERT_EQ(::mkfifo((dir / "out.fifo").c_str(), 0600), 0);
     fs::create_symlink("/dev/null", dir / "null.bin");
     for (const char* name : {"out.fifo", "null.bin"}) {
@@ -223,7 +223,7 @@ TEST_F(VornikctlSafetyTest, OutputsAreWrittenThroughLinksAndNeverOverSpecialFile
     ASSERT_EQ(run({"--simulate", state, "read", "--out", (dir / "link.bin").string()}), kExitOk)
         << err.str();
     EXPECT_TRUE(fs::is_symlink(dir / "link.bin"));
-    EXPECT_EQ(read(dir / "real.bin"), imageText(BuiltInImage()));
+    EXPECT_EQ(read(dir / "real.bin"), imageText(builtInImage()));
     for (const fs::path& file : {dir / "real.bin", fs::path(state)})
         EXPECT_EQ(fs::status(file).permissions(), fs::perms::owner_read | fs::perms::owner_write)
             << file;
@@ -272,7 +272,7 @@ struct CtrlCAfter : Cancellation {
 };
 
 TEST_F(VornikctlSafetyTest, AnInterruptedTransferLeavesConfigurationModeAndSaysWhereItStopped) {
-    const std::string memory = imageText(BuiltInImage());
+    const std::string memory = imageText(builtInImage());
     const std::string image = noise(2048, 13);
     writeFile(profile, image);
     const std::string trace = (dir / "trace.txt").string();
@@ -315,7 +315,7 @@ TEST_F(VornikctlSafetyTest, AnInterruptedTransferLeavesConfigurationModeAndSaysW
 }
 
 TEST_F(VornikctlSafetyTest, ProgressIsDrawnOnlyForATerminal) {
-    writeFile(state, imageText(BuiltInImage()));
+    writeFile(state, imageText(builtInImage()));
     writeFile(profile, noise(2048, 14));
     ASSERT_EQ(run({"--simulate", state, "restore", profile}), kExitOk);
     EXPECT_EQ(err.str(), "");

@@ -99,7 +99,7 @@ TEST_F(VornikctlTest, VersionIsAnsweredWithoutTouchingTheMouse) {
 
 TEST_F(VornikctlTest, StateFileIsCreatedWithTheBuiltInImage) {
     ASSERT_EQ(run({"--simulate", state, "status"}), kExitOk);
-    EXPECT_TRUE(read(state) == imageText(BuiltInImage()));
+    EXPECT_TRUE(read(state) == imageText(builtInImage()));
 }
 
 TEST_F(VornikctlTest, AStateFileOfTheWrongSizeIsLeftAlone) {
@@ -142,7 +142,7 @@ namespace {
 class VornikctlImageTest : public VornikctlTest {};
 
 TEST_F(VornikctlImageTest, ReadSavesTheMouseMemory) {
-    std::string memory = imageText(BuiltInImage());
+    std::string memory = imageText(builtInImage());
     memory[0x700] = 'M';  // something only this mouse has
     writeFile(state, memory);
     const auto backup = (dir / "backup.bin").string();
@@ -159,9 +159,9 @@ TEST_F(VornikctlImageTest, FailedReadWritesNoFile) {
 }
 
 TEST_F(VornikctlImageTest, RestoreWritesAndVerifies) {
-    std::string profile = imageText(BuiltInImage());
+    std::string profile = imageText(builtInImage());
     profile[0x600] = 'P';
-    profile[0x02F] ^= 1;  // a bad ParameterASection code: repaired on screen, written as is
+    profile[0x02F] ^= 1;  // a bad parameterA code: repaired on screen, written as is
     const auto file = (dir / "p.bin").string();
     writeFile(file, profile);
     ASSERT_EQ(run({"--simulate", state, "restore", file}), kExitOk) << err.str();
@@ -184,7 +184,7 @@ TEST_F(VornikctlImageTest, RestoreRefusedByTheChipTypeChangesNothing) {
 
 TEST_F(VornikctlImageTest, RestoreThatNeverVerifiesFails) {
     const auto file = (dir / "p.bin").string();
-    std::string profile = imageText(BuiltInImage());
+    std::string profile = imageText(builtInImage());
     profile[0x7FF] = 0x12;
     writeFile(file, profile);
     EXPECT_EQ(run({"--simulate", state, "--fault", "stuck=0x7FF", "restore", file}), kExitFailure);
@@ -196,18 +196,18 @@ TEST_F(VornikctlImageTest, DefaultUsesTheFileBesideTheProgram) {
     writeFile(state, std::string(2048, '\0'));
     ASSERT_EQ(run({"--simulate", state, "default", "3"}), kExitOk) << err.str();
     EXPECT_NE(out.str().find("default image: built-in"), std::string::npos);
-    EXPECT_EQ(read(state), imageText(BuiltInImage()));
+    EXPECT_EQ(read(state), imageText(builtInImage()));
 
     writeFile(dir / "TamselData_Cfg2.bin", std::string(100, '\x33'));
     ASSERT_EQ(run({"--simulate", state, "default", "2"}), kExitOk) << err.str();
     const std::string memory = read(state);
     EXPECT_TRUE(memory.substr(0, 100) == std::string(100, '\x33'));
-    EXPECT_TRUE(memory.substr(100) == imageText(BuiltInImage()).substr(100));
+    EXPECT_TRUE(memory.substr(100) == imageText(builtInImage()).substr(100));
 }
 
 TEST_F(VornikctlImageTest, DumpOfTheBuiltInImage) {
     const auto file = (dir / "p.bin").string();
-    writeFile(file, imageText(BuiltInImage()));
+    writeFile(file, imageText(builtInImage()));
     ASSERT_EQ(run({"dump", file}), kExitOk) << err.str();
     const std::string text = out.str();
     for (const char* expected : {"integrity: all sections valid", "DPI levels: 6, current level 2",

@@ -24,6 +24,13 @@ struct RecordingDialogs : Dialogs {
         dialogFonts << fontName;
     }
     void messageBox(QWidget*, const QString& text) override { shown << text; }
+    // The colour dialog answers `colourAnswer` (nullopt: cancelled) and keeps what it opened on.
+    std::optional<QColor> colourAnswer;
+    std::vector<QColor> colourOpenedOn;
+    std::optional<QColor> colourDialog(QWidget*, const QColor& initial) override {
+        colourOpenedOn.push_back(initial);
+        return colourAnswer;
+    }
 };
 
 // The window over a simulated set of HID devices on a virtual clock; the mouse is plugged in
@@ -45,7 +52,7 @@ class MainWindowTest : public ::testing::Test {
 
     void plugMouse() {
         mouse = plugDefaultMouse(*platform);
-        std::copy(BuiltInImage().begin(), BuiltInImage().end(), mouse->memory().begin());
+        std::copy(builtInImage().begin(), builtInImage().end(), mouse->memory().begin());
     }
     // Plugs the mouse in and lets one monitor tick find and read it.
     void connectMouse() {

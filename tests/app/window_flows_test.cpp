@@ -120,7 +120,7 @@ TEST_F(WindowFlowsTest, EditsGoIntoTheModelAndApplyWritesTheModel) {
 
     engineer.cb_CPI[0]->setCurrentIndex(5);
     EXPECT_EQ(session->model.values().cb_CPI[0], 5);
-    EXPECT_EQ(session->model.sections().ParameterASection[6], 5);
+    EXPECT_EQ(session->model.sections().parameterA[6], 5);
     engineer.edt_CPIColor[1][2]->setText("300");  // clamped on the page, then taken
     EXPECT_EQ(engineer.edt_CPIColor[1][2]->text(), "255");
     EXPECT_EQ(session->model.values().edt_CPIColor[1][2], 255);

@@ -30,13 +30,13 @@ class ChunkTimingTest : public ::testing::Test {
         mouse = plugDefaultMouse(platform);
         mouse->setClock(&clock);
         std::uint32_t version = kMouseVersion;
-        ASSERT_TRUE(link.OpenMouseDev(kMouseVendorId, kMouseProductId, version));
+        ASSERT_TRUE(link.openMouse(kMouseVendorId, kMouseProductId, version));
         std::iota(mouse->memory().begin(), mouse->memory().end(), 0);
-        ASSERT_TRUE(protocol.SendCmd(cmd::kEnterConfig));
+        ASSERT_TRUE(protocol.sendCommand(cmd::kEnterConfig));
     }
     // Begins a block transfer, then applies `fault` so that only the chunks meet it.
     void begin(std::uint8_t command, const char* fault) {
-        ASSERT_TRUE(protocol.SendCmd(command, 0x00, 0x01, 0x00, 0x01));  // 256 bytes at 0x100
+        ASSERT_TRUE(protocol.sendCommand(command, 0x00, 0x01, 0x00, 0x01));  // 256 bytes at 0x100
         std::string error;
         if (*fault) {
             ASSERT_TRUE(parseFaults(fault, mouse->faults(), error)) << error;
@@ -90,7 +90,7 @@ TEST_F(ChunkTimingTest, ReadChunkSleeps5MsAfterTheSendAnd5AfterEachEmptyPoll) {
         SCOPED_TRACE(c.fault);
         mouse->faults() = {};
         begin(cmd::kBeginRead, c.fault);
-        protocol.ReadChunk();
+        protocol.readChunk();
         EXPECT_EQ(schedule(), c.schedule);
         EXPECT_EQ(elapsed(), c.elapsed);
         EXPECT_EQ(sleeps(), c.sleeps);
@@ -124,7 +124,7 @@ TEST_F(ChunkTimingTest, WriteChunkSleeps10MsAfterTheSendAnd5AfterEachEmptyPoll) 
         mouse->faults() = {};
         mouse->memory()[0x100] = 0x00;
         begin(cmd::kBeginWrite, c.fault);
-        protocol.WriteChunk(0x11, 0x22, 0x33, 0x44, 0x55, 0x66);
+        protocol.writeChunk(0x11, 0x22, 0x33, 0x44, 0x55, 0x66);
         EXPECT_EQ(schedule(), c.schedule);
         EXPECT_EQ(elapsed(), c.elapsed);
         EXPECT_EQ(sleeps(), c.sleeps);
@@ -142,22 +142,22 @@ TEST_F(ChunkTimingTest, BlockChunksFollowEachOtherWithoutPause) {
     std::array<std::uint8_t, 12> data{};
     mouse->clearTrace();
     start = clock.nowMs();
-    ASSERT_TRUE(protocol.ReadBlock(0x100, 12, data));
+    ASSERT_TRUE(protocol.readBlock(0x100, 12, data));
     // Command 4 (10 ms to its poll), then two chunks of 5 ms each.
     EXPECT_EQ(schedule(), (Schedule{{0, 10, 15}, {10, 15, 20}}));
 
     mouse->clearTrace();
     start = clock.nowMs();
-    ASSERT_TRUE(protocol.WriteBlock(0x100, 12, data));
+    ASSERT_TRUE(protocol.writeBlock(0x100, 12, data));
     EXPECT_EQ(schedule(), (Schedule{{0, 10, 20}, {10, 20, 30}}));
 
     // The whole image: 342 chunks each way.
     std::array<std::uint8_t, 2048> image{};
     start = clock.nowMs();
-    ASSERT_TRUE(protocol.ReadBlock(0, 2048, image));
+    ASSERT_TRUE(protocol.readBlock(0, 2048, image));
     EXPECT_EQ(elapsed(), 10u + 342u * 5u);
     start = clock.nowMs();
-    ASSERT_TRUE(protocol.WriteBlock(0, 2048, image));
+    ASSERT_TRUE(protocol.writeBlock(0, 2048, image));
     EXPECT_EQ(elapsed(), 10u + 342u * 10u);
 }
 

@@ -18,16 +18,16 @@ SimInterface iface(std::string path, HidAttributes ids, std::uint16_t featureLen
 
 bool openMouse(DeviceLink& link, std::uint32_t& version) {
     version = kMouseVersion;
-    return link.OpenMouseDev(kMouseVendorId, kMouseProductId, version);
+    return link.openMouse(kMouseVendorId, kMouseProductId, version);
 }
 
 TEST(DeviceLinkTest, NothingPresent) {
     SimHidPlatform platform;
     DeviceLink link(platform);
     std::uint32_t version = 0;
-    EXPECT_EQ(link.GetDevCount(), 0);
+    EXPECT_EQ(link.deviceCount(), 0);
     EXPECT_FALSE(openMouse(link, version));
-    EXPECT_EQ(link.MouseHandle, kNoHandle);
+    EXPECT_EQ(link.mouseHandle, kNoHandle);
 }
 
 TEST(DeviceLinkTest, CountsOnlyInterfacesThatOpen) {
@@ -35,7 +35,7 @@ TEST(DeviceLinkTest, CountsOnlyInterfacesThatOpen) {
     plugOtherDevices(platform);  // one of its interfaces cannot be opened
     plugDefaultMouse(platform);
     DeviceLink link(platform);
-    EXPECT_EQ(link.GetDevCount(), platform.presentInterfaces() - 1);
+    EXPECT_EQ(link.deviceCount(), platform.presentInterfaces() - 1);
     EXPECT_EQ(platform.openHandles(), 0);
 }
 
@@ -45,7 +45,7 @@ TEST(DeviceLinkTest, NoListMeansNothing) {
     platform.listFails = true;
     DeviceLink link(platform);
     std::uint32_t version = 0;
-    EXPECT_EQ(link.GetDevCount(), 0);
+    EXPECT_EQ(link.deviceCount(), 0);
     EXPECT_FALSE(openMouse(link, version));
 }
 
@@ -67,12 +67,12 @@ TEST_P(MouseMatchTest, OpensOnlyTheConfigurationInterface) {
     DeviceLink link(platform);
     std::uint32_t version = 0;
     EXPECT_EQ(openMouse(link, version), c.opened);
-    EXPECT_EQ(link.MouseHandle != kNoHandle, c.opened);
+    EXPECT_EQ(link.mouseHandle != kNoHandle, c.opened);
     EXPECT_EQ(platform.openHandles(), c.opened ? 1 : 0);  // a rejected interface is closed
     if (c.opened) {
-        EXPECT_EQ(link.CurVendorId, kMouseVendorId);
-        EXPECT_EQ(link.CurProductId, kMouseProductId);
-        EXPECT_EQ(link.FeatureLen, 8u);
+        EXPECT_EQ(link.currentVendorId, kMouseVendorId);
+        EXPECT_EQ(link.currentProductId, kMouseProductId);
+        EXPECT_EQ(link.featureLength, 8u);
         EXPECT_EQ(version, kMouseVersion);
     }
 }
@@ -99,7 +99,7 @@ TEST(DeviceLinkTest, LastMatchWinsAndEarlierAreClosed) {
     EXPECT_EQ(platform.openHandles(), 1);
     // Only the second interface is gone from the handle's view once it is unplugged.
     platform.unplug("second");
-    EXPECT_FALSE(platform.attributes(link.MouseHandle).has_value());
+    EXPECT_FALSE(platform.attributes(link.mouseHandle).has_value());
 }
 
 TEST(DeviceLinkTest, ReopeningDoesNotLeakTheOldHandle) {
@@ -110,11 +110,11 @@ TEST(DeviceLinkTest, ReopeningDoesNotLeakTheOldHandle) {
     ASSERT_TRUE(openMouse(link, version));
     ASSERT_TRUE(openMouse(link, version));
     EXPECT_EQ(platform.openHandles(), 1);
-    link.CloseMouse();
+    link.closeMouse();
     EXPECT_EQ(platform.openHandles(), 0);
-    EXPECT_EQ(link.MouseHandle, kNoHandle);
-    EXPECT_EQ(link.CurVendorId, 0u);
-    EXPECT_EQ(link.CurProductId, 0u);
+    EXPECT_EQ(link.mouseHandle, kNoHandle);
+    EXPECT_EQ(link.currentVendorId, 0u);
+    EXPECT_EQ(link.currentProductId, 0u);
 }
 
 TEST(DeviceLinkTest, FallsBackToTheConstantHidClass) {
@@ -133,8 +133,8 @@ TEST(DeviceLinkTest, FeatureReportsWithoutHandleMakeNoCall) {
     DeviceLink link(platform);
     std::array<std::uint8_t, 8> buffer{4, 1, 2, 3, 4, 5, 6, 7};
     const auto before = buffer;
-    EXPECT_FALSE(link.SetFeatureReport(kNoHandle, buffer));
-    EXPECT_FALSE(link.GetFeatureReport(kNoHandle, buffer));
+    EXPECT_FALSE(link.setFeatureReport(kNoHandle, buffer));
+    EXPECT_FALSE(link.getFeatureReport(kNoHandle, buffer));
     EXPECT_EQ(buffer, before);
     EXPECT_TRUE(firmware->trace().empty());
 }
@@ -146,13 +146,13 @@ TEST(DeviceLinkTest, FeatureReportsOfAVanishedMouseFail) {
     std::uint32_t version = 0;
     ASSERT_TRUE(openMouse(link, version));
     std::array<std::uint8_t, 8> buffer{4, 3, 0, 0, 0, 0, 0, 0};
-    ASSERT_TRUE(link.SetFeatureReport(link.MouseHandle, buffer));
+    ASSERT_TRUE(link.setFeatureReport(link.mouseHandle, buffer));
     firmware->unplug();
     const auto before = buffer;
-    EXPECT_FALSE(link.SetFeatureReport(link.MouseHandle, buffer));
-    EXPECT_FALSE(link.GetFeatureReport(link.MouseHandle, buffer));
+    EXPECT_FALSE(link.setFeatureReport(link.mouseHandle, buffer));
+    EXPECT_FALSE(link.getFeatureReport(link.mouseHandle, buffer));
     EXPECT_EQ(buffer, before);
-    EXPECT_EQ(link.GetDevCount(), 0);  // every interface of the device went with it
+    EXPECT_EQ(link.deviceCount(), 0);  // every interface of the device went with it
 }
 
 TEST(DeviceLinkTest, DriverNumberOfPath) {
@@ -179,10 +179,10 @@ TEST(DeviceLinkTest, OpensTheDriverWhosePathCarriesTheNumber) {
     platform.plugDriver(simDriverPath(0x1A2B), nullptr);
     platform.plugDriver("\\\\?\\short#path", nullptr);
     DeviceLink link(platform);
-    EXPECT_FALSE(link.OpenDriverDev(0x0003));
+    EXPECT_FALSE(link.openDriver(0x0003));
     EXPECT_EQ(platform.openHandles(), 0);
-    EXPECT_TRUE(link.OpenDriverDev(0x1A2B));
-    EXPECT_NE(link.DriverHandle, kNoHandle);
+    EXPECT_TRUE(link.openDriver(0x1A2B));
+    EXPECT_NE(link.driverHandle, kNoHandle);
     EXPECT_EQ(platform.openHandles(), 1);
     EXPECT_EQ(driverNumberOfPath(simDriverPath(0x1A2B)), 0x1A2B);
 }
@@ -192,7 +192,7 @@ TEST(DeviceLinkTest, ListMarksTheInterfaceTheMouseOpensOn) {
     plugOtherDevices(platform);
     plugDefaultMouse(platform);
     DeviceLink link(platform);
-    const auto reports = link.ListInterfaces(kMouseVendorId, kMouseProductId, kMouseVersion);
+    const auto reports = link.listInterfaces(kMouseVendorId, kMouseProductId, kMouseVersion);
     ASSERT_EQ(static_cast<int>(reports.size()), platform.presentInterfaces());
     int marked = 0;
     for (const auto& r : reports) {

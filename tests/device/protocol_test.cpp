@@ -19,7 +19,7 @@ class ProtocolTest : public ::testing::Test {
         mouse = plugDefaultMouse(platform);
         mouse->setClock(&clock);
         std::uint32_t version = kMouseVersion;
-        ASSERT_TRUE(link.OpenMouseDev(kMouseVendorId, kMouseProductId, version));
+        ASSERT_TRUE(link.openMouse(kMouseVendorId, kMouseProductId, version));
         std::iota(mouse->memory().begin(), mouse->memory().end(), 0);  // byte i = i mod 256
     }
 
@@ -36,7 +36,7 @@ class ProtocolTest : public ::testing::Test {
         return n;
     }
     void enterConfig() {
-        ASSERT_TRUE(protocol.SendCmd(cmd::kEnterConfig));
+        ASSERT_TRUE(protocol.sendCommand(cmd::kEnterConfig));
         mouse->clearTrace();
     }
 
@@ -67,7 +67,7 @@ TEST_P(SendCmdAttemptTest, AttemptsPollsAndSleeps) {
     if (*c.fault) {
         ASSERT_TRUE(parseFaults(c.fault, mouse->faults(), error)) << error;
     }
-    EXPECT_EQ(protocol.SendCmd(cmd::kEnterConfig), c.acknowledged);
+    EXPECT_EQ(protocol.sendCommand(cmd::kEnterConfig), c.acknowledged);
     EXPECT_EQ(requests().size(), c.sets);
     EXPECT_EQ(polls(), c.polls);
     EXPECT_EQ(clock.nowMs(), c.ms);
@@ -88,16 +88,16 @@ INSTANTIATE_TEST_SUITE_P(
     [](const auto& caseInfo) { return std::string(caseInfo.param.name); });
 
 TEST_F(ProtocolTest, EveryExchangeFailsAtOnceWithoutMouse) {
-    link.CloseMouse();
+    link.closeMouse();
     std::array<std::uint8_t, 16> dest{};
     const std::array<std::uint8_t, 4> src{1, 2, 3, 4};
-    EXPECT_FALSE(protocol.SendCmd(cmd::kStatus));
-    EXPECT_EQ(protocol.ReadKeyStatus(), 0);
-    protocol.ReadChunk();
+    EXPECT_FALSE(protocol.sendCommand(cmd::kStatus));
+    EXPECT_EQ(protocol.readKeyStatus(), 0);
+    protocol.readChunk();
     EXPECT_EQ(protocol.replyStore(),
               (std::array<std::uint8_t, 7>{0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF}));
-    EXPECT_FALSE(protocol.ReadBlock(0, 16, dest));
-    EXPECT_FALSE(protocol.WriteBlock(0, 4, src));
+    EXPECT_FALSE(protocol.readBlock(0, 16, dest));
+    EXPECT_FALSE(protocol.writeBlock(0, 4, src));
     EXPECT_EQ(clock.sleptMs(), 0u);
     EXPECT_TRUE(mouse->trace().empty());
     for (auto b : dest) EXPECT_EQ(b, 0xFF);
@@ -121,7 +121,7 @@ TEST_F(ProtocolTest, StatusSetsReadinessAndChipType) {
         }
         protocol.setChipType(0x77);
         protocol.setEepromReady(!c.ready);
-        ASSERT_TRUE(protocol.SendCmd(cmd::kStatus)) << c.faults;
+        ASSERT_TRUE(protocol.sendCommand(cmd::kStatus)) << c.faults;
         EXPECT_EQ(protocol.report()[1], kStatusReady);
         EXPECT_EQ(protocol.eepromReady(), c.ready) << c.faults;
         EXPECT_EQ(protocol.chipType(), c.chipType) << c.faults;
@@ -132,20 +132,20 @@ TEST_F(ProtocolTest, ExtendedStatusLeavesTheStatusValues) {
     enterConfig();
     mouse->faults().chipCode = 0x35;
     protocol.setChipType(0x98);
-    ASSERT_TRUE(protocol.SendCmd(cmd::kStatus, 0x3C, 0x96));
+    ASSERT_TRUE(protocol.sendCommand(cmd::kStatus, 0x3C, 0x96));
     EXPECT_EQ(protocol.chipType(), 0x98);
 }
 
 TEST_F(ProtocolTest, ReadKeyStatusReturnsTheButtonWord) {
     mouse->buttonState = 0x1234;
-    EXPECT_EQ(protocol.ReadKeyStatus(), 0x1234);
+    EXPECT_EQ(protocol.readKeyStatus(), 0x1234);
     EXPECT_EQ(clock.nowMs(), 10u);  // 5 ms before the send, 5 before the poll
 }
 
 TEST_F(ProtocolTest, ReadKeyStatusGivesUpAfterTenAttempts) {
     mouse->buttonState = 0x1234;
     mouse->faults().neverAck = true;
-    EXPECT_EQ(protocol.ReadKeyStatus(), 0);
+    EXPECT_EQ(protocol.readKeyStatus(), 0);
     EXPECT_EQ(requests().size(), 10u);
     EXPECT_EQ(polls(), 100u);
     EXPECT_EQ(clock.nowMs(), 10u * (5 + 10 * 5));
@@ -154,7 +154,7 @@ TEST_F(ProtocolTest, ReadKeyStatusGivesUpAfterTenAttempts) {
 TEST_F(ProtocolTest, FullImageReadIs342Chunks) {
     enterConfig();
     std::array<std::uint8_t, 2048> image{};
-    ASSERT_TRUE(protocol.ReadBlock(0, 2048, image));
+    ASSERT_TRUE(protocol.readBlock(0, 2048, image));
     const auto begin = requests(cmd::kBeginRead);
     ASSERT_EQ(begin.size(), 1u);
     EXPECT_EQ(begin[0], (Report{4, 4, 0x00, 0x00, 0x00, 0x08, 0, 0}));
@@ -166,7 +166,7 @@ TEST_F(ProtocolTest, FullImageReadIs342Chunks) {
 TEST_F(ProtocolTest, PartialLastChunkCopiesOnlyTheRest) {
     enterConfig();
     std::array<std::uint8_t, 12> dest{};
-    ASSERT_TRUE(protocol.ReadBlock(0x100, 8, dest));
+    ASSERT_TRUE(protocol.readBlock(0x100, 8, dest));
     for (int i = 0; i < 8; ++i) EXPECT_EQ(dest[i], mouse->memory()[0x100 + i]);
     for (int i = 8; i < 12; ++i) EXPECT_EQ(dest[i], 0xFF) << i;
     EXPECT_EQ(requests(cmd::kBeginRead)[0], (Report{4, 4, 0x00, 0x01, 8, 0, 0, 0}));
@@ -177,7 +177,7 @@ TEST_F(ProtocolTest, ReadNeverWritesPastTheDestination) {
     std::array<std::uint8_t, 16> storage{};
     storage.fill(0xAB);
     std::span<std::uint8_t> dest(storage.data(), 10);
-    ASSERT_TRUE(protocol.ReadBlock(0, 2048, dest));
+    ASSERT_TRUE(protocol.readBlock(0, 2048, dest));
     for (int i = 0; i < 10; ++i) EXPECT_EQ(storage[i], i);
     for (int i = 10; i < 16; ++i) EXPECT_EQ(storage[i], 0xAB);
 }
@@ -186,7 +186,7 @@ TEST_F(ProtocolTest, UnacknowledgedChunkStaysFFAndTheReadGoesOn) {
     enterConfig();
     mouse->faults().droppedChunks = {5};
     std::array<std::uint8_t, 60> dest{};
-    EXPECT_TRUE(protocol.ReadBlock(0, 60, dest));
+    EXPECT_TRUE(protocol.readBlock(0, 60, dest));
     // The mouse cannot tell a retry from the next request, so it serves nothing past the chunk
     // it cannot serve; the host still asks five times for each chunk that is left.
     for (int i = 0; i < 60; ++i) EXPECT_EQ(dest[i], i < 24 ? i : 0xFF) << i;
@@ -194,7 +194,7 @@ TEST_F(ProtocolTest, UnacknowledgedChunkStaysFFAndTheReadGoesOn) {
     EXPECT_EQ(requests(cmd::kReadChunk).size(), 4u + 6u * 5u);
 
     mouse->faults() = {};  // the next block read starts afresh
-    EXPECT_TRUE(protocol.ReadBlock(0, 60, dest));
+    EXPECT_TRUE(protocol.readBlock(0, 60, dest));
     EXPECT_EQ(protocol.lastBlockFailedChunks(), 0u);
     EXPECT_EQ(dest[59], 59);
 }
@@ -203,22 +203,22 @@ TEST_F(ProtocolTest, RefusedBeginEndsTheTransfer) {
     enterConfig();
     mouse->faults().refusedCommands = {cmd::kBeginRead, cmd::kBeginWrite};
     std::array<std::uint8_t, 6> data{1, 2, 3, 4, 5, 6};
-    EXPECT_FALSE(protocol.ReadBlock(0, 6, data));
+    EXPECT_FALSE(protocol.readBlock(0, 6, data));
     EXPECT_EQ(data, (std::array<std::uint8_t, 6>{0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF}));
-    EXPECT_FALSE(protocol.WriteBlock(0, 6, data));
+    EXPECT_FALSE(protocol.writeBlock(0, 6, data));
     EXPECT_TRUE(requests(cmd::kReadChunk).empty());
     EXPECT_TRUE(requests(cmd::kWriteChunk).empty());
 }
 
 TEST_F(ProtocolTest, TransfersNeedConfigurationMode) {
     std::array<std::uint8_t, 6> data{};
-    EXPECT_FALSE(protocol.ReadBlock(0, 6, data));  // no command 1 sent
+    EXPECT_FALSE(protocol.readBlock(0, 6, data));  // no command 1 sent
 }
 
 TEST_F(ProtocolTest, SingleByteWriteIsOneChunkPaddedWithFF) {
     enterConfig();
     const std::array<std::uint8_t, 1> byte{0x42};
-    ASSERT_TRUE(protocol.WriteBlock(0x7FF, 1, byte));
+    ASSERT_TRUE(protocol.writeBlock(0x7FF, 1, byte));
     EXPECT_EQ(requests(cmd::kBeginWrite)[0], (Report{4, 6, 0xFF, 0x07, 1, 0, 0, 0}));
     const auto chunks = requests(cmd::kWriteChunk);
     ASSERT_EQ(chunks.size(), 1u);
@@ -230,7 +230,7 @@ TEST_F(ProtocolTest, SingleByteWriteIsOneChunkPaddedWithFF) {
 TEST_F(ProtocolTest, ShortLastChunkKeepsThePreviousTail) {
     enterConfig();
     const std::array<std::uint8_t, 8> src{10, 11, 12, 13, 14, 15, 16, 17};
-    ASSERT_TRUE(protocol.WriteBlock(0x20, 8, src));
+    ASSERT_TRUE(protocol.writeBlock(0x20, 8, src));
     const auto chunks = requests(cmd::kWriteChunk);
     ASSERT_EQ(chunks.size(), 2u);
     EXPECT_EQ(chunks[1], (Report{4, 7, 16, 17, 12, 13, 14, 15}));
@@ -241,9 +241,9 @@ TEST_F(ProtocolTest, WriteThenReadRoundTrips) {
     enterConfig();
     std::vector<std::uint8_t> src(1024);
     for (std::size_t i = 0; i < src.size(); ++i) src[i] = static_cast<std::uint8_t>(i * 7 + 3);
-    ASSERT_TRUE(protocol.WriteBlock(0x100, 1024, src));
+    ASSERT_TRUE(protocol.writeBlock(0x100, 1024, src));
     std::vector<std::uint8_t> back(1024);
-    ASSERT_TRUE(protocol.ReadBlock(0x100, 1024, back));
+    ASSERT_TRUE(protocol.readBlock(0x100, 1024, back));
     EXPECT_EQ(back, src);
     EXPECT_EQ(mouse->memory()[0xFF], 0xFF);
     EXPECT_EQ(mouse->memory()[0x500], 0x00);
@@ -253,7 +253,7 @@ TEST_F(ProtocolTest, StuckAddressKeepsItsOldValue) {
     enterConfig();
     mouse->faults().stuckAddresses = {0x7FF};
     std::array<std::uint8_t, 2> src{0x11, 0x22};
-    ASSERT_TRUE(protocol.WriteBlock(0x7FE, 2, src));
+    ASSERT_TRUE(protocol.writeBlock(0x7FE, 2, src));
     EXPECT_EQ(mouse->memory()[0x7FE], 0x11);
     EXPECT_EQ(mouse->memory()[0x7FF], 0xFF);
 }
@@ -261,7 +261,7 @@ TEST_F(ProtocolTest, StuckAddressKeepsItsOldValue) {
 TEST_F(ProtocolTest, WriteRefusesASourceShorterThanTheLength) {
     enterConfig();
     std::array<std::uint8_t, 4> src{};
-    EXPECT_FALSE(protocol.WriteBlock(0, 6, src));
+    EXPECT_FALSE(protocol.writeBlock(0, 6, src));
     EXPECT_TRUE(mouse->trace().empty());
 }
 
@@ -269,15 +269,15 @@ TEST_F(ProtocolTest, MouseVanishingMidTransferEndsIt) {
     enterConfig();
     mouse->faults().vanishAfter = mouse->exchanges() + 100;
     std::array<std::uint8_t, 2048> image{};
-    EXPECT_FALSE(protocol.ReadBlock(0, 2048, image));
+    EXPECT_FALSE(protocol.readBlock(0, 2048, image));
     // The chunk that found the mouse gone costs its attempts, nothing more.
     EXPECT_LT(clock.nowMs(), 2000u);
     EXPECT_EQ(clock.transferDepth(), 0u);
 
     mouse->faults().vanishAfter.reset();
     mouse->unplug();
-    EXPECT_FALSE(protocol.WriteBlock(0, 2048, image));
-    EXPECT_FALSE(protocol.SendCmd(cmd::kLeaveConfig));
+    EXPECT_FALSE(protocol.writeBlock(0, 2048, image));
+    EXPECT_FALSE(protocol.sendCommand(cmd::kLeaveConfig));
 }
 
 TEST_F(ProtocolTest, SixteenUnansweredChunksInARowEndTheBlock) {
@@ -304,7 +304,7 @@ TEST_F(ProtocolTest, SixteenUnansweredChunksInARowEndTheBlock) {
         protocol.setObserver(&observer);
         mouse->clearTrace();
         std::array<std::uint8_t, 2048> image{};
-        EXPECT_EQ(protocol.ReadBlock(0, 2048, image), c.complete) << c.run;
+        EXPECT_EQ(protocol.readBlock(0, 2048, image), c.complete) << c.run;
         const BlockReport& block = protocol.lastBlock();
         EXPECT_EQ(block.end, c.end) << c.run;
         EXPECT_EQ(block.chunksDone, c.chunksDone) << c.run;
@@ -326,7 +326,7 @@ TEST_F(ProtocolTest, ACancelledTransferEndsBetweenChunks) {
     protocol.setCancellation(&cancel);
     enterConfig();
     std::array<std::uint8_t, 60> dest{};
-    EXPECT_FALSE(protocol.ReadBlock(0, 60, dest));
+    EXPECT_FALSE(protocol.readBlock(0, 60, dest));
     EXPECT_EQ(protocol.lastBlock().end, BlockEnd::Interrupted);
     EXPECT_EQ(protocol.lastBlock().chunksDone, 3u);
     EXPECT_EQ(requests(cmd::kReadChunk).size(), 3u);  // the three chunks before, each whole
@@ -336,11 +336,11 @@ TEST_F(ProtocolTest, ACancelledTransferEndsBetweenChunks) {
     cancel.asked = 0;
     std::array<std::uint8_t, 60> src{};
     src.fill(0x42);
-    EXPECT_FALSE(protocol.WriteBlock(0x100, 60, src));
+    EXPECT_FALSE(protocol.writeBlock(0x100, 60, src));
     EXPECT_EQ(protocol.lastBlock().chunksDone, 3u);
     EXPECT_EQ(mouse->memory()[0x100 + 17], 0x42);
     EXPECT_NE(mouse->memory()[0x100 + 18], 0x42);
-    EXPECT_TRUE(protocol.SendCmd(cmd::kLeaveConfig));  // commands are never cancelled
+    EXPECT_TRUE(protocol.sendCommand(cmd::kLeaveConfig));  // commands are never cancelled
 }
 
 TEST_F(ProtocolTest, ReportsProgressAndLetsEventsRun) {
@@ -355,18 +355,18 @@ TEST_F(ProtocolTest, ReportsProgressAndLetsEventsRun) {
     protocol.setObserver(&observer);
     enterConfig();
     std::array<std::uint8_t, 13> dest{};
-    ASSERT_TRUE(protocol.ReadBlock(0, 13, dest));
+    ASSERT_TRUE(protocol.readBlock(0, 13, dest));
     EXPECT_EQ(observer.shows, 3);
     ASSERT_EQ(observer.progress.size(), 3u);
     EXPECT_EQ(observer.progress.back(), (std::pair<std::size_t, std::size_t>{3, 3}));
     EXPECT_GE(clock.eventRuns(), 6u);
 
     observer = {};
-    ASSERT_TRUE(protocol.ReadBlockQuiet(0, 13, dest));
+    ASSERT_TRUE(protocol.readBlockQuietly(0, 13, dest));
     EXPECT_EQ(observer.shows, 0);
     EXPECT_TRUE(observer.progress.empty());
 
-    ASSERT_TRUE(protocol.WriteBlock(0, 13, dest));
+    ASSERT_TRUE(protocol.writeBlock(0, 13, dest));
     EXPECT_EQ(observer.shows, 3);
 }
 

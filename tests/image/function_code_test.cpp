@@ -80,11 +80,11 @@ constexpr MenuCase kMenuCases[] = {
 TEST(MenuTags, EveryEntryRoundTripsToItsName) {
     for (const auto& c : kMenuCases) {
         SCOPED_TRACE(c.tag);
-        const std::string code = CodeForTag(c.tag, 0);
+        const std::string code = codeForTag(c.tag, 0);
         EXPECT_EQ(code, c.code);
         // Through the key, so that "Stop" (Str251, Str264) follows each language separately.
-        EXPECT_EQ(NameForCode(code, {.texts = kEcho}), "<" + std::string(c.key) + ">");
-        EXPECT_EQ(NameForCode(code, {.texts = kEnglish}), c.english);
+        EXPECT_EQ(nameForCode(code, {.texts = kEcho}), "<" + std::string(c.key) + ">");
+        EXPECT_EQ(nameForCode(code, {.texts = kEnglish}), c.english);
         EXPECT_EQ(kEnglish.text(c.key), c.english);
     }
 }
@@ -92,14 +92,14 @@ TEST(MenuTags, EveryEntryRoundTripsToItsName) {
 TEST(MenuTags, OtherTagsGiveNoCode) {
     for (int tag : {-1, 0, 899, 905, 999, 1007, 1099, 1104, 1299, 1307, 1407, 1999, 2003}) {
         SCOPED_TRACE(tag);
-        EXPECT_EQ(CodeForTag(tag, 5), "");
+        EXPECT_EQ(codeForTag(tag, 5), "");
     }
 }
 
 TEST(MenuTags, AimKeyCarriesTheIndexAsTwoUppercaseDigits) {
     const std::pair<std::uint8_t, std::string_view> cases[] = {
         {0, "0A0000"}, {5, "0A0500"}, {10, "0A0A00"}, {11, "0A0B00"}, {0xFF, "0AFF00"}};
-    for (const auto& [index, code] : cases) EXPECT_EQ(CodeForTag(1002, index), code);
+    for (const auto& [index, code] : cases) EXPECT_EQ(codeForTag(1002, index), code);
 }
 
 // Macros in the mouse, six named slots, no gun list.
@@ -152,7 +152,7 @@ TEST_F(NameForCodeTest, FixedNamesThenTypeRules) {
         {"0A05000", ""},
         {"", ""},
     };
-    for (const auto& [code, name] : cases) EXPECT_EQ(NameForCode(code, m_context), name) << code;
+    for (const auto& [code, name] : cases) EXPECT_EQ(nameForCode(code, m_context), name) << code;
 }
 
 TEST_F(NameForCodeTest, MacroCodesNameTheSlotAtTheirAddress) {
@@ -170,13 +170,13 @@ TEST_F(NameForCodeTest, MacroCodesNameTheSlotAtTheirAddress) {
         {"060521", ""},
         {"060120", ""},
     };
-    for (const auto& [code, name] : cases) EXPECT_EQ(NameForCode(code, m_context), name) << code;
+    for (const auto& [code, name] : cases) EXPECT_EQ(nameForCode(code, m_context), name) << code;
 
     // A slot name list shorter than the slots (not filled yet) names nothing beyond its end.
     const std::vector<std::string> two{"Alpha", "Bravo"};
     m_context.slotNames = two;
-    EXPECT_EQ(NameForCode("060221", m_context), "Bravo");
-    EXPECT_EQ(NameForCode("060321", m_context), "");
+    EXPECT_EQ(nameForCode("060221", m_context), "Bravo");
+    EXPECT_EQ(nameForCode("060321", m_context), "");
 }
 
 TEST_F(NameForCodeTest, DriverModeNamesTheWriteListBlock) {
@@ -195,14 +195,14 @@ TEST_F(NameForCodeTest, DriverModeNamesTheWriteListBlock) {
         {"060121", ""},
         {"060921", ""},
     };
-    for (const auto& [code, name] : cases) EXPECT_EQ(NameForCode(code, m_context), name) << code;
+    for (const auto& [code, name] : cases) EXPECT_EQ(nameForCode(code, m_context), name) << code;
 
     // The last block a 16-bit address reaches, with the high byte carried.
     std::vector<std::string> named(32);
     named[31] = "d31";
     m_context.slotNames = named;
     m_context.driverBlockCount = named.size();
-    EXPECT_EQ(NameForCode("06F920", m_context), "d31");
+    EXPECT_EQ(nameForCode("06F920", m_context), "d31");
 }
 
 TEST_F(NameForCodeTest, GunListInUseReplacesThePresetNames) {
@@ -219,7 +219,7 @@ TEST_F(NameForCodeTest, GunListInUseReplacesThePresetNames) {
         {"0c0101", ""},
         {"0600F0", "Fire Key"},
     };
-    for (const auto& [code, name] : cases) EXPECT_EQ(NameForCode(code, m_context), name) << code;
+    for (const auto& [code, name] : cases) EXPECT_EQ(nameForCode(code, m_context), name) << code;
 }
 
 class ProfileCodesTest : public ::testing::Test {
@@ -328,7 +328,7 @@ TEST_F(ProfileCodesTest, RepairDefaultGivesTheNamedFunctionsInBothProfiles) {
     EXPECT_TRUE(std::equal(bytes.begin() + 27, bytes.begin() + 54, profile));
     EXPECT_EQ(bytes[54], 0xEE);
     for (int k = 1; k <= ProfileCodes::kButtons; ++k)
-        EXPECT_EQ(NameForCode(m_codes.code(2, k), {.texts = kEnglish}), names[k - 1]) << k;
+        EXPECT_EQ(nameForCode(m_codes.code(2, k), {.texts = kEnglish}), names[k - 1]) << k;
 }
 
 }  // namespace

@@ -40,20 +40,20 @@ TEST_F(ProfileFileTest, SaveAppendsBinUnlessTheNameEndsInIt) {
                  {"fps.bi", "fps.bi.bin"},   {"fps.bin.txt", "fps.bin.txt.bin"},
                  {"fps bin", "fps bin.bin"}, {"bin", "bin.bin"}};
     for (const auto& c : cases) {
-        EXPECT_EQ(ProfileSavePath(dir, c.chosen), dir / c.written) << c.chosen;
+        EXPECT_EQ(profileSavePath(dir, c.chosen), dir / c.written) << c.chosen;
         EXPECT_EQ(savePathForChosenName(dir, c.chosen), dir / c.written) << c.chosen;
     }
 }
 
 TEST_F(ProfileFileTest, SaveThenLoadRoundTrips) {
-    ConfigImage image = BuiltInImage();
+    ConfigImage image = builtInImage();
     image[0x7FF] = 0x42;
     std::string error;
-    const fs::path p = ProfileSavePath(dir, "backup");
-    ASSERT_TRUE(SaveProfileFile(p, image, error)) << error;
+    const fs::path p = profileSavePath(dir, "backup");
+    ASSERT_TRUE(saveProfileFile(p, image, error)) << error;
     EXPECT_EQ(fs::file_size(p), 2048u);
     ConfigImage back{};
-    ASSERT_TRUE(LoadProfileFile(p, back, error)) << error;
+    ASSERT_TRUE(loadProfileFile(p, back, error)) << error;
     EXPECT_EQ(back, image);
     // Only the file itself is left: no temporary beside it.
     EXPECT_EQ(std::distance(fs::directory_iterator(dir), fs::directory_iterator{}), 1);
@@ -73,7 +73,7 @@ TEST_F(ProfileFileTest, LoadReadsAsFarAsTheFileGoes) {
         image.fill(0xEE);
         std::string error;
         std::uintmax_t size = 0;
-        ASSERT_TRUE(LoadProfileFile(p, image, error, &size)) << c.size;
+        ASSERT_TRUE(loadProfileFile(p, image, error, &size)) << c.size;
         EXPECT_EQ(size, c.size);
         for (std::size_t i = 0; i < kImageSize; ++i)
             ASSERT_EQ(image[i], i < c.taken ? bytes[i] : 0xEE) << c.size << " at " << i;
@@ -81,16 +81,16 @@ TEST_F(ProfileFileTest, LoadReadsAsFarAsTheFileGoes) {
 }
 
 TEST_F(ProfileFileTest, FilesThatCannotBeUsedNameThemselves) {
-    ConfigImage image = BuiltInImage();
+    ConfigImage image = builtInImage();
     std::string error;
-    EXPECT_FALSE(LoadProfileFile(dir / "missing.bin", image, error));
+    EXPECT_FALSE(loadProfileFile(dir / "missing.bin", image, error));
     EXPECT_NE(error.find("missing.bin"), std::string::npos) << error;
-    EXPECT_EQ(image, BuiltInImage());
+    EXPECT_EQ(image, builtInImage());
     error.clear();
-    EXPECT_FALSE(LoadProfileFile(dir, image, error));
+    EXPECT_FALSE(loadProfileFile(dir, image, error));
     EXPECT_NE(error.find(dir.string()), std::string::npos) << error;
     error.clear();
-    EXPECT_FALSE(SaveProfileFile(dir / "no" / "such" / "dir.bin", image, error));
+    EXPECT_FALSE(saveProfileFile(dir / "no" / "such" / "dir.bin", image, error));
     EXPECT_NE(error.find("dir.bin"), std::string::npos) << error;
 }
 
@@ -99,18 +99,18 @@ TEST_F(ProfileFileTest, DefaultImageFromFileOrBuiltIn) {
     ConfigImage image{};
     std::string error;
     bool fromFile = true;
-    ASSERT_TRUE(LoadDefaultImage(prefix, "TamselData_Cfg2.bin", image, error, &fromFile));
+    ASSERT_TRUE(loadDefaultImage(prefix, "TamselData_Cfg2.bin", image, error, &fromFile));
     EXPECT_FALSE(fromFile);
-    EXPECT_EQ(image, BuiltInImage());
+    EXPECT_EQ(image, builtInImage());
 
     write("TamselData_Cfg2.bin", std::vector<std::uint8_t>(100, 0x33));
     image.fill(0x44);
-    ASSERT_TRUE(LoadDefaultImage(prefix, "TamselData_Cfg2.bin", image, error, &fromFile));
+    ASSERT_TRUE(loadDefaultImage(prefix, "TamselData_Cfg2.bin", image, error, &fromFile));
     EXPECT_TRUE(fromFile);
     for (std::size_t i = 0; i < kImageSize; ++i) ASSERT_EQ(image[i], i < 100 ? 0x33 : 0x44) << i;
 
-    EXPECT_EQ(MacroLibraryPrefix("", "/opt/vornik/"), "/opt/vornik/");
-    EXPECT_EQ(MacroLibraryPrefix("C:\\Macros\\my", "/opt/vornik/"), "C:\\Macros\\my");
+    EXPECT_EQ(macroLibraryPrefix("", "/opt/vornik/"), "/opt/vornik/");
+    EXPECT_EQ(macroLibraryPrefix("C:\\Macros\\my", "/opt/vornik/"), "C:\\Macros\\my");
 }
 
 }  // namespace

@@ -59,7 +59,7 @@ ConfigImage imageFromTable(const std::filesystem::path& file, int& rows) {
 }
 
 TEST(BuiltInImageTest, HasTheShippedBytesAndValidCodes) {
-    const ConfigImage& image = BuiltInImage();
+    const ConfigImage& image = builtInImage();
     int rows = 0;
     const ConfigImage table =
         imageFromTable(std::filesystem::path(VORNIK_TEST_DATA) / "builtin_image.txt", rows);
@@ -71,24 +71,24 @@ TEST(BuiltInImageTest, HasTheShippedBytesAndValidCodes) {
     EXPECT_EQ(image[0x0FA], 0x96);
 
     Sections s;
-    const RepairReport report = SplitDataBuf(image, s);
+    const RepairReport report = splitImage(image, s);
     EXPECT_FALSE(report.any());
-    EXPECT_EQ(ExpectedIdPair(image), (std::pair<std::uint8_t, std::uint8_t>{0xFF, 0xFF}));
+    EXPECT_EQ(expectedIdPair(image), (std::pair<std::uint8_t, std::uint8_t>{0xFF, 0xFF}));
 
     // The pair comes from 0x35 and 0x36 of the default image, not from 0x36 and 0x37.
     ConfigImage marked = image;
     marked[0x35] = 0x11;
     marked[0x36] = 0x22;
     marked[0x37] = 0x33;
-    EXPECT_EQ(ExpectedIdPair(marked), (std::pair<std::uint8_t, std::uint8_t>{0x11, 0x22}));
+    EXPECT_EQ(expectedIdPair(marked), (std::pair<std::uint8_t, std::uint8_t>{0x11, 0x22}));
 }
 
 TEST(SectionDefaultsTest, MatchTheRepairTables) {
-    EXPECT_EQ(bytesOf(ParameterASectionDefaults()),
+    EXPECT_EQ(bytesOf(parameterADefaults()),
               hexBytes("FF FE 04 00 FF 00 01 02 03 04 05 06 07 01 04 03 00 02 05 06 FF 00 00 00 FF "
                        "00 FF 00 00 00 FF 00 FF FF 00 00 00 FF FF 00 FF 00 FF FF FF FF FF 79"));
-    EXPECT_EQ(bytesOf(FireKeySectionDefaults()), hexBytes("0A FD 02 A1 FE 03 21 FE 64 FC 70"));
-    const auto& profile = ProfileSectionDefaults();
+    EXPECT_EQ(bytesOf(fireKeyDefaults()), hexBytes("0A FD 02 A1 FE 03 21 FE 64 FC 70"));
+    const auto& profile = profileDefaults();
     const Bytes buttons =
         hexBytes("010100 010400 010200 010800 011000 050000 0F0000 020807 090000");
     EXPECT_EQ(Bytes(profile.begin(), profile.begin() + 27), buttons);
@@ -99,9 +99,9 @@ TEST(SectionDefaultsTest, MatchTheRepairTables) {
 TEST(CheckSectionTest, ParameterAAllFFIsReplaced) {
     std::array<std::uint8_t, 48> s;
     s.fill(0xFF);  // 47 x 0xFF gives code 0x8B, not 0xFF
-    EXPECT_TRUE(CheckParameterASection(s));
-    EXPECT_EQ(bytesOf(s), bytesOf(ParameterASectionDefaults()));
-    EXPECT_FALSE(CheckParameterASection(s));
+    EXPECT_TRUE(checkParameterA(s));
+    EXPECT_EQ(bytesOf(s), bytesOf(parameterADefaults()));
+    EXPECT_FALSE(checkParameterA(s));
 }
 
 TEST(CheckSectionTest, ParameterBPairs) {
@@ -119,30 +119,30 @@ TEST(CheckSectionTest, ParameterBPairs) {
         std::array<std::uint8_t, 8> s;
         const Bytes in = hexBytes(c.in);
         std::copy(in.begin(), in.end(), s.begin());
-        EXPECT_EQ(CheckParameterBSection(s), c.repaired) << c.in;
+        EXPECT_EQ(checkParameterB(s), c.repaired) << c.in;
         EXPECT_EQ(bytesOf(s), hexBytes(c.out)) << c.in;
     }
 }
 
 TEST(CheckSectionTest, FireKeyOfZerosGetsTheDefaults) {
     std::array<std::uint8_t, 11> s{};
-    EXPECT_TRUE(CheckFireKeySection(s));
+    EXPECT_TRUE(checkFireKey(s));
     EXPECT_EQ(bytesOf(s), hexBytes("0A FD 02 A1 FE 03 21 FE 64 FC 70"));
 }
 
 TEST(CheckSectionTest, ProfileWithBadCodeGetsTheDefaults) {
     Sections s;
-    SplitDataBuf(BuiltInImage(), s);
-    s.ProfileSection[54] ^= 1;
-    EXPECT_TRUE(CheckProfileSection(s.ProfileSection));
-    EXPECT_EQ(bytesOf(s.ProfileSection), bytesOf(ProfileSectionDefaults()));
+    splitImage(builtInImage(), s);
+    s.profile[54] ^= 1;
+    EXPECT_TRUE(checkProfile(s.profile));
+    EXPECT_EQ(bytesOf(s.profile), bytesOf(profileDefaults()));
 }
 
 TEST(SplitJoinTest, AllFFImageRepairsTheCodedSections) {
     ConfigImage image;
     image.fill(0xFF);
     Sections s;
-    const RepairReport report = SplitDataBuf(image, s);
+    const RepairReport report = splitImage(image, s);
     EXPECT_TRUE(report.parameterA);
     EXPECT_TRUE(report.profile);
     EXPECT_TRUE(report.fireKey);
@@ -151,13 +151,13 @@ TEST(SplitJoinTest, AllFFImageRepairsTheCodedSections) {
 }
 
 TEST(SplitJoinTest, JoinKeepsTheGapsAndRecomputesTheCodes) {
-    ConfigImage image = BuiltInImage();
+    ConfigImage image = builtInImage();
     for (std::size_t a = 0; a < kImageSize; ++a) image[a] ^= static_cast<std::uint8_t>(a * 31 + 7);
     Sections s;
-    SplitDataBuf(image, s);
-    s.ParameterASection[3] = 0x42;  // an edit
+    splitImage(image, s);
+    s.parameterA[3] = 0x42;  // an edit
     ConfigImage joined = image;
-    JoinDataBuf(s, joined);
+    joinImage(s, joined);
 
     const std::pair<int, int> gaps[] = {{0x038, 8},  {0x077, 9}, {0x09E, 18},
                                         {0x0C4, 12}, {0x0EE, 2}, {0x0FB, 5}};
@@ -179,20 +179,20 @@ TEST(SplitJoinTest, HooksRunInTheirPlaces) {
     SplitHooks split;
     split.decodeMacroSlots = [&](Sections& x) {
         calls.push_back("macros");
-        EXPECT_EQ(x.MacroSlots5To6[0], BuiltInImage()[0x600]);
+        EXPECT_EQ(x.macroSlots5To6[0], builtInImage()[0x600]);
     };
     split.decodeFireMacros = [&](Sections& x) {
         calls.push_back("fire");
-        EXPECT_EQ(x.FireMacroRecords[9][0], BuiltInImage()[0x500 + 9 * 24]);
+        EXPECT_EQ(x.fireMacroRecords[9][0], builtInImage()[0x500 + 9 * 24]);
     };
-    SplitDataBuf(BuiltInImage(), s, split);
+    splitImage(builtInImage(), s, split);
     JoinHooks join;
     join.storeAimKey = [&](Sections& x) {
         calls.push_back("aim");
-        x.ProfileSection[0] = 0x0A;
+        x.profile[0] = 0x0A;
     };
-    ConfigImage image = BuiltInImage();
-    JoinDataBuf(s, image, join);
+    ConfigImage image = builtInImage();
+    joinImage(s, image, join);
     EXPECT_EQ(calls, (std::vector<std::string>{"macros", "fire", "aim"}));
     EXPECT_EQ(image[0x040], 0x0A);
     EXPECT_TRUE(sectionCodeValid(std::span(image).subspan(0x040, 55)));  // code after the hook

@@ -8,7 +8,7 @@
 namespace vornik {
 namespace {
 
-TEST(UsageName, NamesAtRunEndsAndSingleEntries) {
+TEST(usageName, NamesAtRunEndsAndSingleEntries) {
     const std::pair<std::uint8_t, std::string_view> cases[] = {
         {0x04, "A"},
         {0x1D, "Z"},
@@ -52,19 +52,19 @@ TEST(UsageName, NamesAtRunEndsAndSingleEntries) {
         {0xE6, "Right Alt"},
         {0xE7, "Win"},
     };
-    for (const auto& [usage, name] : cases) EXPECT_EQ(UsageName(usage), name) << int{usage};
+    for (const auto& [usage, name] : cases) EXPECT_EQ(usageName(usage), name) << int{usage};
 }
 
 // Every number outside the listed runs is unnamed, among them the non-US hash key 0x32, 0x64,
 // 0x76, 0xCF–0xD0 and everything above the right-hand modifiers.
-TEST(UsageName, OnlyListedNumbersHaveNames) {
+TEST(usageName, OnlyListedNumbersHaveNames) {
     const std::pair<int, int> named[] = {{0x04, 0x31}, {0x33, 0x63}, {0x65, 0x65}, {0x68, 0x73},
                                          {0x75, 0x75}, {0x77, 0x77}, {0x9C, 0x9C}, {0xC0, 0xCE},
                                          {0xD1, 0xD1}, {0xE0, 0xE7}};
     for (int usage = 0; usage <= 0xFF; ++usage) {
         bool listed = false;
         for (const auto& [first, last] : named) listed |= usage >= first && usage <= last;
-        EXPECT_EQ(UsageName(static_cast<std::uint8_t>(usage)).empty(), !listed) << usage;
+        EXPECT_EQ(usageName(static_cast<std::uint8_t>(usage)).empty(), !listed) << usage;
     }
 }
 

@@ -24,9 +24,9 @@ class WriteVerifyTest : public ::testing::Test {
     void SetUp() override {
         mouse = plugDefaultMouse(platform);
         std::uint32_t version = kMouseVersion;
-        ASSERT_TRUE(link.OpenMouseDev(kMouseVendorId, kMouseProductId, version));
-        ASSERT_TRUE(protocol.SendCmd(cmd::kEnterConfig));
-        image = BuiltInImage();
+        ASSERT_TRUE(link.openMouse(kMouseVendorId, kMouseProductId, version));
+        ASSERT_TRUE(protocol.sendCommand(cmd::kEnterConfig));
+        image = builtInImage();
         image[0x038] = 0x5C;  // a gap byte must arrive as it is
         mouse->clearTrace();
     }
@@ -57,10 +57,10 @@ class WriteVerifyTest : public ::testing::Test {
 };
 
 TEST_F(WriteVerifyTest, HealthyMouseVerifiesAtTheFirstRead) {
-    EXPECT_EQ(WriteAndVerify(protocol, image, messages, &record), WriteResult::Verified);
+    EXPECT_EQ(writeAndVerify(protocol, image, messages, &record), WriteResult::Verified);
     EXPECT_TRUE(std::equal(image.begin(), image.end(), mouse->memory().begin()));
     EXPECT_EQ(record.passes, 0);
-    EXPECT_TRUE(record.MismatchList[0].empty());
+    EXPECT_TRUE(record.mismatches[0].empty());
     EXPECT_EQ(fullReads(), 1u);
     EXPECT_TRUE(messages.shown.empty());
 }
@@ -80,10 +80,10 @@ TEST_F(WriteVerifyTest, OneBadByteIsRewrittenAloneAndReadAgain) {
     AfterTheWrite observer;
     observer.action = [&] { mouse->faults().stuckAddresses.clear(); };
     protocol.setObserver(&observer);
-    EXPECT_EQ(WriteAndVerify(protocol, image, messages, &record), WriteResult::Verified);
-    ASSERT_EQ(record.MismatchList[0].size(), 1u);
-    EXPECT_EQ(record.MismatchList[0][0].address, 0x140);
-    EXPECT_EQ(record.MismatchList[0][0].readBack, 0xFF);
+    EXPECT_EQ(writeAndVerify(protocol, image, messages, &record), WriteResult::Verified);
+    ASSERT_EQ(record.mismatches[0].size(), 1u);
+    EXPECT_EQ(record.mismatches[0][0].address, 0x140);
+    EXPECT_EQ(record.mismatches[0][0].readBack, 0xFF);
     EXPECT_EQ(oneByteWrites(), (std::vector<int>{0x140}));
     EXPECT_EQ(record.passes, 1);
     EXPECT_EQ(fullReads(), 2u);
@@ -98,12 +98,12 @@ TEST_F(WriteVerifyTest, BytesOfAChunkThatWasNotReturnedAreUnknownNotFF) {
     mouse->memory()[2047] = 0x5A;
     mouse->faults().stuckAddresses = {2047};
     mouse->faults().droppedChunks = {342};
-    EXPECT_EQ(WriteAndVerify(protocol, image, messages, &record), WriteResult::Failed);
+    EXPECT_EQ(writeAndVerify(protocol, image, messages, &record), WriteResult::Failed);
     EXPECT_EQ(record.passes, 3);
     const std::vector<std::uint16_t> lastChunk{2046, 2047};
     for (int pass = 0; pass <= 3; ++pass) {
         EXPECT_EQ(record.unreadable[static_cast<std::size_t>(pass)], lastChunk) << pass;
-        EXPECT_TRUE(record.MismatchList[static_cast<std::size_t>(pass)].empty()) << pass;
+        EXPECT_TRUE(record.mismatches[static_cast<std::size_t>(pass)].empty()) << pass;
     }
     // Unknown bytes are rewritten too: their content is not known to be right.
     EXPECT_EQ(oneByteWrites().size(), 3 * lastChunk.size());
@@ -123,7 +123,7 @@ TEST_F(WriteVerifyTest, AChunkReturnedAtTheNextReadIsVerifiedThen) {
     } later;
     later.mouse = mouse.get();
     protocol.setObserver(&later);
-    EXPECT_EQ(WriteAndVerify(protocol, image, messages, &record), WriteResult::Verified);
+    EXPECT_EQ(writeAndVerify(protocol, image, messages, &record), WriteResult::Verified);
     EXPECT_EQ(record.unreadable[0].size(), 2u);
     EXPECT_TRUE(record.passClean(1));
     EXPECT_EQ(oneByteWrites(), (std::vector<int>{2046, 2047}));
@@ -142,7 +142,7 @@ TEST_F(WriteVerifyTest, UnacknowledgedWriteChunksAreWrittenAgain) {
     observer.mouse = mouse.get();
     protocol.setObserver(&observer);
     for (std::size_t a = 0; a < kImageSize; ++a) image[a] = static_cast<std::uint8_t>(a * 13 + 1);
-    EXPECT_EQ(WriteAndVerify(protocol, image, messages, &record), WriteResult::Verified);
+    EXPECT_EQ(writeAndVerify(protocol, image, messages, &record), WriteResult::Verified);
     std::vector<std::uint16_t> chunk100;
     for (std::uint16_t a = 594; a < 600; ++a) chunk100.push_back(a);
     EXPECT_EQ(record.unacknowledged[0], chunk100);
@@ -166,7 +166,7 @@ TEST_F(WriteVerifyTest, AMouseThatRefusesEveryChunkIsGivenUpOnAtOnce) {
         mouse->faults().refusedCommands = c.refused;
         messages.shown.clear();
         const std::uint64_t start = clock.nowMs();
-        EXPECT_EQ(WriteAndVerify(protocol, image, messages, &record), WriteResult::Failed);
+        EXPECT_EQ(writeAndVerify(protocol, image, messages, &record), WriteResult::Failed);
         EXPECT_TRUE(record.transferFailed);
         EXPECT_EQ(record.failedPhase, c.phase);
         EXPECT_EQ(record.failedBlock.end, BlockEnd::GaveUp);
@@ -184,7 +184,7 @@ TEST_F(WriteVerifyTest, RepairWritesThatAreNeverAcknowledgedAreGivenUpOnToo) {
     AfterTheWrite observer;
     observer.action = [&] { mouse->faults().refusedCommands = {cmd::kWriteChunk}; };
     protocol.setObserver(&observer);
-    EXPECT_EQ(WriteAndVerify(protocol, image, messages, &record), WriteResult::Failed);
+    EXPECT_EQ(writeAndVerify(protocol, image, messages, &record), WriteResult::Failed);
     EXPECT_EQ(record.failedPhase, TransferPhase::Repair);
     EXPECT_EQ(record.failedBlock.end, BlockEnd::GaveUp);
     EXPECT_EQ(oneByteWrites().size(), kMaxFailedChunksInARow);
@@ -196,7 +196,7 @@ TEST_F(WriteVerifyTest, AnInterruptedWriteStopsBetweenChunksAndSaysNothing) {
         bool requested() const override { return ++asked > 100; }
     } cancel;
     protocol.setCancellation(&cancel);
-    EXPECT_EQ(WriteAndVerify(protocol, image, messages, &record), WriteResult::Interrupted);
+    EXPECT_EQ(writeAndVerify(protocol, image, messages, &record), WriteResult::Interrupted);
     EXPECT_EQ(record.failedPhase, TransferPhase::Write);
     EXPECT_EQ(record.failedBlock.end, BlockEnd::Interrupted);
     EXPECT_EQ(record.failedBlock.chunksDone, 100u);
@@ -209,9 +209,9 @@ TEST_F(WriteVerifyTest, AnAddressThatNeverStoresFailsAfterThreePasses) {
     image[0x7FF] = 0x00;
     image[0x123] = 0x77;
     mouse->faults().stuckAddresses = {0x7FF, 0x123};
-    EXPECT_EQ(WriteAndVerify(protocol, image, messages, &record), WriteResult::Failed);
+    EXPECT_EQ(writeAndVerify(protocol, image, messages, &record), WriteResult::Failed);
     EXPECT_EQ(record.passes, 3);
-    for (const auto& list : record.MismatchList) ASSERT_EQ(list.size(), 2u);
+    for (const auto& list : record.mismatches) ASSERT_EQ(list.size(), 2u);
     // Rewritten in list order, once per pass.
     EXPECT_EQ(oneByteWrites(), (std::vector<int>{0x123, 0x7FF, 0x123, 0x7FF, 0x123, 0x7FF}));
     EXPECT_EQ(fullReads(), 4u);
@@ -233,7 +233,7 @@ TEST_F(WriteVerifyTest, TransferFailuresAreReportedNotSwallowed) {
         mouse->faults() = {};
         messages.shown.clear();
         c.fault(*mouse);
-        EXPECT_EQ(WriteAndVerify(protocol, image, messages, &record), WriteResult::Failed);
+        EXPECT_EQ(writeAndVerify(protocol, image, messages, &record), WriteResult::Failed);
         EXPECT_TRUE(record.transferFailed);
         EXPECT_EQ(messages.shown, (std::vector<std::string>{"Str109"}));
     }
@@ -250,7 +250,7 @@ TEST_F(WriteVerifyTest, ARepairWriteThatFailsEndsThePass) {
     } observer;
     observer.mouse = mouse.get();
     protocol.setObserver(&observer);
-    EXPECT_EQ(WriteAndVerify(protocol, image, messages, &record), WriteResult::Failed);
+    EXPECT_EQ(writeAndVerify(protocol, image, messages, &record), WriteResult::Failed);
     EXPECT_EQ(record.passes, 1);
     EXPECT_EQ(fullReads(), 1u);  // no new read after the failed rewrite
     EXPECT_EQ(messages.shown, (std::vector<std::string>{"Str109"}));

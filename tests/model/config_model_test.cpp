@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "image/defaults.h"
+#include "model/dpi_editor.h"
 
 namespace vornik {
 namespace {
@@ -16,7 +17,7 @@ struct RecordingListener : ConfigModel::Listener {
 class ConfigModelTest : public ::testing::Test {
   protected:
     void SetUp() override {
-        model.loadFromImage(BuiltInImage());
+        model.loadFromImage(builtInImage());
         model.addListener(listener);
     }
     ConfigModel model;
@@ -24,7 +25,7 @@ class ConfigModelTest : public ::testing::Test {
 };
 
 TEST_F(ConfigModelTest, LoadingAnImageRebuildsCodesAndValuesAndTellsEveryView) {
-    ConfigImage image = BuiltInImage();
+    ConfigImage image = builtInImage();
     image[0x34] = 0x80;
     image[0x35] = 0x7F;
     image[0x040] ^= 0xFF;  // the profile fails its check: repaired from the defaults
@@ -55,13 +56,13 @@ TEST_F(ConfigModelTest, ButtonFunctionsAreCheckedBeforeTheyAreStored) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.code);
-        const auto before = model.sections().ProfileSection;
+        const auto before = model.sections().profile;
         listener.heard.clear();
         const EditResult result = model.setButtonFunction(c.mode, c.button, c.code);
         EXPECT_EQ(result.ok(), c.ok) << result.error;
         if (!c.ok) {
             EXPECT_FALSE(result.error.empty());
-            EXPECT_EQ(model.sections().ProfileSection, before);
+            EXPECT_EQ(model.sections().profile, before);
             EXPECT_TRUE(listener.heard.empty());
             continue;
         }
@@ -70,7 +71,7 @@ TEST_F(ConfigModelTest, ButtonFunctionsAreCheckedBeforeTheyAreStored) {
         const auto at = ProfileCodes::offset(c.mode, c.button);
         EXPECT_TRUE(
             std::equal(code.begin(), code.end(),
-                       model.sections().ProfileSection.begin() + static_cast<std::ptrdiff_t>(at)));
+                       model.sections().profile.begin() + static_cast<std::ptrdiff_t>(at)));
         EXPECT_EQ(model.buttonFunction(c.mode, c.button), FunctionCode::fromText(c.code)->text());
         ASSERT_EQ(listener.heard.size(), 1u);
         EXPECT_TRUE(listener.heard[0].has(Change::Buttons));
@@ -94,8 +95,8 @@ TEST_F(ConfigModelTest, KeyModeKeepsBytesValuesAndViewsInStep) {
     EXPECT_TRUE(listener.heard.empty());
     const EditResult result = model.setKeyMode(2);
     EXPECT_TRUE(result.ok() && result.changed);
-    EXPECT_EQ(model.sections().ParameterBSection[4], 0x80);
-    EXPECT_EQ(model.sections().ParameterBSection[5], 0x7F);
+    EXPECT_EQ(model.sections().parameterB[4], 0x80);
+    EXPECT_EQ(model.sections().parameterB[5], 0x7F);
     EXPECT_EQ(model.values().cb_KeyMode, 1);
     ASSERT_EQ(listener.heard.size(), 1u);
     EXPECT_TRUE(listener.heard[0].has(Change::KeyMode) && listener.heard[0].has(Change::Values));
@@ -108,7 +109,7 @@ TEST_F(ConfigModelTest, ValuesGoIntoTheSectionsAtOnce) {
     values.cb_KeyMode = 1;
     const EditResult result = model.setValues(values);
     EXPECT_TRUE(result.changed);
-    EXPECT_EQ(model.sections().ParameterASection[6], 10);
+    EXPECT_EQ(model.sections().parameterA[6], 10);
     EXPECT_EQ(model.keyMode(), 2);
     ASSERT_EQ(listener.heard.size(), 1u);
     EXPECT_TRUE(listener.heard[0].has(Change::Values) && listener.heard[0].has(Change::KeyMode));
@@ -116,8 +117,56 @@ TEST_F(ConfigModelTest, ValuesGoIntoTheSectionsAtOnce) {
 
     // What the join writes: the working copies with fresh integrity codes.
     model.storeToImage();
-    EXPECT_EQ(model.image().DataBuf[6], 10);
-    EXPECT_TRUE(sectionCodeValid(std::span(model.image().DataBuf).subspan(0, 48)));
+    EXPECT_EQ(model.image().bytes[6], 10);
+    EXPECT_TRUE(sectionCodeValid(std::span(model.image().bytes).subspan(0, 48)));
+}
+
+// The AIM value lives in the model: a load takes it from the AIM buttons, an edit gives it to
+// all of them, and without an AIM button it falls back to 0.
+TEST_F(ConfigModelTest, TheAimValueFollowsTheAimButtons) {
+    const auto profileByte = [&](int mode, int button, int byte) {
+        return model.sections().profile[ProfileCodes::offset(mode, button) + byte];
+    };
+    ConfigImage image = builtInImage();
+    const auto aimAt = section::kProfile.address + ProfileCodes::offset(2, 6);
+    image[aimAt] = 0x0A;
+    image[aimAt + 1] = 3;
+    image[aimAt + 2] = 0;
+    image[section::kProfile.address + section::kProfile.size - 1] = sectionCode(
+        std::span(image).subspan(section::kProfile.address, section::kProfile.size - 1));
+    model.loadFromImage(image);
+    EXPECT_EQ(model.aimIndex(), 3);
+
+    ASSERT_TRUE(model.setButtonFunction(1, 4, "0A0000").ok());
+    listener.heard.clear();
+    const EditResult chosen = model.setAimValue(9);
+    EXPECT_TRUE(chosen.ok() && chosen.changed);
+    EXPECT_EQ(model.aimIndex(), 9);
+    EXPECT_EQ(profileByte(1, 4, 1), 9);
+    EXPECT_EQ(profileByte(2, 6, 1), 9);
+    EXPECT_EQ(model.buttonFunction(2, 6), "0A0900");
+    ASSERT_EQ(listener.heard.size(), 1u);
+    EXPECT_TRUE(listener.heard[0].has(Change::Buttons) && listener.heard[0].has(Change::Values));
+    EXPECT_FALSE(model.setAimValue(11).ok());  // the AIM combo lists 500 to 6400
+    EXPECT_EQ(model.aimIndex(), 9);
+
+    // The slider can reach 8000 with twelve DPI values; the highest listed value is taken.
+    EXPECT_TRUE(model.releaseAimSlider(224, 12).ok());
+    EXPECT_EQ(model.aimIndex(), 10);
+    EXPECT_TRUE(model.releaseAimSlider(16, 11).ok());
+    EXPECT_EQ(model.aimIndex(), 1);
+
+    // An image without an AIM button keeps the value; an edit then falls back to 0.
+    model.loadFromImage(builtInImage());
+    EXPECT_EQ(model.aimIndex(), 1);
+    const auto profileBefore = model.sections().profile;
+    listener.heard.clear();
+    const EditResult refused = model.setAimValue(5);
+    EXPECT_EQ(refused.error, kNoAimButtonMessage);
+    EXPECT_EQ(model.aimIndex(), 0);
+    EXPECT_EQ(model.sections().profile, profileBefore);
+    ASSERT_EQ(listener.heard.size(), 1u);
+    EXPECT_EQ(listener.heard[0], ChangeSet(Change::Values));
 }
 
 TEST_F(ConfigModelTest, AListenerMayLeaveWhileItIsTold) {

@@ -14,7 +14,7 @@ namespace {
 
 struct RecordingHooks : FrameHooks {
     std::vector<std::string> calls;
-    void setDevTimer(bool on) override { calls.push_back(on ? "timer on" : "timer off"); }
+    void setDeviceTimer(bool on) override { calls.push_back(on ? "timer on" : "timer off"); }
     void lockPages() override { calls.push_back("lock"); }
     void unlockPages() override { calls.push_back("unlock"); }
     void showLoadingWindow() override { calls.push_back("show"); }

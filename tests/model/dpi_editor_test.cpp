@@ -9,8 +9,8 @@ namespace {
 
 SettingsValues builtInValues() {
     Sections s;
-    SplitDataBuf(BuiltInImage(), s);
-    return DataBufToValues(s);
+    splitImage(builtInImage(), s);
+    return valuesFromSections(s);
 }
 
 SettingsValues withLevels(int count, int current) {
@@ -214,7 +214,7 @@ TEST(DpiColours, LabelWorksOnlyForTheFlowingLight) {
     const Rgb colour{0x12, 0x34, 0x56};
     for (const LedType type :
          {LedType::Flowing, LedType::TwoColour, LedType::Synchronous, LedType::Breathing}) {
-        SCOPED_TRACE(CurrentLEDTypeText(type));
+        SCOPED_TRACE(ledTypeText(type));
         SettingsValues v = builtInValues();
         v.gbLEDType = type;
         const SettingsValues before = v;
@@ -248,8 +248,8 @@ class AimValue : public testing::Test {
   protected:
     void SetUp() override {
         Sections s;
-        SplitDataBuf(BuiltInImage(), s);
-        profile = s.ProfileSection;
+        splitImage(builtInImage(), s);
+        profile = s.profile;
         codes.rebuild(profile);
     }
     void giveAimKey(int mode, int button, std::uint8_t index) {

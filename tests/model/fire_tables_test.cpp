@@ -16,9 +16,9 @@ using test::hexBytes;
 // The fire sections of the built-in image, with fire macro `macro` a recoil of `y` per shot.
 Sections firePage(int macro, std::uint8_t y) {
     Sections s;
-    SplitDataBuf(BuiltInImage(), s);
+    splitImage(builtInImage(), s);
     const Bytes record = hexBytes("00 0C FD 09 A1 FB 00 FA 00 FE 0C 21 FC");
-    auto& r = s.FireMacroRecords[static_cast<std::size_t>(macro - 1)];
+    auto& r = s.fireMacroRecords[static_cast<std::size_t>(macro - 1)];
     std::copy(record.begin(), record.end(), r.begin());
     r[8] = y;
     updateFireChecksum(r);
@@ -38,14 +38,14 @@ std::vector<std::size_t> differences(const Sections& a, const Sections& b) {
 
 TEST(FireStopOnReleaseTest, ChangesTheFlagAndTheCodeKindOnly) {
     Sections s = firePage(8, 12);
-    s.FireCodeSection[21] = kFireRunsToEnd;
+    s.fireCode[21] = kFireRunsToEnd;
     const Sections before = s;
 
     setFireStopOnRelease(s, 8, true);
-    EXPECT_EQ(s.FireMacroRecords[7][0], 1);
-    EXPECT_EQ(s.FireCodeSection[21], kFireStopsOnRelease);
+    EXPECT_EQ(s.fireMacroRecords[7][0], 1);
+    EXPECT_EQ(s.fireCode[21], kFireStopsOnRelease);
     EXPECT_EQ(differences(before, s).size(), 2u);
-    EXPECT_TRUE(fireChecksumValid(s.FireMacroRecords[7]));  // the flag is not covered
+    EXPECT_TRUE(fireChecksumValid(s.fireMacroRecords[7]));  // the flag is not covered
 
     setFireStopOnRelease(s, 8, false);
     EXPECT_TRUE(differences(before, s).empty());
@@ -56,13 +56,13 @@ TEST(FireStopOnReleaseTest, ChangesTheFlagAndTheCodeKindOnly) {
 
 TEST(FireStopOnReleaseTest, ShowingAMacroMatchesItsCodeKind) {
     Sections s = firePage(3, 12);
-    s.FireMacroRecords[2][0] = 1;
-    s.FireCodeSection[6] = kFireRunsToEnd;
+    s.fireMacroRecords[2][0] = 1;
+    s.fireCode[6] = kFireRunsToEnd;
     matchFireCodeKind(s, 3);
-    EXPECT_EQ(s.FireCodeSection[6], kFireStopsOnRelease);
-    s.FireMacroRecords[2][0] = 7;  // neither: left as it is
+    EXPECT_EQ(s.fireCode[6], kFireStopsOnRelease);
+    s.fireMacroRecords[2][0] = 7;  // neither: left as it is
     matchFireCodeKind(s, 3);
-    EXPECT_EQ(s.FireCodeSection[6], kFireStopsOnRelease);
+    EXPECT_EQ(s.fireCode[6], kFireStopsOnRelease);
 }
 
 TEST(FireYOffsetTest, KeepsYPlusOffsetInRange) {
@@ -74,21 +74,21 @@ TEST(FireYOffsetTest, KeepsYPlusOffsetInRange) {
 
     Sections s = firePage(4, 100);
     EXPECT_EQ(setFireYOffset(s, 4, 50), 27);
-    EXPECT_EQ(s.FireOffsetSection[6], 27);
-    EXPECT_EQ(s.FireOffsetSection[7], 0xE4);
+    EXPECT_EQ(s.fireOffset[6], 27);
+    EXPECT_EQ(s.fireOffset[7], 0xE4);
     EXPECT_EQ(fireYOffset(s, 4), 27);
     EXPECT_EQ(setFireYOffset(s, 2, -128), -128);  // macro 2 has Y 0
-    EXPECT_EQ(s.FireOffsetSection[2], 0x80);
-    EXPECT_EQ(s.FireOffsetSection[3], 0x7F);
+    EXPECT_EQ(s.fireOffset[2], 0x80);
+    EXPECT_EQ(s.fireOffset[3], 0x7F);
 }
 
 TEST(FireParameterTest, ANewYResetsTheOffset) {
     Sections s = firePage(4, 100);
     setFireYOffset(s, 4, 20);
     ASSERT_TRUE(setFireParameter(s, 4, FireParameter::Y, 60));
-    EXPECT_EQ(s.FireMacroRecords[3][8], 60);
+    EXPECT_EQ(s.fireMacroRecords[3][8], 60);
     EXPECT_EQ(fireYOffset(s, 4), 0);
-    EXPECT_EQ(s.FireOffsetSection[7], 0xFF);
+    EXPECT_EQ(s.fireOffset[7], 0xFF);
 
     setFireYOffset(s, 4, 20);
     ASSERT_TRUE(setFireParameter(s, 4, FireParameter::Count, 5));
@@ -98,25 +98,24 @@ TEST(FireParameterTest, ANewYResetsTheOffset) {
 TEST(FireColourTest, StoredRedGreenBlue) {
     Sections s;
     setFireColour(s, 3, {0x12, 0x34, 0x56});
-    EXPECT_EQ(Bytes(s.FireColorSection.begin() + 6, s.FireColorSection.begin() + 9),
-              hexBytes("12 34 56"));
+    EXPECT_EQ(Bytes(s.fireColor.begin() + 6, s.fireColor.begin() + 9), hexBytes("12 34 56"));
     EXPECT_EQ(fireColour(s, 3), (FireColour{0x12, 0x34, 0x56}));
     EXPECT_EQ(fireColour(s, 0), FireColour{});
 }
 
 TEST(FireCopiesTest, CommitCopiesTheTenRecordsOnly) {
     Sections s = firePage(2, 30);
-    s.FireMacroRegion.fill(0xAB);
+    s.fireMacroRegion.fill(0xAB);
     commitFireWorkCopy(s);
-    EXPECT_TRUE(std::equal(s.FireMacroRecords[1].begin(), s.FireMacroRecords[1].end(),
-                           s.FireMacroRegion.begin() + 24));
-    EXPECT_TRUE(std::equal(s.FireMacroRecords[9].begin(), s.FireMacroRecords[9].end(),
-                           s.FireMacroRegion.begin() + 216));
-    EXPECT_EQ(Bytes(s.FireMacroRegion.begin() + 240, s.FireMacroRegion.end()), Bytes(16, 0xAB));
+    EXPECT_TRUE(std::equal(s.fireMacroRecords[1].begin(), s.fireMacroRecords[1].end(),
+                           s.fireMacroRegion.begin() + 24));
+    EXPECT_TRUE(std::equal(s.fireMacroRecords[9].begin(), s.fireMacroRecords[9].end(),
+                           s.fireMacroRegion.begin() + 216));
+    EXPECT_EQ(Bytes(s.fireMacroRegion.begin() + 240, s.fireMacroRegion.end()), Bytes(16, 0xAB));
 
-    s.FireMacroRecords[1].fill(0);
+    s.fireMacroRecords[1].fill(0);
     refreshFireWorkCopy(s);
-    EXPECT_EQ(s.FireMacroRecords[1][8], 30);
+    EXPECT_EQ(s.fireMacroRecords[1][8], 30);
 }
 
 TEST(FirePresetTest, CodesAndRows) {

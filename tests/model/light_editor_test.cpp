@@ -9,11 +9,11 @@ namespace {
 
 Sections builtInSections() {
     Sections s;
-    SplitDataBuf(BuiltInImage(), s);
+    splitImage(builtInImage(), s);
     return s;
 }
 
-SettingsValues builtInValues() { return DataBufToValues(builtInSections()); }
+SettingsValues builtInValues() { return valuesFromSections(builtInSections()); }
 
 TEST(LightPageSetup, ControlsOfEachType) {
     struct Row {
@@ -31,7 +31,7 @@ TEST(LightPageSetup, ControlsOfEachType) {
          {false, false, false, false, false, false, ColourRow::Untouched, ModeRow::None}},
     };
     for (const auto& row : rows) {
-        SCOPED_TRACE(CurrentLEDTypeText(row.type));
+        SCOPED_TRACE(ledTypeText(row.type));
         EXPECT_EQ(lightPageSetup(row.type), row.setup);
     }
 }
@@ -46,11 +46,11 @@ TEST(LightPageSetup, TypeFollowsTheImage) {
                         {0x80, 0x00, LedType::Synchronous},
                         {0x80, 0x10, LedType::Breathing}};
     for (const auto& row : rows) {
-        SCOPED_TRACE(CurrentLEDTypeText(row.type));
+        SCOPED_TRACE(ledTypeText(row.type));
         Sections s = builtInSections();
-        s.ParameterASection[0] = row.byte0;
-        s.ParameterASection[1] = row.byte1;
-        const SettingsValues v = DataBufToValues(s);
+        s.parameterA[0] = row.byte0;
+        s.parameterA[1] = row.byte1;
+        const SettingsValues v = valuesFromSections(s);
         EXPECT_EQ(v.gbLEDType, row.type);
         // Only the flowing light shows its mode buttons.
         const bool anyShown = flowingModeButtonsShown(v) != std::array<bool, kLightModes>{};
@@ -206,16 +206,16 @@ TEST(LightStep, BarAndTyping) {
 
 TEST(SaveKeyMode, NoSaveForcesKeyModeOne) {
     Sections s = builtInSections();
-    SettingsValues v = DataBufToValues(s);
+    SettingsValues v = valuesFromSections(s);
     v.cb_KeyMode = 1;
     EXPECT_TRUE(keyModeChoosable(v));
     EXPECT_TRUE(setSaveKeyMode(v, false).changed);
     EXPECT_EQ(v.cb_KeyMode, 0);
     EXPECT_FALSE(keyModeChoosable(v));
-    ValuesToDataBuf(v, s);
-    EXPECT_EQ(s.ParameterBSection[4], 0x00);
-    EXPECT_EQ(s.ParameterBSection[5], 0xFF);
-    EXPECT_EQ(s.ParameterASection[0] & 0x08, 0x08);
+    valuesToSections(v, s);
+    EXPECT_EQ(s.parameterB[4], 0x00);
+    EXPECT_EQ(s.parameterB[5], 0xFF);
+    EXPECT_EQ(s.parameterA[0] & 0x08, 0x08);
 
     EXPECT_TRUE(setSaveKeyMode(v, true).changed);
     EXPECT_TRUE(keyModeChoosable(v));
@@ -226,17 +226,17 @@ TEST(SynchronousLight, LedStateCarriesOnlyTheStatusBit) {
     for (const bool on : {true, false}) {
         SCOPED_TRACE(on);
         Sections s = builtInSections();
-        SettingsValues v = DataBufToValues(s);
+        SettingsValues v = valuesFromSections(s);
         // Mode and step held from the flowing light must not reach the byte.
         ASSERT_NE(v.cb_MCULEDCurrentMode, 0);
         ASSERT_NE(v.edt_MCULEDCrtStep, 0);
-        const std::uint8_t modes = s.ParameterASection[4];
+        const std::uint8_t modes = s.parameterA[4];
         ASSERT_TRUE(setLightType(v, LedType::Synchronous).changed);
         setLightOn(v, on);
-        ValuesToDataBuf(v, s);
-        EXPECT_EQ(s.ParameterBSection[2], on ? 0x00 : 0x08);
-        EXPECT_EQ(s.ParameterBSection[3], on ? 0xFF : 0xF7);
-        EXPECT_EQ(s.ParameterASection[4], modes);
+        valuesToSections(v, s);
+        EXPECT_EQ(s.parameterB[2], on ? 0x00 : 0x08);
+        EXPECT_EQ(s.parameterB[3], on ? 0xFF : 0xF7);
+        EXPECT_EQ(s.parameterA[4], modes);
         EXPECT_FALSE(lightPageSetup(v.gbLEDType).flowingGroups);
         EXPECT_FALSE(lightPageSetup(v.gbLEDType).bars);
     }

@@ -13,9 +13,9 @@ namespace {
 class SettingsKeys : public testing::Test {
   protected:
     void SetUp() override {
-        SplitDataBuf(BuiltInImage(), sections);
-        target.values = DataBufToValues(sections);
-        target.profile = sections.ProfileSection;
+        splitImage(builtInImage(), sections);
+        target.values = valuesFromSections(sections);
+        target.profile = sections.profile;
         target.codes.rebuild(target.profile);
         for (auto& key : dpiSettingsKeys()) keys.emplace(key.name, key);
         for (auto& key : lightSettingsKeys()) keys.emplace(key.name, key);
@@ -34,10 +34,10 @@ class SettingsKeys : public testing::Test {
     // The image the target's values and codes give.
     ConfigImage imageOf(const SettingsKeyTarget& t) {
         Sections s = sections;
-        ValuesToDataBuf(t.values, s);
-        s.ProfileSection = t.profile;
-        ConfigImage image = BuiltInImage();
-        JoinDataBuf(s, image);
+        valuesToSections(t.values, s);
+        s.profile = t.profile;
+        ConfigImage image = builtInImage();
+        joinImage(s, image);
         return image;
     }
 
@@ -145,7 +145,7 @@ TEST_F(SettingsKeys, RefusedValuesChangeNothing) {
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(testing::Message()
-                     << row.key << "=" << row.value << " with " << CurrentLEDTypeText(row.type));
+                     << row.key << "=" << row.value << " with " << ledTypeText(row.type));
         target.values.gbLEDType = row.type;
         const SettingsValues values = target.values;
         const auto profile = target.profile;
@@ -230,10 +230,10 @@ TEST_F(SettingsKeys, RoundTripThroughTheImage) {
     typeLedNumber(target.values, leds);
     ASSERT_TRUE(setSaveKeyMode(target.values, false).ok());
 
-    ValuesToDataBuf(target.values, sections);
-    sections.ProfileSection = target.profile;
-    ConfigImage image = BuiltInImage();
-    JoinDataBuf(sections, image);
+    valuesToSections(target.values, sections);
+    sections.profile = target.profile;
+    ConfigImage image = builtInImage();
+    joinImage(sections, image);
 
     const auto& a = section::kParameterA;
     const auto& b = section::kParameterB;
@@ -245,7 +245,7 @@ TEST_F(SettingsKeys, RoundTripThroughTheImage) {
     EXPECT_EQ(image[a.address + 35], 0xA0);
     EXPECT_EQ(image[a.address + 46], 0xFF);
     EXPECT_EQ(image[a.address + 0] & 0x88, 0x08);  // flowing light, No Save
-    EXPECT_EQ(image[a.address + 3], (13 - 12) << 4 | (BuiltInImage()[a.address + 3] & 0x07));
+    EXPECT_EQ(image[a.address + 3], (13 - 12) << 4 | (builtInImage()[a.address + 3] & 0x07));
     EXPECT_EQ(image[a.address + 4], 0b0010'1011);  // modes 1, 3, 5 and bit 0
     EXPECT_EQ(image[b.address + 0], 4);
     EXPECT_EQ(image[b.address + 1], 0xFB);
@@ -255,11 +255,11 @@ TEST_F(SettingsKeys, RoundTripThroughTheImage) {
     EXPECT_EQ(image[section::kProfile.address + ProfileCodes::offset(2, 4) + 1], 3);
 
     Sections read;
-    const RepairReport repairs = SplitDataBuf(image, read);
+    const RepairReport repairs = splitImage(image, read);
     EXPECT_FALSE(repairs.any());
     SettingsKeyTarget again;
-    again.values = DataBufToValues(read, target.values);
-    again.profile = read.ProfileSection;
+    again.values = valuesFromSections(read, target.values);
+    again.profile = read.profile;
     again.codes.rebuild(again.profile);
     EXPECT_EQ(again.values, target.values);
     for (const auto& [name, value] : settings) {

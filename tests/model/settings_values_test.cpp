@@ -12,7 +12,7 @@ namespace {
 
 Sections builtInSections() {
     Sections s;
-    SplitDataBuf(BuiltInImage(), s);
+    splitImage(builtInImage(), s);
     return s;
 }
 
@@ -24,22 +24,22 @@ void fillRandom(std::array<std::uint8_t, N>& bytes, std::mt19937& rng) {
 
 Sections randomSections(std::mt19937& rng) {
     Sections s;
-    fillRandom(s.ParameterASection, rng);
-    fillRandom(s.ParameterBSection, rng);
-    fillRandom(s.ProfileSection, rng);
-    fillRandom(s.FireCodeSection, rng);
-    fillRandom(s.FireOffsetSection, rng);
-    fillRandom(s.FireColorSection, rng);
-    fillRandom(s.FireKeySection, rng);
+    fillRandom(s.parameterA, rng);
+    fillRandom(s.parameterB, rng);
+    fillRandom(s.profile, rng);
+    fillRandom(s.fireCode, rng);
+    fillRandom(s.fireOffset, rng);
+    fillRandom(s.fireColor, rng);
+    fillRandom(s.fireKey, rng);
     return s;
 }
 
 // Reads the sections, lets `edit` change the values, and writes them back.
 template <typename Edit>
 Sections rewritten(Sections s, Edit edit) {
-    SettingsValues v = DataBufToValues(s);
+    SettingsValues v = valuesFromSections(s);
     edit(v);
-    ValuesToDataBuf(v, s);
+    valuesToSections(v, s);
     return s;
 }
 
@@ -53,13 +53,13 @@ TEST(SensorOrientation, TableBothWays) {
         SCOPED_TRACE(row.item);
         Sections s = builtInSections();
         // The bits around the code are all set, so a shifted or widened field shows.
-        s.ParameterASection[0] = static_cast<std::uint8_t>(0x8F | row.code << 4);
-        EXPECT_EQ(DataBufToValues(s).cb_SensorOri, row.item);
+        s.parameterA[0] = static_cast<std::uint8_t>(0x8F | row.code << 4);
+        EXPECT_EQ(valuesFromSections(s).cb_SensorOri, row.item);
 
         // Written over another stored code.
-        s.ParameterASection[0] = static_cast<std::uint8_t>(0x8F | (row.code ^ 0x05) << 4);
+        s.parameterA[0] = static_cast<std::uint8_t>(0x8F | (row.code ^ 0x05) << 4);
         const Sections out = rewritten(s, [&](SettingsValues& v) { v.cb_SensorOri = row.item; });
-        EXPECT_EQ(out.ParameterASection[0], 0x8F | row.code << 4);
+        EXPECT_EQ(out.parameterA[0], 0x8F | row.code << 4);
     }
 }
 
@@ -67,9 +67,9 @@ TEST(SensorOrientation, ItemOutsideTheTableKeepsTheStoredCode) {
     for (const int item : {kNoItem, 8, 100}) {
         SCOPED_TRACE(item);
         Sections s = builtInSections();
-        s.ParameterASection[0] = 0x40;
+        s.parameterA[0] = 0x40;
         const Sections out = rewritten(s, [&](SettingsValues& v) { v.cb_SensorOri = item; });
-        EXPECT_EQ(out.ParameterASection[0], 0x40);
+        EXPECT_EQ(out.parameterA[0], 0x40);
     }
 }
 
@@ -95,13 +95,13 @@ TEST(ParameterAFlags, EachBitHasItsControl) {
         SCOPED_TRACE(row.name);
         Sections s = builtInSections();
         for (const bool on : {false, true}) {
-            auto& byte = s.ParameterASection[row.byte];
+            auto& byte = s.parameterA[row.byte];
             byte = static_cast<std::uint8_t>(on ? byte | row.mask : byte & ~row.mask);
-            EXPECT_EQ(DataBufToValues(s).*row.field, on);
+            EXPECT_EQ(valuesFromSections(s).*row.field, on);
 
             const std::uint8_t before = byte;
             const Sections out = rewritten(s, [&](SettingsValues& v) { v.*row.field = !on; });
-            EXPECT_EQ(out.ParameterASection[row.byte], before ^ row.mask);
+            EXPECT_EQ(out.parameterA[row.byte], before ^ row.mask);
         }
     }
 }
@@ -125,11 +125,11 @@ TEST(LedType, ReadFromByte0Bit7AndByte1Bits3And4) {
     for (const auto& row : rows) {
         SCOPED_TRACE(testing::Message() << std::hex << +row.byte0 << " " << +row.byte1);
         Sections s = builtInSections();
-        s.ParameterASection[0] = row.byte0;
-        s.ParameterASection[1] = row.byte1;
-        const SettingsValues v = DataBufToValues(s);
+        s.parameterA[0] = row.byte0;
+        s.parameterA[1] = row.byte1;
+        const SettingsValues v = valuesFromSections(s);
         EXPECT_EQ(v.gbLEDType, row.type);
-        EXPECT_STREQ(CurrentLEDTypeText(v.gbLEDType), row.text);
+        EXPECT_STREQ(ledTypeText(v.gbLEDType), row.text);
     }
 }
 
@@ -149,14 +149,14 @@ TEST(LedType, WrittenBitsKeepTheRestOfBytes0And1) {
     };
     for (const auto& row : rows) {
         for (const std::uint8_t bit7 : {0x00, 0x80}) {
-            SCOPED_TRACE(testing::Message() << CurrentLEDTypeText(row.type) << " from " << std::hex
+            SCOPED_TRACE(testing::Message() << ledTypeText(row.type) << " from " << std::hex
                                             << +bit7 << " " << +row.byte1In);
             Sections s = builtInSections();
-            s.ParameterASection[0] = static_cast<std::uint8_t>(0x35 | bit7);
-            s.ParameterASection[1] = row.byte1In;
+            s.parameterA[0] = static_cast<std::uint8_t>(0x35 | bit7);
+            s.parameterA[1] = row.byte1In;
             const Sections out = rewritten(s, [&](SettingsValues& v) { v.gbLEDType = row.type; });
-            EXPECT_EQ(out.ParameterASection[0], row.byte0Out);
-            EXPECT_EQ(out.ParameterASection[1], row.byte1Out);
+            EXPECT_EQ(out.parameterA[0], row.byte0Out);
+            EXPECT_EQ(out.parameterA[1], row.byte1Out);
         }
     }
 }
@@ -174,10 +174,10 @@ TEST(LedNumber, HighNibbleOfByte3) {
     for (const auto& r : reads) {
         SCOPED_TRACE(testing::Message() << std::hex << +r.byte3);
         Sections s = builtInSections();
-        s.ParameterASection[3] = r.byte3;
+        s.parameterA[3] = r.byte3;
         SettingsValues shown;
         shown.edt_MCULEDNum = r.shown;
-        EXPECT_EQ(DataBufToValues(s, shown).edt_MCULEDNum, r.number);
+        EXPECT_EQ(valuesFromSections(s, shown).edt_MCULEDNum, r.number);
     }
 
     struct Write {
@@ -199,20 +199,20 @@ TEST(LedNumber, HighNibbleOfByte3) {
     for (const auto& w : writes) {
         SCOPED_TRACE(w.number);
         Sections s = builtInSections();
-        s.ParameterASection[3] = w.byte3In;
+        s.parameterA[3] = w.byte3In;
         const Sections out = rewritten(s, [&](SettingsValues& v) { v.edt_MCULEDNum = w.number; });
-        EXPECT_EQ(out.ParameterASection[3], w.byte3Out);
+        EXPECT_EQ(out.parameterA[3], w.byte3Out);
     }
 }
 
 TEST(LedNumber, KeptNumberIsStoredByTheNextWrite) {
     Sections s = builtInSections();
-    s.ParameterASection[3] = 0xA0;
+    s.parameterA[3] = 0xA0;
     SettingsValues shown;
     shown.edt_MCULEDNum = 8;
-    const SettingsValues v = DataBufToValues(s, shown);
-    ValuesToDataBuf(v, s);
-    EXPECT_EQ(s.ParameterASection[3], 0x50);
+    const SettingsValues v = valuesFromSections(s, shown);
+    valuesToSections(v, s);
+    EXPECT_EQ(s.parameterA[3], 0x50);
 }
 
 TEST(FlowingModes, Byte4OnlyForTheFlowingLight) {
@@ -226,19 +226,19 @@ TEST(FlowingModes, Byte4OnlyForTheFlowingLight) {
                         {LedType::Synchronous, 0x74},
                         {LedType::Breathing, 0x74}};
     for (const auto& row : rows) {
-        SCOPED_TRACE(CurrentLEDTypeText(row.type));
+        SCOPED_TRACE(ledTypeText(row.type));
         Sections s = builtInSections();
-        s.ParameterASection[4] = 0x74;
+        s.parameterA[4] = 0x74;
         const Sections out = rewritten(s, [&](SettingsValues& v) {
             v.gbLEDType = row.type;
             v.cb_Mode = {true, false, true, false, false, false, true};
         });
-        EXPECT_EQ(out.ParameterASection[4], row.byte4Out);
+        EXPECT_EQ(out.parameterA[4], row.byte4Out);
     }
 
     Sections s = builtInSections();
-    s.ParameterASection[4] = 0x52;
-    EXPECT_EQ(DataBufToValues(s).cb_Mode,
+    s.parameterA[4] = 0x52;
+    EXPECT_EQ(valuesFromSections(s).cb_Mode,
               (std::array<bool, 7>{true, false, false, true, false, true, false}));
 }
 
@@ -257,11 +257,11 @@ TEST(LedState, Byte2IsRebuiltFromZeroForEachType) {
     };
     for (const auto& row : rows) {
         for (const std::uint8_t stray : {0x00, 0x10, 0xF7, 0xFF}) {
-            SCOPED_TRACE(testing::Message() << CurrentLEDTypeText(row.type) << " off " << row.off
+            SCOPED_TRACE(testing::Message() << ledTypeText(row.type) << " off " << row.off
                                             << " stray " << std::hex << +stray);
             Sections s = builtInSections();
-            s.ParameterBSection[2] = stray;
-            s.ParameterBSection[3] = stray;
+            s.parameterB[2] = stray;
+            s.parameterB[3] = stray;
             const Sections out = rewritten(s, [&](SettingsValues& v) {
                 v.gbLEDType = row.type;
                 v.cb_MCULEDCurrentMode = 3;
@@ -269,8 +269,8 @@ TEST(LedState, Byte2IsRebuiltFromZeroForEachType) {
                 v.cb_RBLEDCurrentMode = 6;
                 v.rb_LEDOff = row.off;
             });
-            EXPECT_EQ(out.ParameterBSection[2], row.byte2Out);
-            EXPECT_EQ(out.ParameterBSection[3], static_cast<std::uint8_t>(~row.byte2Out));
+            EXPECT_EQ(out.parameterB[2], row.byte2Out);
+            EXPECT_EQ(out.parameterB[3], static_cast<std::uint8_t>(~row.byte2Out));
         }
     }
 }
@@ -294,14 +294,14 @@ TEST(LedState, ReadOnlyIntoTheControlsOfTheStoredType) {
     for (const auto& row : rows) {
         SCOPED_TRACE(testing::Message() << std::hex << +row.byte0 << " " << +row.byte2);
         Sections s = builtInSections();
-        s.ParameterASection[0] = row.byte0;
-        s.ParameterASection[1] = row.byte1;
-        s.ParameterBSection[2] = row.byte2;
+        s.parameterA[0] = row.byte0;
+        s.parameterA[1] = row.byte1;
+        s.parameterB[2] = row.byte2;
         SettingsValues shown;
         shown.cb_MCULEDCurrentMode = 5;
         shown.cb_RBLEDCurrentMode = 4;
         shown.edt_MCULEDCrtStep = 6;
-        const SettingsValues v = DataBufToValues(s, shown);
+        const SettingsValues v = valuesFromSections(s, shown);
         EXPECT_EQ(v.cb_MCULEDCurrentMode, row.mcuMode);
         EXPECT_EQ(v.cb_RBLEDCurrentMode, row.rbMode);
         EXPECT_EQ(v.edt_MCULEDCrtStep, row.step);
@@ -325,7 +325,7 @@ TEST(LedState, ModeAndStepAreClampedIntoTheirBits) {
             v.edt_MCULEDCrtStep = row.step;
             v.rb_LEDOff = false;
         });
-        EXPECT_EQ(out.ParameterBSection[2], row.byte2Out);
+        EXPECT_EQ(out.parameterB[2], row.byte2Out);
     }
 }
 
@@ -344,15 +344,15 @@ TEST(DpiLevels, CountCurrentLevelAndValues) {
     for (const auto& row : rows) {
         SCOPED_TRACE(testing::Message() << +row.countByte << " " << +row.currentByte);
         Sections s = builtInSections();
-        s.ParameterASection[2] = row.countByte;
-        s.ParameterBSection[0] = row.currentByte;
-        const SettingsValues v = DataBufToValues(s);
+        s.parameterA[2] = row.countByte;
+        s.parameterB[0] = row.currentByte;
+        const SettingsValues v = valuesFromSections(s);
         EXPECT_EQ(v.cb_CPIStep, row.step);
         EXPECT_EQ(v.cb_CurrentCPI, row.current);
-        ValuesToDataBuf(v, s);
-        EXPECT_EQ(s.ParameterASection[2], row.countOut);
-        EXPECT_EQ(s.ParameterBSection[0], row.currentOut);
-        EXPECT_EQ(s.ParameterBSection[1], static_cast<std::uint8_t>(~row.currentOut));
+        valuesToSections(v, s);
+        EXPECT_EQ(s.parameterA[2], row.countOut);
+        EXPECT_EQ(s.parameterB[0], row.currentOut);
+        EXPECT_EQ(s.parameterB[1], static_cast<std::uint8_t>(~row.currentOut));
     }
 
     // Values from elsewhere are clamped the same way.
@@ -360,8 +360,8 @@ TEST(DpiLevels, CountCurrentLevelAndValues) {
         v.cb_CPIStep = 9;
         v.cb_CurrentCPI = 12;
     });
-    EXPECT_EQ(out.ParameterASection[2], 7);
-    EXPECT_EQ(out.ParameterBSection[0], 6);
+    EXPECT_EQ(out.parameterA[2], 7);
+    EXPECT_EQ(out.parameterB[0], 6);
 }
 
 TEST(DpiLevels, ValueIndexes255IsNoValue) {
@@ -374,11 +374,11 @@ TEST(DpiLevels, ValueIndexes255IsNoValue) {
     for (const auto& row : rows) {
         SCOPED_TRACE(+row.byte);
         Sections s = builtInSections();
-        s.ParameterASection[6 + 4] = row.byte;  // level 5
-        const SettingsValues v = DataBufToValues(s);
+        s.parameterA[6 + 4] = row.byte;  // level 5
+        const SettingsValues v = valuesFromSections(s);
         EXPECT_EQ(v.cb_CPI[4], row.item);
-        ValuesToDataBuf(v, s);
-        EXPECT_EQ(s.ParameterASection[6 + 4], row.written);
+        valuesToSections(v, s);
+        EXPECT_EQ(s.parameterA[6 + 4], row.written);
     }
 }
 
@@ -394,10 +394,8 @@ TEST(DpiLevels, ColoursInLevelOrderRgb) {
         for (int c = 0; c < 3; ++c) expected.push_back(10 * level + c);
     expected[19] = 0;
     expected[20] = 255;
-    EXPECT_EQ(
-        std::vector<int>(out.ParameterASection.begin() + 26, out.ParameterASection.begin() + 47),
-        expected);
-    EXPECT_EQ(DataBufToValues(out).edt_CPIColor[3], (std::array<int, 3>{30, 31, 32}));
+    EXPECT_EQ(std::vector<int>(out.parameterA.begin() + 26, out.parameterA.begin() + 47), expected);
+    EXPECT_EQ(valuesFromSections(out).edt_CPIColor[3], (std::array<int, 3>{30, 31, 32}));
 }
 
 TEST(ParameterB, KeyModeAndIdentificationBytes) {
@@ -418,16 +416,15 @@ TEST(ParameterB, KeyModeAndIdentificationBytes) {
             v.edt_VendorID = row.vendor;
             v.edt_ProductID = row.product;
         });
-        EXPECT_EQ(std::vector<std::uint8_t>(out.ParameterBSection.begin() + 4,
-                                            out.ParameterBSection.end()),
+        EXPECT_EQ(std::vector<std::uint8_t>(out.parameterB.begin() + 4, out.parameterB.end()),
                   std::vector<std::uint8_t>(row.bytes4To7.begin(), row.bytes4To7.end()));
     }
 
     Sections s = builtInSections();
-    s.ParameterBSection[4] = 0x80;
-    s.ParameterBSection[6] = 7;
-    s.ParameterBSection[7] = 200;
-    const SettingsValues v = DataBufToValues(s);
+    s.parameterB[4] = 0x80;
+    s.parameterB[6] = 7;
+    s.parameterB[7] = 200;
+    const SettingsValues v = valuesFromSections(s);
     EXPECT_EQ(v.cb_KeyMode, 1);
     EXPECT_EQ(v.edt_VendorID, 7);
     EXPECT_EQ(v.edt_ProductID, 200);
@@ -446,25 +443,25 @@ TEST(FireSections, OffsetsAsSignedWithComplement) {
             v.edt_YOffset.fill(0);
             v.edt_YOffset[7] = row.offset;
         });
-        EXPECT_EQ(out.FireOffsetSection[14], row.byte);
-        EXPECT_EQ(out.FireOffsetSection[15], row.complement);
-        EXPECT_EQ(out.FireOffsetSection[12], 0x00);
-        EXPECT_EQ(out.FireOffsetSection[13], 0xFF);
+        EXPECT_EQ(out.fireOffset[14], row.byte);
+        EXPECT_EQ(out.fireOffset[15], row.complement);
+        EXPECT_EQ(out.fireOffset[12], 0x00);
+        EXPECT_EQ(out.fireOffset[13], 0xFF);
     }
 
     Sections s = builtInSections();
-    s.FireOffsetSection[0] = 0xF6;
-    s.FireOffsetSection[18] = 0x7F;
-    const SettingsValues v = DataBufToValues(s);
+    s.fireOffset[0] = 0xF6;
+    s.fireOffset[18] = 0x7F;
+    const SettingsValues v = valuesFromSections(s);
     EXPECT_EQ(v.edt_YOffset[0], -10);
     EXPECT_EQ(v.edt_YOffset[9], 127);
 }
 
 TEST(FireSections, ColoursAndFireKeyBytes) {
     Sections s = builtInSections();
-    for (std::size_t i = 0; i < s.FireColorSection.size(); ++i)
-        s.FireColorSection[i] = static_cast<std::uint8_t>(7 * i);
-    const SettingsValues read = DataBufToValues(s);
+    for (std::size_t i = 0; i < s.fireColor.size(); ++i)
+        s.fireColor[i] = static_cast<std::uint8_t>(7 * i);
+    const SettingsValues read = valuesFromSections(s);
     EXPECT_EQ(read.edt_FireMacroColor[0], (std::array<int, 3>{0, 7, 14}));
     EXPECT_EQ(read.edt_FireMacroColor[9], (std::array<int, 3>{189, 196, 203}));
 
@@ -489,27 +486,27 @@ TEST(FireSections, ColoursAndFireKeyBytes) {
             v.cb_FireCount = row.count;
             v.edt_FireTime = row.time;
         });
-        EXPECT_EQ(out.FireKeySection[2], row.countByte);
-        EXPECT_EQ(out.FireKeySection[8], row.timeByte);
+        EXPECT_EQ(out.fireKey[2], row.countByte);
+        EXPECT_EQ(out.fireKey[8], row.timeByte);
     }
 
-    s.FireKeySection[2] = 0xFF;
-    EXPECT_TRUE(DataBufToValues(s).cb_IsFireContinue);
-    EXPECT_EQ(DataBufToValues(s).cb_FireCount, kNoItem);
-    s.FireKeySection[2] = 0x00;
-    EXPECT_FALSE(DataBufToValues(s).cb_IsFireContinue);
-    EXPECT_EQ(DataBufToValues(s).cb_FireCount, 0);
+    s.fireKey[2] = 0xFF;
+    EXPECT_TRUE(valuesFromSections(s).cb_IsFireContinue);
+    EXPECT_EQ(valuesFromSections(s).cb_FireCount, kNoItem);
+    s.fireKey[2] = 0x00;
+    EXPECT_FALSE(valuesFromSections(s).cb_IsFireContinue);
+    EXPECT_EQ(valuesFromSections(s).cb_FireCount, 0);
 }
 
 TEST(RoundTrip, BuiltInImageIsByteExact) {
     const Sections s = builtInSections();
     Sections out = s;
-    ValuesToDataBuf(DataBufToValues(s), out);
-    EXPECT_EQ(out.ParameterASection, s.ParameterASection);
-    EXPECT_EQ(out.ParameterBSection, s.ParameterBSection);
-    EXPECT_EQ(out.FireOffsetSection, s.FireOffsetSection);
-    EXPECT_EQ(out.FireColorSection, s.FireColorSection);
-    EXPECT_EQ(out.FireKeySection, s.FireKeySection);
+    valuesToSections(valuesFromSections(s), out);
+    EXPECT_EQ(out.parameterA, s.parameterA);
+    EXPECT_EQ(out.parameterB, s.parameterB);
+    EXPECT_EQ(out.fireOffset, s.fireOffset);
+    EXPECT_EQ(out.fireColor, s.fireColor);
+    EXPECT_EQ(out.fireKey, s.fireKey);
 }
 
 TEST(RoundTrip, RandomImagesKeepWhatTheSettingsDoNotOwn) {
@@ -517,12 +514,12 @@ TEST(RoundTrip, RandomImagesKeepWhatTheSettingsDoNotOwn) {
     for (int i = 0; i < 2000; ++i) {
         const Sections in = randomSections(rng);
         Sections out = in;
-        const SettingsValues v = DataBufToValues(in);
-        ValuesToDataBuf(v, out);
+        const SettingsValues v = valuesFromSections(in);
+        valuesToSections(v, out);
         SCOPED_TRACE(i);
 
-        const auto& a = in.ParameterASection;
-        const auto& b = out.ParameterASection;
+        const auto& a = in.parameterA;
+        const auto& b = out.parameterA;
         EXPECT_EQ(b[0], a[0]);
         EXPECT_EQ(b[1] & 0xC0, a[1] & 0xC0);
         EXPECT_EQ(b[3] & 0x07, a[3] & 0x07);
@@ -538,26 +535,25 @@ TEST(RoundTrip, RandomImagesKeepWhatTheSettingsDoNotOwn) {
             EXPECT_EQ(b[3], a[3]);
         }
 
-        EXPECT_EQ(out.ParameterBSection[6], in.ParameterBSection[6]);
-        EXPECT_EQ(out.ParameterBSection[7], in.ParameterBSection[7]);
-        EXPECT_EQ(out.FireColorSection, in.FireColorSection);
-        EXPECT_EQ(out.FireKeySection, in.FireKeySection);
-        for (std::size_t k = 0; k < 20; k += 2)
-            EXPECT_EQ(out.FireOffsetSection[k], in.FireOffsetSection[k]) << k;
-        EXPECT_EQ(out.ProfileSection, in.ProfileSection);
-        EXPECT_EQ(out.FireCodeSection, in.FireCodeSection);
+        EXPECT_EQ(out.parameterB[6], in.parameterB[6]);
+        EXPECT_EQ(out.parameterB[7], in.parameterB[7]);
+        EXPECT_EQ(out.fireColor, in.fireColor);
+        EXPECT_EQ(out.fireKey, in.fireKey);
+        for (std::size_t k = 0; k < 20; k += 2) EXPECT_EQ(out.fireOffset[k], in.fireOffset[k]) << k;
+        EXPECT_EQ(out.profile, in.profile);
+        EXPECT_EQ(out.fireCode, in.fireCode);
 
-        // The three ParameterBSection pairs always hold a value and its complement.
+        // The three parameterB pairs always hold a value and its complement.
         for (std::size_t k = 0; k < 6; k += 2)
-            EXPECT_EQ(out.ParameterBSection[k] ^ out.ParameterBSection[k + 1], 0xFF) << k;
+            EXPECT_EQ(out.parameterB[k] ^ out.parameterB[k + 1], 0xFF) << k;
 
         // One write brings every field into its range; reading and writing again changes
         // nothing more.
         Sections again = out;
-        ValuesToDataBuf(DataBufToValues(out, v), again);
-        EXPECT_EQ(again.ParameterASection, out.ParameterASection);
-        EXPECT_EQ(again.ParameterBSection, out.ParameterBSection);
-        EXPECT_EQ(again.FireOffsetSection, out.FireOffsetSection);
+        valuesToSections(valuesFromSections(out, v), again);
+        EXPECT_EQ(again.parameterA, out.parameterA);
+        EXPECT_EQ(again.parameterB, out.parameterB);
+        EXPECT_EQ(again.fireOffset, out.fireOffset);
         if (testing::Test::HasFailure()) break;
     }
 }
@@ -586,8 +582,8 @@ TEST(EditClamps, IdAndYOffsetTexts) {
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.text);
-        EXPECT_EQ(ClampIdEditText(row.text), row.id);
-        EXPECT_EQ(ClampYOffsetEditText(row.text), row.offset);
+        EXPECT_EQ(clampIdEditText(row.text), row.id);
+        EXPECT_EQ(clampYOffsetEditText(row.text), row.offset);
     }
 }
 
@@ -641,7 +637,7 @@ TEST_F(AimKeyTest, AimIndexGoesToEveryAimButtonOfBothKeyModes) {
     for (const bool eeprom : {true, false}) {
         SCOPED_TRACE(eeprom);
         reset();
-        AIMKeyToDataBuf(m_codes, m_profile, 7, false, context(eeprom));
+        storeAimAndFireKeys(m_codes, m_profile, 7, false, context(eeprom));
         EXPECT_EQ(m_codes.code(1, 3), "0A0700");
         EXPECT_EQ(m_codes.code(2, 5), "0A0700");
         const std::size_t aim1 = ProfileCodes::offset(1, 3) + 1;
@@ -655,16 +651,16 @@ TEST_F(AimKeyTest, FireKeyTypeOnlyInDriverMode) {
     const std::size_t fire1 = ProfileCodes::offset(1, 6);
     const std::size_t fire2 = ProfileCodes::offset(2, 2);
 
-    // With macros in the mouse continuous fire lives in FireKeySection alone.
-    AIMKeyToDataBuf(m_codes, m_profile, 0, true, context(true));
+    // With macros in the mouse continuous fire lives in fireKey alone.
+    storeAimAndFireKeys(m_codes, m_profile, 0, true, context(true));
     EXPECT_EQ(changes(), (std::vector<std::pair<std::size_t, std::uint8_t>>{}));
 
-    AIMKeyToDataBuf(m_codes, m_profile, 0, true, context(false));
+    storeAimAndFireKeys(m_codes, m_profile, 0, true, context(false));
     EXPECT_EQ(changes(),
               (std::vector<std::pair<std::size_t, std::uint8_t>>{{fire1, 0x0E}, {fire2, 0x0E}}));
     // The buttons still show the fire key, so the next write can turn continuous fire off.
     EXPECT_EQ(m_codes.code(1, 6), "0600F0");
-    AIMKeyToDataBuf(m_codes, m_profile, 0, false, context(false));
+    storeAimAndFireKeys(m_codes, m_profile, 0, false, context(false));
     EXPECT_EQ(changes(), (std::vector<std::pair<std::size_t, std::uint8_t>>{}));
 }
 
@@ -673,18 +669,18 @@ TEST_F(AimKeyTest, NoAimButtonOrNoAimName) {
     put(2, 5, "010100");
     m_codes.rebuild(m_profile);
     m_before = m_profile;
-    EXPECT_FALSE(StoreAimIndex(m_codes, m_profile, 4, context(true)));
+    EXPECT_FALSE(storeAimIndex(m_codes, m_profile, 4, context(true)));
     EXPECT_EQ(m_profile, m_before);
 
     // Unnamed codes must not pass for an AIM key whose name the language lacks.
     reset();
     const NoTexts none;
     const NameContext unnamed{.texts = none, .eepromMode = false};
-    EXPECT_FALSE(StoreAimIndex(m_codes, m_profile, 4, unnamed));
-    AIMKeyToDataBuf(m_codes, m_profile, 4, true, unnamed);
+    EXPECT_FALSE(storeAimIndex(m_codes, m_profile, 4, unnamed));
+    storeAimAndFireKeys(m_codes, m_profile, 4, true, unnamed);
     EXPECT_EQ(m_profile, m_before);
 
-    EXPECT_TRUE(StoreAimIndex(m_codes, m_profile, 4, context(true)));
+    EXPECT_TRUE(storeAimIndex(m_codes, m_profile, 4, context(true)));
 }
 
 TEST(KeyModeView, KeyModeGunDisplayAndLayout) {
@@ -701,7 +697,7 @@ TEST(KeyModeView, KeyModeGunDisplayAndLayout) {
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(testing::Message() << row.keyMode << row.gd << row.eeprom << row.combo3);
-        EXPECT_EQ(KeyModeViewFor(row.keyMode, row.gd, row.eeprom, row.combo3), row.page);
+        EXPECT_EQ(keyModeViewFor(row.keyMode, row.gd, row.eeprom, row.combo3), row.page);
     }
 }
 

@@ -103,11 +103,11 @@ TEST_F(SnapshotsTest, ListedWithWhatDiffersFromTheGivenImage) {
     ConfigImage old = imageOf(0);
     keep(s, old);
     ConfigImage current = old;
-    current[0x041] = 1;  // ProfileSection
+    current[0x041] = 1;  // profile
     current[0x044] = 1;
     current[0x100] = 1;                                          // macro slot 1
     current[0x039] = 1;                                          // between the sections
-    for (std::size_t a = 0x500; a < 0x510; ++a) current[a] = 2;  // FireMacroRegion
+    for (std::size_t a = 0x500; a < 0x510; ++a) current[a] = 2;  // fireMacroRegion
     std::string error;
     const auto list = s.list(current, error);
     ASSERT_EQ(list.size(), 1u);

@@ -273,19 +273,19 @@ TEST_F(EngineerPageTest, FillingEmitsNoChangeSignal) {
 
 TEST_F(EngineerPageTest, BuiltInImageComesBackByteForByte) {
     Sections in;
-    SplitDataBuf(BuiltInImage(), in);
-    page->setValues(DataBufToValues(in));
+    splitImage(builtInImage(), in);
+    page->setValues(valuesFromSections(in));
     Sections out = in;
     // Start the written copies from other bytes, so every byte compared was written.
-    out.ParameterBSection.fill(0x5A);
-    out.FireOffsetSection.fill(0x5A);
-    out.FireColorSection.fill(0x5A);
-    ValuesToDataBuf(page->values(), out);
-    EXPECT_EQ(out.ParameterASection, in.ParameterASection);
-    EXPECT_EQ(out.ParameterBSection, in.ParameterBSection);
-    EXPECT_EQ(out.FireOffsetSection, in.FireOffsetSection);
-    EXPECT_EQ(out.FireColorSection, in.FireColorSection);
-    EXPECT_EQ(out.FireKeySection, in.FireKeySection);
+    out.parameterB.fill(0x5A);
+    out.fireOffset.fill(0x5A);
+    out.fireColor.fill(0x5A);
+    valuesToSections(page->values(), out);
+    EXPECT_EQ(out.parameterA, in.parameterA);
+    EXPECT_EQ(out.parameterB, in.parameterB);
+    EXPECT_EQ(out.fireOffset, in.fireOffset);
+    EXPECT_EQ(out.fireColor, in.fireColor);
+    EXPECT_EQ(out.fireKey, in.fireKey);
 }
 
 TEST_F(EngineerPageTest, TypingIsClamped) {
@@ -379,34 +379,34 @@ TEST(EngineerEditRules, Texts) {
         const char* out;
     };
     const Row table[] = {
-        {ClampColourEditText, "colour", "0", "0"},
-        {ClampColourEditText, "colour", "255", "255"},
-        {ClampColourEditText, "colour", "256", "255"},
-        {ClampColourEditText, "colour", "99999999999999", "255"},
-        {ClampColourEditText, "colour", "", "0"},
-        {ClampColourEditText, "colour", "-1", "0"},
-        {ClampColourEditText, "colour", "1a", "0"},
-        {ClampLedNumberEditText, "led number", "0", "4"},
-        {ClampLedNumberEditText, "led number", "1", "1"},
-        {ClampLedNumberEditText, "led number", "2", "4"},
-        {ClampLedNumberEditText, "led number", "3", "4"},
-        {ClampLedNumberEditText, "led number", "4", "4"},
-        {ClampLedNumberEditText, "led number", "13", "13"},
-        {ClampLedNumberEditText, "led number", "14", "13"},
-        {ClampLedNumberEditText, "led number", "", "13"},
-        {ClampLedNumberEditText, "led number", "-5", "13"},
-        {LedNumberExitText, "led number exit", "1", "4"},
-        {LedNumberExitText, "led number exit", "10", "10"},
-        {LedNumberExitText, "led number exit", "4", "4"},
-        {ClampLedStepEditText, "step", "7", "7"},
-        {ClampLedStepEditText, "step", "8", "7"},
-        {ClampLedStepEditText, "step", "0", "0"},
-        {ClampLedStepEditText, "step", "", "0"},
-        {ClampFireTimeEditText, "fire time", "255", "255"},
-        {ClampFireTimeEditText, "fire time", "256", "255"},
-        {ClampFireTimeEditText, "fire time", "0", "0"},
-        {ClampFireTimeEditText, "fire time", "", "100"},
-        {ClampFireTimeEditText, "fire time", "-3", "100"},
+        {clampEngineerColourEditText, "colour", "0", "0"},
+        {clampEngineerColourEditText, "colour", "255", "255"},
+        {clampEngineerColourEditText, "colour", "256", "255"},
+        {clampEngineerColourEditText, "colour", "99999999999999", "255"},
+        {clampEngineerColourEditText, "colour", "", "0"},
+        {clampEngineerColourEditText, "colour", "-1", "0"},
+        {clampEngineerColourEditText, "colour", "1a", "0"},
+        {clampLedNumberEditText, "led number", "0", "4"},
+        {clampLedNumberEditText, "led number", "1", "1"},
+        {clampLedNumberEditText, "led number", "2", "4"},
+        {clampLedNumberEditText, "led number", "3", "4"},
+        {clampLedNumberEditText, "led number", "4", "4"},
+        {clampLedNumberEditText, "led number", "13", "13"},
+        {clampLedNumberEditText, "led number", "14", "13"},
+        {clampLedNumberEditText, "led number", "", "13"},
+        {clampLedNumberEditText, "led number", "-5", "13"},
+        {ledNumberExitText, "led number exit", "1", "4"},
+        {ledNumberExitText, "led number exit", "10", "10"},
+        {ledNumberExitText, "led number exit", "4", "4"},
+        {clampLedStepEditText, "step", "7", "7"},
+        {clampLedStepEditText, "step", "8", "7"},
+        {clampLedStepEditText, "step", "0", "0"},
+        {clampLedStepEditText, "step", "", "0"},
+        {clampFireTimeEditText, "fire time", "255", "255"},
+        {clampFireTimeEditText, "fire time", "256", "255"},
+        {clampFireTimeEditText, "fire time", "0", "0"},
+        {clampFireTimeEditText, "fire time", "", "100"},
+        {clampFireTimeEditText, "fire time", "-3", "100"},
     };
     for (const Row& row : table) {
         SCOPED_TRACE(std::string(row.rule_name) + " \"" + row.in + "\"");
@@ -416,7 +416,7 @@ TEST(EngineerEditRules, Texts) {
     }
 }
 
-TEST(EngineerEditRules, EditValue) {
+TEST(EngineerEditRules, editFieldValue) {
     struct Row {
         const char* text;
         int value;
@@ -435,7 +435,7 @@ TEST(EngineerEditRules, EditValue) {
                          {"-99999999999999999999", INT_MIN}};
     for (const Row& row : table) {
         SCOPED_TRACE(row.text);
-        EXPECT_EQ(EditValue(row.text), row.value);
+        EXPECT_EQ(editFieldValue(row.text), row.value);
     }
 }
 
@@ -490,11 +490,11 @@ TEST_F(EngineerPageTest, ListsHoldTheirItems) {
     ASSERT_EQ(page->cb_RBLEDCurrentMode->count(), 7);
     for (int i = 0; i < 7; ++i)
         EXPECT_EQ(page->cb_RBLEDCurrentMode->itemText(i).toStdString(),
-                  TermText(50 + i, TermColumn::English));
+                  termText(50 + i, TermColumn::English));
     ASSERT_EQ(page->cb_SensorOri->count(), 8);
     for (int i = 0; i < 8; ++i)
         EXPECT_EQ(page->cb_SensorOri->itemText(i).toStdString(),
-                  TermText(65 + i, TermColumn::English));
+                  termText(65 + i, TermColumn::English));
 }
 
 TEST_F(EngineerPageTest, DisabledModesShowDashesInTheCurrentModeList) {
@@ -658,9 +658,9 @@ TEST(EngineerPageCaptions, FromTheTermColumn) {
             if (auto* l = qobject_cast<QLabel*>(w)) caption = l->text();
             if (auto* b = qobject_cast<QAbstractButton*>(w)) caption = b->text();
             if (auto* g = qobject_cast<QGroupBox*>(w)) caption = g->title();
-            EXPECT_EQ(caption.toStdString(), TermText(row.term, column));
+            EXPECT_EQ(caption.toStdString(), termText(row.term, column));
         }
-        EXPECT_EQ(page->cb_KeyMode->itemText(1).toStdString(), TermText(89, column));
+        EXPECT_EQ(page->cb_KeyMode->itemText(1).toStdString(), termText(89, column));
         EXPECT_EQ(page->cb_MCULEDCurrentMode->itemText(0).toStdString(), "------");
     }
 }

@@ -30,7 +30,7 @@ class SimRig {
         plugOtherDevices(sim);
         mouse = plugDefaultMouse(sim);
         std::uint32_t version = kMouseVersion;
-        opened = device.link().OpenMouseDev(kMouseVendorId, kMouseProductId, version);
+        opened = device.link().openMouse(kMouseVendorId, kMouseProductId, version);
         startTrace();
     }
 

@@ -9,8 +9,8 @@
 namespace vornik {
 namespace {
 
-TEST(EngineerTerms, EveryNumberOnceInTableOrder) {
-    const auto terms = EngineerTerms();
+TEST(engineerTerms, EveryNumberOnceInTableOrder) {
+    const auto terms = engineerTerms();
     ASSERT_EQ(terms.size(), 139u);
     std::vector<int> order;
     for (int n = 0; n <= 34; ++n) order.push_back(n);
@@ -31,14 +31,14 @@ TEST(EngineerTerms, EveryNumberOnceInTableOrder) {
     EXPECT_EQ(*seen.rbegin(), 138);
 }
 
-TEST(EngineerTerms, LocaleChoosesTheColumn) {
-    EXPECT_EQ(TermColumnForLocale(2052), TermColumn::Chinese);
+TEST(engineerTerms, LocaleChoosesTheColumn) {
+    EXPECT_EQ(termColumnForLocale(2052), TermColumn::Chinese);
     for (const std::uint32_t other :
          {0u, 1033u, 1028u, 1049u, 1058u, 3076u, 4100u, 2052u + 0x10000u})
-        EXPECT_EQ(TermColumnForLocale(other), TermColumn::English) << other;
+        EXPECT_EQ(termColumnForLocale(other), TermColumn::English) << other;
 }
 
-TEST(EngineerTerms, TextsByNumber) {
+TEST(engineerTerms, TextsByNumber) {
     struct Case {
         int term;
         std::string_view english, chinese;
@@ -65,11 +65,11 @@ TEST(EngineerTerms, TextsByNumber) {
         {138, "Notes: ", "注释: "},
     };
     for (const Case& c : cases) {
-        EXPECT_EQ(TermText(c.term, TermColumn::English), c.english) << c.term;
-        EXPECT_EQ(TermText(c.term, TermColumn::Chinese), c.chinese) << c.term;
+        EXPECT_EQ(termText(c.term, TermColumn::English), c.english) << c.term;
+        EXPECT_EQ(termText(c.term, TermColumn::Chinese), c.chinese) << c.term;
     }
     for (const int missing : {-1, 139, 255, 256 + 5})
-        EXPECT_EQ(TermText(missing, TermColumn::English), "") << missing;
+        EXPECT_EQ(termText(missing, TermColumn::English), "") << missing;
 }
 
 }  // namespace

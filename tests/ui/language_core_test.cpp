@@ -42,19 +42,19 @@ TEST(LanguageTokens, QuotesDoubledQuotesAndBlanks) {
         {" \r\n ", {}},
     };
     for (const Case& c : cases) {
-        const LanguageTokens got = TokenizeLanguageText(c.text);
+        const LanguageTokens got = tokenizeLanguageText(c.text);
         EXPECT_EQ(got.tokens, c.tokens) << c.text;
         EXPECT_FALSE(got.unterminated) << c.text;
     }
     for (const std::string_view open : {"\"abc", "\"a \"\"", "ok \""})
-        EXPECT_TRUE(TokenizeLanguageText(open).unterminated) << open;
+        EXPECT_TRUE(tokenizeLanguageText(open).unterminated) << open;
 }
 
 TEST(LanguageDecode, MarkSurrogatesAndMalformedBytes) {
-    EXPECT_EQ(DecodeLanguageBytes(utf16(u"Aé€")).utf8, "A\xC3\xA9\xE2\x82\xAC");
-    EXPECT_EQ(DecodeLanguageBytes(utf16(u"\U0001F600x")).utf8, "\xF0\x9F\x98\x80x");
+    EXPECT_EQ(decodeLanguageBytes(utf16(u"Aé€")).utf8, "A\xC3\xA9\xE2\x82\xAC");
+    EXPECT_EQ(decodeLanguageBytes(utf16(u"\U0001F600x")).utf8, "\xF0\x9F\x98\x80x");
     // Without the mark the first character stands where the mark would be.
-    EXPECT_EQ(DecodeLanguageBytes(utf16(u"Xabc", false)).utf8, "abc");
+    EXPECT_EQ(decodeLanguageBytes(utf16(u"Xabc", false)).utf8, "abc");
 
     struct Case {
         std::vector<std::uint8_t> bytes;
@@ -72,12 +72,12 @@ TEST(LanguageDecode, MarkSurrogatesAndMalformedBytes) {
          LanguageStatus::TooLarge},
     };
     for (const Case& c : cases) {
-        const DecodedText got = DecodeLanguageBytes(c.bytes);
+        const DecodedText got = decodeLanguageBytes(c.bytes);
         EXPECT_EQ(got.status, c.status) << c.bytes.size();
         EXPECT_TRUE(got.utf8.empty());
     }
     const std::vector<std::uint8_t> markOnly{0xFF, 0xFE};
-    EXPECT_EQ(DecodeLanguageBytes(markOnly).status, LanguageStatus::Ok);
+    EXPECT_EQ(decodeLanguageBytes(markOnly).status, LanguageStatus::Ok);
 }
 
 TEST(LanguageTable, LoadsOneSectionThroughTheTokenizer) {
@@ -114,8 +114,8 @@ TEST(LanguageTable, FaultsLeaveNoTexts) {
     };
     for (const Case& c : cases) {
         const LanguageTable table = LanguageTable::load(c.bytes, c.section);
-        EXPECT_EQ(table.status(), c.status) << "expected " << LanguageStatusText(c.status)
-                                            << ", got " << LanguageStatusText(table.status());
+        EXPECT_EQ(table.status(), c.status) << "expected " << languageStatusText(c.status)
+                                            << ", got " << languageStatusText(table.status());
         EXPECT_FALSE(table.ok());
         EXPECT_EQ(table.text("Str001"), "");
         EXPECT_TRUE(table.keys().empty());
@@ -187,14 +187,14 @@ TEST(ShippedLanguages, FileFormatKeysFontAndTitle) {
         ASSERT_GE(bytes.size(), 2u);
         EXPECT_EQ(bytes[0], 0xFF);
         EXPECT_EQ(bytes[1], 0xFE);
-        const DecodedText decoded = DecodeLanguageBytes(bytes);
+        const DecodedText decoded = decodeLanguageBytes(bytes);
         ASSERT_EQ(decoded.status, LanguageStatus::Ok);
         const std::string& text = decoded.utf8;
         for (std::size_t i = text.find('\n'); i != std::string::npos; i = text.find('\n', i + 1))
             ASSERT_TRUE(i > 0 && text[i - 1] == '\r') << "bare LF at " << i;
 
         const LanguageTable table = LanguageTable::embedded(c.language);
-        ASSERT_TRUE(table.ok()) << LanguageStatusText(table.status());
+        ASSERT_TRUE(table.ok()) << languageStatusText(table.status());
         const std::vector<std::string> keys = table.keys();
         EXPECT_EQ(std::set<std::string>(keys.begin(), keys.end()), expectedKeys(c.language));
         EXPECT_EQ(keys.size(), expectedKeys(c.language).size());

@@ -47,13 +47,13 @@ class PageGroups : public Page {
     void applyLayoutGroup(LayoutGroup group, layout_detail::LayoutPass& pass) override {
         switch (group) {
             case LayoutGroup::D:
-                return AdvancedPage::layOut(pass);
+                return AdvancedPage::placeControls(pass);
             case LayoutGroup::E:
-                return LightPage::layOut(pass);
+                return LightPage::placeControls(pass);
             case LayoutGroup::F:
-                return MacroPage::layOut(pass);
+                return MacroPage::placeControls(pass);
             default:
-                return FirePage::layOut(pass);
+                return FirePage::placeControls(pass);
         }
     }
 

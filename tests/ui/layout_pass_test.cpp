@@ -20,6 +20,7 @@ namespace {
 struct QuietDialogs : Dialogs {
     void messageDialog(QWidget*, const QString&, const QString&) override {}
     void messageBox(QWidget*, const QString&) override {}
+    std::optional<QColor> colourDialog(QWidget*, const QColor&) override { return std::nullopt; }
 };
 
 std::string rawText(int n) {

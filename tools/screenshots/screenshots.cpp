@@ -27,6 +27,7 @@ struct SilentDialogs : Dialogs {
     void messageBox(QWidget*, const QString& text) override {
         std::printf("message: %s\n", qPrintable(text));
     }
+    std::optional<QColor> colourDialog(QWidget*, const QColor&) override { return std::nullopt; }
 };
 
 }  // namespace
@@ -51,12 +52,12 @@ int main(int argc, char** argv) {
     auto platform = std::make_unique<SimHidPlatform>();
     plugOtherDevices(*platform);
     auto mouse = plugDefaultMouse(*platform);
-    std::copy(BuiltInImage().begin(), BuiltInImage().end(), mouse->memory().begin());
+    std::copy(builtInImage().begin(), builtInImage().end(), mouse->memory().begin());
     AppSession session(std::move(platform), clock);
     SilentDialogs dialogs;
     MainWindow window(session, dialogs);
     window.show();
-    LoadingWindow loading(&window, [&window] { window.setDevTimer(true); });
+    LoadingWindow loading(&window, [&window] { window.setDeviceTimer(true); });
     window.attachLoadingWindow(&loading);
     QCoreApplication::processEvents();
 
@@ -90,6 +91,8 @@ int main(int argc, char** argv) {
         window.switchLanguage(language);
         nav.Btn_Main_0Click();
         ok &= save(window, QString("1-office-mode-lang%1.png").arg(language));
+        nav.Btn_Adv_0Click();
+        ok &= save(window, QString("2-advanced-lang%1.png").arg(language));
     }
     window.switchLanguage(1);
     loading.showCentred();

@@ -52,11 +52,11 @@ void keepPrefetched(const QString& key, const QImage& image) {
 }  // namespace
 
 void initSkin() {
-    static const bool registered = [] {
+    static const bool kRegistered = [] {
         registerSkinResources();
         return true;
     }();
-    Q_UNUSED(registered);
+    Q_UNUSED(kRegistered);
 }
 
 QPixmap skinPixmap(const QString& name) {
