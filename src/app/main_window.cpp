@@ -182,6 +182,7 @@ void MainWindow::connectPages() {
         connect(button.first, &QPushButton::clicked, nav,
                 [nav, choice] { nav->choosePage(choice); });
     }
+    connect(e, &EngineerPage::valuesEdited, this, &MainWindow::takeEngineerValues);
     connect(e->btn_Write, &QPushButton::clicked, m_buttons.get(), &DeviceButtons::applySettings);
     connect(e->Btn_Default, &QPushButton::clicked, m_buttons.get(),
             &DeviceButtons::Btn_DefaultClick);
