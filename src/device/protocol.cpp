@@ -16,6 +16,9 @@ std::size_t chunkBytes(std::size_t i, std::size_t length) {
     return std::min(kChunkSize, length - i * kChunkSize);
 }
 
+std::uint8_t lowByte(std::uint16_t value) { return static_cast<std::uint8_t>(value & 0xFF); }
+std::uint8_t highByte(std::uint16_t value) { return static_cast<std::uint8_t>(value >> 8); }
+
 class TransferScope {
   public:
     explicit TransferScope(Clock& clock) : m_clock(clock) { m_clock.beginTransfer(); }
@@ -124,8 +127,8 @@ bool CommandProtocol::readBlockQuietly(std::uint16_t address, std::uint16_t leng
 
 bool CommandProtocol::beginBlock(std::uint8_t begin, std::uint16_t address, std::uint16_t length) {
     m_lastBlock.chunks = chunkCount(length);
-    const Outcome outcome =
-        exchangeCommand(begin, address & 0xFF, address >> 8, length & 0xFF, length >> 8);
+    const Outcome outcome = exchangeCommand(begin, lowByte(address), highByte(address),
+                                            lowByte(length), highByte(length));
     if (outcome == Outcome::Acknowledged) return true;
     m_lastBlock.end = outcome == Outcome::LinkLost ? BlockEnd::LinkLost : BlockEnd::BeginRefused;
     return false;

@@ -85,12 +85,12 @@ void MacroPage::placeControls(LayoutPass& p) {
     placeOption(p, "BtnStart", "Img_Start", "Btn_Start");
 
     // Three delay options H apart, each an image with its click label over it.
-    auto optionColumn = [&](const char* prefix, std::initializer_list<const char*> names) {
-        QWidget* top = p.find(QString("Img_") + *names.begin());
+    auto optionColumn = [&](const char* prefix, std::initializer_list<const char*> options) {
+        QWidget* top = p.find(QString("Img_") + *options.begin());
         const QPoint at = p.position(prefix, top);
         const int step = p.number(std::string(prefix) + "_H");
         int i = 0;
-        for (const char* name : names) {
+        for (const char* name : options) {
             QWidget* image = p.find(QString("Img_") + name);
             const QPoint cell = at + QPoint(0, i++ * step);
             p.moveTo(image, cell);

@@ -31,7 +31,7 @@ std::vector<std::string> nameableCodes(const std::array<std::string, kMacroSlotC
     codes.insert(codes.end(), std::begin(kGunCodes), std::end(kGunCodes));
     for (std::size_t i = 0; i < slots.size(); ++i) {
         if (slots[i].empty()) continue;
-        for (std::uint8_t type : {0x06, 0x0E})
+        for (const std::uint8_t type : {std::uint8_t{0x06}, std::uint8_t{0x0E}})
             codes.push_back(FunctionCode{type,
                                          static_cast<std::uint8_t>(kMacroSlotAddresses[i] >> 8),
                                          static_cast<std::uint8_t>(kMacroSlotAddresses[i] & 0xFF)}

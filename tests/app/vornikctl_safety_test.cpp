@@ -238,7 +238,7 @@ TEST_F(VornikctlSafetyTest, ATraceOverAFileTheRunUsesIsRefusedBeforeAnythingIsWr
     fs::create_symlink("p.bin", dir / "p-link.bin");
     const std::string defaultFile = (dir / "TamselData_Cfg1.bin").string();
     writeFile(defaultFile, noise(2048, 12));
-    const std::string out = (dir / "out.bin").string();
+    const std::string outFile = (dir / "out.bin").string();
     struct Case {
         std::vector<std::string> args;
         const char* says;
@@ -248,7 +248,7 @@ TEST_F(VornikctlSafetyTest, ATraceOverAFileTheRunUsesIsRefusedBeforeAnythingIsWr
         {{"--trace", (dir / "p-link.bin").string(), "restore", "P"}, "--trace names"},
         {{"--trace", "P", "dump", "P"}, "the file dump reads"},
         {{"--trace", "S", "status"}, "the simulated memory file"},
-        {{"--trace", out, "read", "--out", out}, "the file read writes"},
+        {{"--trace", outFile, "read", "--out", outFile}, "the file read writes"},
         {{"--trace", defaultFile, "default", "1"}, "the default image file"},
         {{"--out", "S", "read"}, "--out names"},
     };
@@ -259,7 +259,7 @@ TEST_F(VornikctlSafetyTest, ATraceOverAFileTheRunUsesIsRefusedBeforeAnythingIsWr
         EXPECT_TRUE(has(err, c.says)) << err.str();
         EXPECT_EQ(read(profile), profileBytes);
         EXPECT_EQ(read(state), memory);
-        EXPECT_FALSE(fs::exists(out));
+        EXPECT_FALSE(fs::exists(outFile));
     }
 }
 

@@ -145,17 +145,17 @@ TEST_F(VornikctlImageTest, ReadSavesTheMouseMemory) {
     std::string memory = imageText(builtInImage());
     memory[0x700] = 'M';  // something only this mouse has
     writeFile(state, memory);
-    const auto out = (dir / "backup.bin").string();
-    ASSERT_EQ(run({"--simulate", state, "read", "--out", out}), kExitOk) << err.str();
-    EXPECT_EQ(read(out), memory);
-    EXPECT_NE(this->out.str().find("read 2048 bytes"), std::string::npos);
+    const auto backup = (dir / "backup.bin").string();
+    ASSERT_EQ(run({"--simulate", state, "read", "--out", backup}), kExitOk) << err.str();
+    EXPECT_EQ(read(backup), memory);
+    EXPECT_NE(out.str().find("read 2048 bytes"), std::string::npos);
 }
 
 TEST_F(VornikctlImageTest, FailedReadWritesNoFile) {
-    const auto out = (dir / "backup.bin").string();
-    EXPECT_EQ(run({"--simulate", state, "--fault", "vanish=200", "read", "--out", out}),
+    const auto backup = (dir / "backup.bin").string();
+    EXPECT_EQ(run({"--simulate", state, "--fault", "vanish=200", "read", "--out", backup}),
               kExitFailure);
-    EXPECT_FALSE(fs::exists(out));
+    EXPECT_FALSE(fs::exists(backup));
 }
 
 TEST_F(VornikctlImageTest, RestoreWritesAndVerifies) {

@@ -86,7 +86,7 @@ INSTANTIATE_TEST_SUITE_P(
                       MatchCase{"noFeature", mouseIds(), 0, false},
                       MatchCase{"otherVendor", {0x2C4F, 0x0B17, 0x0104}, 8, false},
                       MatchCase{"otherProduct", {0x2C4E, 0x0B18, 0x0104}, 8, false}),
-    [](const auto& info) { return std::string(info.param.name); });
+    [](const auto& caseInfo) { return std::string(caseInfo.param.name); });
 
 TEST(DeviceLinkTest, LastMatchWinsAndEarlierAreClosed) {
     SimHidPlatform platform;

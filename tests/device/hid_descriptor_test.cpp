@@ -135,8 +135,8 @@ TEST_P(GoldenDescriptor, CollectionMatchesWindowsLengths) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Real, GoldenDescriptor, testing::ValuesIn(loadGoldenCases()),
-                         [](const testing::TestParamInfo<GoldenCase>& info) {
-                             return info.param.name;
+                         [](const testing::TestParamInfo<GoldenCase>& caseInfo) {
+                             return caseInfo.param.name;
                          });
 
 // Guards the table above against silently shrinking: every descriptor file has its row.
@@ -337,7 +337,9 @@ INSTANTIATE_TEST_SUITE_P(
         BuiltCase{"LargestRepresentableReport",
                   vendorCollection().report(kFeature, 0, 8, 0xFFFF - 1).end().bytes(),
                   {{0xFF00, 0x01, 0, 0, 0xFFFF}}}),
-    [](const testing::TestParamInfo<BuiltCase>& info) { return std::string(info.param.name); });
+    [](const testing::TestParamInfo<BuiltCase>& caseInfo) {
+        return std::string(caseInfo.param.name);
+    });
 
 // ---- Faulty input: a clear error, the collections closed before it, nothing else ----------
 
@@ -414,7 +416,9 @@ INSTANTIATE_TEST_SUITE_P(
                       kCollectionHeaderSize + 5, 0},
         // The push stack is bounded instead of growing with the input.
         MalformedCase{"PushNestedTooDeep", deepPush(), kCollectionHeaderSize + 64, 0}),
-    [](const testing::TestParamInfo<MalformedCase>& info) { return std::string(info.param.name); });
+    [](const testing::TestParamInfo<MalformedCase>& caseInfo) {
+        return std::string(caseInfo.param.name);
+    });
 
 }  // namespace
 }  // namespace vornik

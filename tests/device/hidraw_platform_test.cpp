@@ -259,9 +259,9 @@ INSTANTIATE_TEST_SUITE_P(Nodes, HidrawInterfaceTest,
                                          InterfaceCase{"hidraw0", 0, {0x046D, 0xB010, 0}, 0},
                                          InterfaceCase{"hidraw11", 0, {0x046D, 0xC31C, 0x6400}, 0},
                                          InterfaceCase{"hidraw12", 0, {0x046D, 0xC31C, 0x6400}, 0}),
-                         [](const testing::TestParamInfo<InterfaceCase>& info) {
-                             return std::string(info.param.node) + "_" +
-                                    std::to_string(info.param.collection);
+                         [](const testing::TestParamInfo<InterfaceCase>& caseInfo) {
+                             return std::string(caseInfo.param.node) + "_" +
+                                    std::to_string(caseInfo.param.collection);
                          });
 
 struct RefusedOpenCase {
@@ -303,8 +303,8 @@ INSTANTIATE_TEST_SUITE_P(
                                     [](const fs::path&, FakeKernel& kernel, const fs::path& dev) {
                                         kernel.presentNodes.erase((dev / "hidraw2").string());
                                     }}),
-    [](const testing::TestParamInfo<RefusedOpenCase>& info) {
-        return std::string(info.param.name);
+    [](const testing::TestParamInfo<RefusedOpenCase>& caseInfo) {
+        return std::string(caseInfo.param.name);
     });
 
 TEST_F(HidrawPlatformTest, SetFeatureSendsTheWholeBufferToItsOwnNode) {

@@ -85,7 +85,7 @@ INSTANTIATE_TEST_SUITE_P(
                       // Five polls reading 0 exhaust the first attempt; the second one succeeds.
                       AttemptCase{"fiveSlowPolls", "slow=5", false, 5, 25, 5 * (10 + 5 * 10)},
                       AttemptCase{"fourSlowPolls", "slow=4", true, 1, 5, 10 + 4 * 10}),
-    [](const auto& info) { return std::string(info.param.name); });
+    [](const auto& caseInfo) { return std::string(caseInfo.param.name); });
 
 TEST_F(ProtocolTest, EveryExchangeFailsAtOnceWithoutMouse) {
     link.closeMouse();

@@ -218,7 +218,9 @@ INSTANTIATE_TEST_SUITE_P(
                       BrokenKey{"Btn_A3_Y", "", "Img_Confirm1_%1", "Btn_Confirm1_%1", false},
                       BrokenKey{"Key5_X", "12px", "Img_Key5", "Key5", true},
                       BrokenKey{"Btn_B1_X", "0x1E", "Img_Main_%1", "Btn_Main_%1", true}),
-    [](const ::testing::TestParamInfo<BrokenKey>& info) { return std::string(info.param.key); });
+    [](const ::testing::TestParamInfo<BrokenKey>& caseInfo) {
+        return std::string(caseInfo.param.key);
+    });
 
 TEST_F(LayoutPassTest, ABadFontSizeOrColourKeepsWhatTheLabelsShow) {
     forAllLabels({"Confirm", "Apply", "Read", "Confirm1", "Confirm2", "Confirm3", "Save", "Load"},
