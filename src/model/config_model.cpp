@@ -149,8 +149,7 @@ EditResult ConfigModel::setValues(const SettingsValues& values) {
     const auto& s = m_image.sections;
     const bool bytesDiffer = s.parameterA != before.parameterA ||
                              s.parameterB != before.parameterB ||
-                             s.fireOffset != before.fireOffset ||
-                             s.fireColor != before.fireColor ||
+                             s.fireOffset != before.fireOffset || s.fireColor != before.fireColor ||
                              s.fireKey != before.fireKey;
     ChangeSet changes;
     if (valuesDiffer || bytesDiffer) changes |= Change::Values;
@@ -162,9 +161,8 @@ EditResult ConfigModel::setValues(const SettingsValues& values) {
 EditResult ConfigModel::setAimValue(int index) {
     const auto before = m_image.sections.profile;
     const int aimBefore = m_aimIndex;
-    return tellAimEdit(
-        vornik::setAimValue(m_aimIndex, m_codes, m_image.sections.profile, index), before,
-        aimBefore);
+    return tellAimEdit(vornik::setAimValue(m_aimIndex, m_codes, m_image.sections.profile, index),
+                       before, aimBefore);
 }
 
 EditResult ConfigModel::releaseAimSlider(int x, int dpiCount) {

@@ -69,9 +69,8 @@ TEST_F(ConfigModelTest, ButtonFunctionsAreCheckedBeforeTheyAreStored) {
         EXPECT_TRUE(result.changed);
         const auto code = FunctionCode::fromText(c.code)->bytes();
         const auto at = ProfileCodes::offset(c.mode, c.button);
-        EXPECT_TRUE(
-            std::equal(code.begin(), code.end(),
-                       model.sections().profile.begin() + static_cast<std::ptrdiff_t>(at)));
+        EXPECT_TRUE(std::equal(code.begin(), code.end(),
+                               model.sections().profile.begin() + static_cast<std::ptrdiff_t>(at)));
         EXPECT_EQ(model.buttonFunction(c.mode, c.button), FunctionCode::fromText(c.code)->text());
         ASSERT_EQ(listener.heard.size(), 1u);
         EXPECT_TRUE(listener.heard[0].has(Change::Buttons));
