@@ -37,8 +37,9 @@ std::vector<InputEvent> takeEvents(InputEventQueue& queue, std::size_t count) {
 class X11CaptureTest : public ::testing::Test {
   protected:
     void SetUp() override {
-        capture = X11InputCapture::open(clock);
-        ASSERT_TRUE(capture);
+        std::string error;
+        capture = X11InputCapture::open(clock, &error);
+        ASSERT_TRUE(capture) << error;
         queue.setAccepting(true);
         ASSERT_TRUE(capture->start(queue));
     }
