@@ -1,6 +1,8 @@
 #pragma once
 
+#include <filesystem>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "device/clock.h"
@@ -25,6 +27,9 @@ struct AppSession {
 
     // The directory of the running program, with its trailing separator.
     std::string programDir;
+    // The PC macro library file the window opens at start; nullopt: the library is kept in
+    // memory only, and saving it fails.
+    std::optional<std::filesystem::path> macroLibraryFile;
 
     bool mouseConnected() const { return device.mouseConnected(); }
 };

@@ -31,6 +31,7 @@ class EngineerPage;
 class FirePage;
 class LightPage;
 class LoadingWindow;
+class MacroLibraryFile;
 class MacroPage;
 
 inline constexpr const char* kWindowCaption = "Vornik Gaming Mouse v1.0";
@@ -101,6 +102,9 @@ class MainWindow : public QWidget,
     ButtonPage& buttonPage() { return *m_buttonPage; }
     FirePage& firePage() { return *m_firePage; }
     EngineerPage& engineerPage() { return *m_engineerPage; }
+    MacroPage& macroPage() { return *m_macroPage; }
+    // The PC macro library, opened at start and saved after every change.
+    MacroLibraryFile& macroLibrary() { return *m_macroLibrary; }
     // Every page, in the order the layout and the language reach them.
     const std::vector<Page*>& pages() const { return m_pages; }
     QTimer deviceTimer;
@@ -167,6 +171,7 @@ class MainWindow : public QWidget,
 
     AppSession& m_session;
     Dialogs& m_dialogs;
+    std::unique_ptr<MacroLibraryFile> m_macroLibrary;
     WindowState m_state;
     std::array<LanguageTable, 3> m_languages;
     std::array<QWidget*, 6> m_containers{};  // gbPage1 … gbPage6

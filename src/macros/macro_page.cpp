@@ -11,21 +11,49 @@
 
 #include "macros/macro_page.h"
 
+#include <QLabel>
 #include <QWidget>
 #include <vector>
 
 #include "formats/language_keys.h"
+#include "macros/macro_editor_view.h"
 #include "ui/language_pass.h"
 #include "ui/layout_groups.h"
+#include "ui/widgets/skin_widgets.h"
 
 namespace vornik {
 
 using namespace layout_detail;
 
-MacroPage::MacroPage(QWidget* container) : QObject(container), m_container(container) {}
+MacroPage::MacroPage(QWidget* container, MacroLibraryFile& library, MessageSink& messages,
+                     QWidget* window)
+    : QObject(container),
+      m_container(container),
+      m_editor(new MacroEditorView(container, {library, messages, window})) {
+    for (const char* name : {"lbl_Marco_List", "lbl_Marco_Content", "lbl_Record_Delay",
+                             "lbl_Delay_Setting", "lbl_No_Delay", "lbl_MS"}) {
+        auto* caption = new QLabel(container);
+        caption->setObjectName(name);
+        caption->resize(200, 18);
+    }
+    // The release captions choose their option too.
+    auto* stops = new ButtonLabel("lbl_Stop_Release", container);
+    auto* continues = new ButtonLabel("lbl_Stop_Over", container);
+    for (ButtonLabel* caption : {stops, continues}) {
+        caption->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+        caption->resize(200, 18);
+    }
+    connect(stops, &ButtonLabel::clicked, m_editor, &MacroEditorView::IB_ReleaseStopClick);
+    connect(continues, &ButtonLabel::clicked, m_editor, &MacroEditorView::IB_ReleaseContiueClick);
+    m_editor->showLibrary();
+}
 
 void MacroPage::fillFromModel(const PageSource&) {
-    // No control of this page shows a setting yet; its editor brings them.
+    // The library is not part of the mouse's image; the page shows it as it changes.
+}
+
+void MacroPage::applyKept(const LayoutKept& kept, int layoutNo) {
+    m_editor->setLayout(kept, layoutNo);
 }
 
 void MacroPage::applyLayoutGroup(LayoutGroup, LayoutPass& pass) { placeControls(pass); }
@@ -42,6 +70,7 @@ void MacroPage::applyLanguage(const LanguageTable& language) {
         {"lbl_Stop_Over", textkey::kRunToEnd},
     };
     setCaptions(*m_container, kCaptions, language);
+    m_editor->setLanguage(language);
 }
 
 void MacroPage::placeControls(LayoutPass& p) {
