@@ -5,6 +5,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMouseEvent>
+#include <QPainter>
 #include <QRegularExpressionValidator>
 #include <algorithm>
 
@@ -65,11 +66,26 @@ ButtonLabel* popupButton(const QString& name, QWidget* panel, int row) {
     return b;
 }
 
+// A pop-up panel paints its own face and border in the layout's colours.
+class PopupPanel : public QWidget {
+  public:
+    explicit PopupPanel(QWidget* parent) : QWidget(parent) {}
+    QColor back{18, 20, 24};
+    QColor edge{24, 186, 235};
+
+  protected:
+    void paintEvent(QPaintEvent*) override {
+        QPainter painter(this);
+        painter.fillRect(rect(), back);
+        painter.setPen(edge);
+        painter.drawRect(rect().adjusted(0, 0, -1, -1));
+    }
+};
+
 QWidget* popupPanel(const QString& name, QWidget* container, int rows) {
-    auto* panel = new QWidget(container);
+    auto* panel = new PopupPanel(container);
     panel->setObjectName(name);
     panel->resize(kPopupWidth, rows * kPopupRowHeight);
-    panel->setAutoFillBackground(true);
     panel->hide();
     return panel;
 }
@@ -271,9 +287,17 @@ void MacroEditorView::setLayout(const LayoutKept& kept, int layoutNo) {
         list->viewport()->update();
     }
     byteBudget->setPalette(LB_macro->palette());
-    // The pop-up buttons keep the panel width the layout gives.
-    for (QWidget* panel : {Pnl_PCMacro, Pnl_DevContent})
-        for (auto* b : panel->findChildren<ButtonLabel*>()) b->resize(panel->width(), b->height());
+    // The pop-up buttons keep the panel width the layout gives, inside its border. They stay
+    // see-through: a filled child would keep the panel from painting under it.
+    for (QWidget* w : {Pnl_PCMacro, Pnl_DevContent}) {
+        auto* panel = static_cast<PopupPanel*>(w);
+        if (kept.popupBack.isValid()) panel->back = kept.popupBack;
+        if (kept.menuBorder.isValid()) panel->edge = kept.menuBorder;
+        for (auto* b : panel->findChildren<ButtonLabel*>()) {
+            b->setAutoFillBackground(false);
+            b->setGeometry(1, b->y(), panel->width() - 2, b->height());
+        }
+    }
 }
 
 void MacroEditorView::showLibrary() {

@@ -15,6 +15,7 @@
 #include <QWidget>
 #include <vector>
 
+#include "formats/language.h"
 #include "formats/language_keys.h"
 #include "macros/macro_editor_view.h"
 #include "ui/language_pass.h"
@@ -71,6 +72,25 @@ void MacroPage::applyLanguage(const LanguageTable& language) {
     };
     setCaptions(*m_container, kCaptions, language);
     m_editor->setLanguage(language);
+    fitDelayCaption(language);
+}
+
+void MacroPage::fitDelayCaption(const LanguageTable& language) {
+    // A caption longer than the room before the Default Delay edit takes the room it needs;
+    // the edit and its unit move right by as much.
+    auto* caption = m_container->findChild<QLabel*>("lbl_Delay_Setting");
+    QWidget* edit = m_container->findChild<QWidget*>("Edt_Delay");
+    QWidget* unit = m_container->findChild<QWidget*>("lbl_MS");
+    if (!caption || !edit || !unit) return;
+    // Measured in the language's font, which the labels take after the captions.
+    QFont font = caption->font();
+    font.setFamily(QString::fromStdString(language.fontName()));
+    const int needed = QFontMetrics(font).horizontalAdvance(caption->text()) + 8;
+    const int shift = caption->x() + needed - edit->x();
+    if (shift <= 0) return;
+    caption->resize(needed, caption->height());
+    edit->move(edit->x() + shift, edit->y());
+    unit->move(unit->x() + shift, unit->y());
 }
 
 void MacroPage::placeControls(LayoutPass& p) {

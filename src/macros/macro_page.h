@@ -35,6 +35,8 @@ class MacroPage : public QObject, public Page {
     MacroEditorView& editor() const { return *m_editor; }
 
   private:
+    void fitDelayCaption(const LanguageTable& language);
+
     QWidget* m_container;
     MacroEditorView* m_editor;
 };
