@@ -198,4 +198,43 @@ std::array<std::string, kMacroSlotCount> ConfigModel::macroSlotNames() const {
     return slotNamesIn(m_image.sections);
 }
 
+DeviceMacroSlots ConfigModel::macroSlots() const {
+    return splitMacroSlots(m_image.sections.macroSlots1To4, m_image.sections.macroSlots5To6);
+}
+
+EditResult ConfigModel::setMacroSlot(int slot, const DeviceMacroSlot& content) {
+    if (slot < 1 || slot > static_cast<int>(kMacroSlotCount))
+        return EditResult::refused(fmt::format("macro slot {} is not 1 to 6", slot));
+    const bool empty = std::all_of(content.content.begin(), content.content.end(),
+                                   [](std::uint8_t b) { return b == 0; });
+    if (!empty && !deviceMacroValid(content.content))
+        return EditResult::refused(fmt::format("the macro for slot {} fails its check", slot));
+
+    DeviceMacroSlots slots = macroSlots();
+    auto& target = slots[static_cast<std::size_t>(slot - 1)];
+    ChangeSet changes;
+    if (!(target == content)) {
+        target = content;
+        joinMacroSlots(slots, m_image.sections.macroSlots1To4, m_image.sections.macroSlots5To6);
+        changes |= Change::MacroSlots;
+    }
+    // A button names its macro's release mode in its type byte; keep the two in step.
+    const bool stops = !empty && content.content[0] == kReleaseStops;
+    const std::string address =
+        fmt::format("{:04X}", kMacroSlotAddresses[static_cast<std::size_t>(slot - 1)]);
+    for (int mode = 1; mode <= ProfileCodes::kProfiles; ++mode)
+        for (int button = 1; button <= ProfileCodes::kButtons; ++button) {
+            const std::string& code = m_codes.code(mode, button);
+            if (code.size() != 6 || code.substr(2) != address ||
+                (code.substr(0, 2) != "06" && code.substr(0, 2) != "0E"))
+                continue;
+            const std::string wanted = macroSlotCode(slot, stops);
+            if (code == wanted) continue;
+            m_codes.store(mode, button, wanted, m_image.sections.profile);
+            changes |= Change::Buttons;
+        }
+    if (!changes.empty()) notify(changes);
+    return {!changes.empty(), {}};
+}
+
 }  // namespace vornik

@@ -10,6 +10,7 @@
 #include "image/function_code.h"
 #include "image/sections.h"
 #include "model/edit_result.h"
+#include "model/macro_slots.h"
 #include "model/settings_values.h"
 #include "model/slot_names.h"
 
@@ -131,6 +132,11 @@ class ConfigModel {
     void storeAimKey(std::uint8_t aimIndex, bool fireContinuous, const NameContext& names);
 
     std::array<std::string, kMacroSlotCount> macroSlotNames() const;
+    // The six macro slots as the working copies hold them.
+    DeviceMacroSlots macroSlots() const;
+    // Slot 1..6 takes `content`. A content that fails the slot's check (other than the empty
+    // one) is refused. The buttons that play the slot follow its release mode (06 or 0E).
+    EditResult setMacroSlot(int slot, const DeviceMacroSlot& content);
 
     // Where macros live, for the checks of macro-play codes.
     bool eepromMode() const { return m_eepromMode; }
