@@ -72,6 +72,10 @@ const KeyModeView& ButtonPage::showKeyMode(int keyMode, int layoutNo, const Page
     fillFromModel(model);
     for (const char* name : {"Img_ComboKey3", "IB_ComboKey3"})
         if (QWidget* w = m_container->findChild<QWidget*>(name)) w->setVisible(m_view.gunKeyLine);
+    // A caption longer than the layout's width takes the room it needs rather than being cut.
+    for (const SkinButton& option : m_switchOptions)
+        option.label->resize(std::max(option.label->width(), option.label->sizeHint().width()),
+                             option.label->height());
     return m_view;
 }
 

@@ -124,6 +124,9 @@ void FunctionMenu::addEntry(QWidget* panel, const char* name, int tag, int row,
                             const char* marker) {
     auto* label = new ButtonLabel(name, panel);
     label->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    // An entry paints its own background while hovered.
+    label->setAttribute(Qt::WA_TranslucentBackground, false);
+    label->setAttribute(Qt::WA_NoSystemBackground, false);
     label->setGeometry(2, 1 + row * kEntryHeight, panel->width() - 4, kEntryHeight);
     if (marker) {
         auto* mark = new QLabel(QStringLiteral("\u00BB"), panel);
@@ -285,6 +288,9 @@ void FunctionMenu::showBeside(QWidget* shown, const Entry& entry, int reach) {
 }
 
 void FunctionMenu::enterEntry(Entry& entry) {
+    // Only one entry of a panel is under the pointer, whatever leave events went missing.
+    for (Entry& other : m_entries)
+        if (&other != &entry && other.panel == entry.panel) leaveEntry(other);
     if (!entry.label->autoFillBackground()) entry.normal = entry.label->palette();
     QPalette p = entry.normal;
     p.setColor(QPalette::Window, m_hoverBack);
