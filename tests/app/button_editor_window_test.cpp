@@ -150,6 +150,7 @@ TEST_F(ButtonEditorTest, HoveredEntriesTakeTheLayoutsHoverColours) {
     EXPECT_TRUE(entry->autoFillBackground());
     EXPECT_EQ(entry->palette().color(QPalette::Window), kept.menuHoverBack);
     EXPECT_EQ(entry->palette().color(QPalette::WindowText), kept.menuHoverText);
+    EXPECT_EQ(entry->grab().toImage().pixelColor(1, 1), kept.menuHoverBack);
     QEvent leave(QEvent::Leave);
     QApplication::sendEvent(entry, &leave);
     EXPECT_FALSE(entry->autoFillBackground());

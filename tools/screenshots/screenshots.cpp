@@ -9,6 +9,7 @@
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QScreen>
+#include <QTabWidget>
 #include <cstdio>
 
 #include "app/app_session.h"
@@ -18,6 +19,7 @@
 #include "settings/assembly_key_dialog.h"
 #include "settings/button_editor.h"
 #include "settings/button_page.h"
+#include "settings/engineer_page.h"
 #include "settings/function_menu.h"
 #include "ui/dialogs.h"
 #include "ui/loading_window.h"
@@ -132,6 +134,15 @@ int main(int argc, char** argv) {
         ok &= save(dialog, QString("assembly-key-lang%1.png").arg(language));
         dialog.close();
     }
+    // The menu above an engineer key button of key mode 2.
+    nav.Btn_Engineer_0Click();
+    EngineerPage& engineer = window.engineerPage();
+    engineer.Pg_Parameter->setCurrentWidget(engineer.ts_Engineer);
+    editor.openForEngineerButton(205);
+    hover(editor.menu(), "Key_Special");
+    ok &= save(window, "6-engineer-menu.png");
+    editor.hideAllMenu();
+    engineer.Pg_Parameter->setCurrentWidget(engineer.ts_Operator);
     window.switchLanguage(1);
     loading.showCentred();
     ok &= save(loading, "loading-start.png");
