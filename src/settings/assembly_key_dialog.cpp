@@ -66,6 +66,11 @@ AssemblyKeyDialog::AssemblyKeyDialog(QWidget* mainWindow)
         auto* box = new QCheckBox(kModifierCaptions[i], this);
         box->setObjectName(kModifierBoxes[i]);
         box->setFocusPolicy(Qt::NoFocus);
+        // The skin's check images, as every two-state choice shows them.
+        box->setStyleSheet(
+            "QCheckBox::indicator { width: 16px; height: 16px; }"
+            "QCheckBox::indicator:unchecked { image: url(:/skin/cbs_d.png); }"
+            "QCheckBox::indicator:checked { image: url(:/skin/cbs_e.png); }");
         const auto modifier = static_cast<AssemblyKey::Modifier>(i);
         connect(box, &QCheckBox::toggled, this,
                 [this, modifier](bool on) { tickModifier(modifier, on); });
@@ -107,6 +112,8 @@ void AssemblyKeyDialog::openOver(const DialogLayout& layout, const LanguageTable
     QFont font(QString::fromStdString(language.fontName()));
     if (layout.textSize > 0) font.setPointSize(layout.textSize);
     setFont(font);
+    // Styled boxes do not take the dialog's font by themselves.
+    for (QCheckBox* box : modifierBoxes) box->setFont(font);
     lbl_Assembly->setText(QString::fromStdString(language.text(textkey::kAssemblyKeyTitle)));
     IB_Confirm.label->setText(QString::fromStdString(language.text(textkey::kAssemblyConfirm)));
     IB_Cancel.label->setText(QString::fromStdString(language.text(textkey::kAssemblyClear)));
