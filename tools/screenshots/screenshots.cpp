@@ -16,6 +16,7 @@
 #include "app/main_window.h"
 #include "device/sim/sim_hid_platform.h"
 #include "image/defaults.h"
+#include "model/config_model.h"
 #include "settings/assembly_key_dialog.h"
 #include "settings/button_editor.h"
 #include "settings/button_page.h"
@@ -111,6 +112,25 @@ int main(int argc, char** argv) {
         nav.Btn_Adv_0Click();
         ok &= save(window, QString("2-advanced-lang%1.png").arg(language));
     }
+    // The Advanced and Light pages for each light type, in Russian and in English.
+    const std::pair<LedType, const char*> types[] = {{LedType::Flowing, "flowing"},
+                                                     {LedType::TwoColour, "two-colour"},
+                                                     {LedType::Synchronous, "synchronous"},
+                                                     {LedType::Breathing, "breathing"}};
+    for (int language : {1, 3}) {
+        window.switchLanguage(language);
+        for (const auto& [type, typeName] : types) {
+            SettingsValues values = session.model.values();
+            values.gbLEDType = type;
+            session.model.setValues(values);
+            const QString stem = QString("%1-lang%2").arg(typeName).arg(language);
+            nav.Btn_Adv_0Click();
+            ok &= save(window, "2-advanced-" + stem + ".png");
+            nav.Btn_Breath_0Click();
+            ok &= save(window, "3-light-" + stem + ".png");
+        }
+    }
+    session.model.loadFromImage(builtInImage());
     // The function menu and the assembly-key dialog, in Russian and in English.
     ButtonEditor& editor = window.buttonEditor();
     for (int language : {1, 3}) {
