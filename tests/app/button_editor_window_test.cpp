@@ -226,6 +226,20 @@ TEST_F(ButtonEditorTest, EngineerButtonsUseTheSameMenusAbove) {
     EXPECT_LT(panel("Pnl_Main")->y(), button.y());
     EXPECT_GE(panel("Pnl_Main")->x(), button.x());
     chooseInOpenMenu({"Key_WWW", "Key_WWWHome"});
+
+    // A button whose menu would pass the page control's right edge has it end at its own.
+    QWidget* group = home->parentWidget();
+    const QPoint groupAt = group->pos();
+    group->move(e.Pg_Parameter->width() - 200, groupAt.y());
+    click(e.btn_Key2[0]);
+    // The button's left is taken on its sheet, the page control's in the window.
+    const int left = e.Pg_Parameter->mapTo(window.get(), QPoint(0, 0)).x() +
+                     e.btn_Key2[0]->mapTo(e.ts_Engineer, QPoint(0, 0)).x();
+    EXPECT_EQ(panel("Pnl_Main")->x(),
+              left + e.btn_Key2[0]->width() - panel("Pnl_Main")->width() + 10);
+    menu().hideAll();
+    group->move(groupAt);
+
     EXPECT_EQ(profileBytes(39), (std::array<std::uint8_t, 3>{0x03, 0x02, 0x23}));
     EXPECT_EQ(home->text(), "Home");
     EXPECT_FALSE(anyMenuShown());
