@@ -44,8 +44,9 @@ std::optional<std::string> functionCodeProblem(const FunctionCode& code, bool ee
                 return std::nullopt;
             return "a mouse-button code (01) takes a mask of 01 to 1F and then 00";
         case 0x02:
-            if ((code.high & ~kModifierMask) == 0 && !noParameters) return std::nullopt;
-            return "a keyboard code (02) takes modifiers 00 to 0F and a key, not both 00";
+            // 020000 sends nothing: what an empty assembly key gives.
+            if ((code.high & ~kModifierMask) == 0) return std::nullopt;
+            return "a keyboard code (02) takes modifiers 00 to 0F and a key";
         case 0x03:
             if (!noParameters) return std::nullopt;
             return "a consumer-control code (03) needs a usage";
@@ -142,6 +143,21 @@ EditResult ConfigModel::setButtonFunction(int mode, int button, std::string_view
     const bool changed = bytesDiffer || before != m_codes.code(mode, button);
     if (changed) notify(Change::Buttons);
     return {changed, {}};
+}
+
+EditResult ConfigModel::assignButtonFunction(int mode, int button, std::string_view code) {
+    const auto parsed = FunctionCode::fromText(code);
+    // A code that is no function at all is refused for that reason first.
+    if (parsed && !functionCodeProblem(*parsed, m_eepromMode) && mode >= 1 &&
+        mode <= ProfileCodes::kProfiles) {
+        bool keepsLeftKey = false;
+        for (int k = 1; k <= ProfileCodes::kButtons; ++k) {
+            const std::string& held = k == button ? parsed->text() : m_codes.code(mode, k);
+            keepsLeftKey = keepsLeftKey || held == kLeftKeyCode;
+        }
+        if (!keepsLeftKey) return EditResult::refused(std::string(kKeepLeftKeyMessage));
+    }
+    return setButtonFunction(mode, button, code);
 }
 
 EditResult ConfigModel::setValues(const SettingsValues& values) {

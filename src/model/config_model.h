@@ -71,6 +71,11 @@ struct ImageSession {
 // carry a macro address where macros live (`eepromMode`: the six slots, else a driver block).
 std::optional<std::string> functionCodeProblem(const FunctionCode& code, bool eepromMode);
 
+// The left mouse button: every key mode keeps at least one button with it when the function
+// menus assign.
+inline constexpr std::string_view kLeftKeyCode = "010100";
+inline constexpr std::string_view kKeepLeftKeyMessage = "Please keep a Left Key";
+
 // The configuration between a read and a write: the image and its working copies, the settings
 // values, both button code lists, and the macro slots and fire data as the image carries them.
 // Views change it only through its operations, which check their values, and hear of every
@@ -112,6 +117,9 @@ class ConfigModel {
     const std::string& buttonFunction(int mode, int button) const;
     // Gives the button `code` (six hexadecimal digits) in the lists and the profile section.
     EditResult setButtonFunction(int mode, int button, std::string_view code);
+    // setButtonFunction as the function menus assign: refused with kKeepLeftKeyMessage, and
+    // nothing changed, when no button of the key mode would be left with kLeftKeyCode.
+    EditResult assignButtonFunction(int mode, int button, std::string_view code);
 
     // What the holding controls show; setValues writes them into the parameter and fire
     // sections at once (the fields' own clamps apply).
