@@ -24,6 +24,7 @@ namespace vornik {
 
 struct AppSession;
 class AdvancedPage;
+class ButtonEditor;
 class ButtonPage;
 class DeviceButtons;
 class Dialogs;
@@ -105,6 +106,7 @@ class MainWindow : public QWidget,
     MacroPage& macroPage() { return *m_macroPage; }
     // The PC macro library, opened at start and saved after every change.
     MacroLibraryFile& macroLibrary() { return *m_macroLibrary; }
+    ButtonEditor& buttonEditor() { return *m_buttonEditor; }
     // Every page, in the order the layout and the language reach them.
     const std::vector<Page*>& pages() const { return m_pages; }
     QTimer deviceTimer;
@@ -116,7 +118,7 @@ class MainWindow : public QWidget,
     void unlockPages() override;
     void showLoadingWindow() override;
     void hideLoadingWindow() override;
-    void hideAllMenu() override {}
+    void hideAllMenu() override;
     void dataBufToUI() override { fillPages(); }
     void showMainAfterRead() override;
 
@@ -182,6 +184,7 @@ class MainWindow : public QWidget,
     MacroPage* m_macroPage = nullptr;
     FirePage* m_firePage = nullptr;
     EngineerPage* m_engineerPage = nullptr;
+    ButtonEditor* m_buttonEditor = nullptr;
     std::vector<Page*> m_pages;
     // The page whose edit the model is taking now; it already shows the change.
     const Page* m_editingPage = nullptr;

@@ -58,12 +58,13 @@ std::string buttonText(const ConfigModel& model, int mode, int button) {
     return code;
 }
 
+// Under the menus' rule: a key mode keeps a left button.
 EditResult setButton(ConfigModel& model, int mode, int button, std::string_view value) {
     if (value.size() == 6 && FunctionCode::fromText(value))
-        return model.setButtonFunction(mode, button, value);
+        return model.assignButtonFunction(mode, button, value);
     const CodeLookup found = codeForEnglishName(value, model);
     if (!found.error.empty()) return EditResult::refused(found.error);
-    return model.setButtonFunction(mode, button, found.code);
+    return model.assignButtonFunction(mode, button, found.code);
 }
 
 }  // namespace
@@ -93,6 +94,15 @@ CodeLookup codeForEnglishName(std::string_view name, const ConfigModel& model) {
     std::set<std::string> matches;
     for (const std::string& code : nameableCodes(slots))
         if (nameForCode(code, context) == name) matches.insert(code);
+    // A slot's macro is played by 06 or 0E after its release mode: its name means that one.
+    if (matches.size() > 1) {
+        const DeviceMacroSlots stored = model.macroSlots();
+        for (std::size_t i = 0; i < stored.size(); ++i) {
+            const int slot = static_cast<int>(i + 1);
+            const bool stops = stored[i].content[0] == kReleaseStops;
+            matches.erase(macroSlotCode(slot, !stops));
+        }
+    }
     if (matches.size() == 1) return {*matches.begin(), {}};
     if (matches.empty())
         return {{},

@@ -53,7 +53,7 @@ TEST_F(ConfigModelTest, ButtonFunctionsAreCheckedBeforeTheyAreStored) {
         {1, 10, "011000", false}, {1, 1, "01100", false},  {1, 1, "0x1100", false},
         {1, 1, "0E00F0", false},  // continuous fire exists only in driver mode
         {1, 1, "060120", false},  {1, 1, "0A0C00", false}, {1, 1, "0C0B0B", false},
-        {1, 1, "110000", false},  {1, 1, "020000", false}, {1, 1, "021004", false},
+        {1, 1, "110000", false},  {1, 1, "020000", true},  {1, 1, "021004", false},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.code);
@@ -82,6 +82,34 @@ TEST_F(ConfigModelTest, ButtonFunctionsAreCheckedBeforeTheyAreStored) {
     EXPECT_TRUE(listener.heard.empty());
 }
 
+// The menus' rule counts the buttons of the edited key mode after the change.
+TEST_F(ConfigModelTest, AssigningKeepsALeftKeyInEachKeyMode) {
+    ASSERT_EQ(model.buttonFunction(1, 1), kLeftKeyCode);
+    ASSERT_TRUE(model.setButtonFunction(1, 8, kLeftKeyCode).ok());
+    EXPECT_TRUE(model.assignButtonFunction(1, 1, "0300E2").changed);
+
+    const auto before = model.sections().profile;
+    listener.heard.clear();
+    const EditResult refused = model.assignButtonFunction(1, 8, "010200");
+    EXPECT_EQ(refused.error, kKeepLeftKeyMessage);
+    EXPECT_EQ(model.buttonFunction(1, 8), kLeftKeyCode);
+    EXPECT_EQ(model.sections().profile, before);
+    EXPECT_TRUE(listener.heard.empty());
+
+    // The same code again, or another button of the mode, is no loss of the left button.
+    EXPECT_TRUE(model.assignButtonFunction(1, 8, kLeftKeyCode).ok());
+    EXPECT_TRUE(model.assignButtonFunction(1, 2, "070000").ok());
+    // Key mode 2 has a left button of its own.
+    ASSERT_EQ(model.buttonFunction(2, 1), kLeftKeyCode);
+    EXPECT_EQ(model.assignButtonFunction(2, 1, "0300E2").error, kKeepLeftKeyMessage);
+    // A key mode already without one takes a left button, and nothing else.
+    ASSERT_TRUE(model.setButtonFunction(2, 1, "0300E2").ok());
+    EXPECT_EQ(model.assignButtonFunction(2, 2, "080000").error, kKeepLeftKeyMessage);
+    EXPECT_TRUE(model.assignButtonFunction(2, 9, kLeftKeyCode).ok());
+    // The code's own checks still come first for a bad code.
+    EXPECT_NE(model.assignButtonFunction(1, 1, "zz").error, kKeepLeftKeyMessage);
+}
+
 TEST_F(ConfigModelTest, DriverModeTakesDriverBlockAddresses) {
     model.setEepromMode(false);
     EXPECT_TRUE(model.setButtonFunction(1, 1, "060920").ok());
@@ -101,6 +129,31 @@ TEST_F(ConfigModelTest, KeyModeKeepsBytesValuesAndViewsInStep) {
     ASSERT_EQ(listener.heard.size(), 1u);
     EXPECT_TRUE(listener.heard[0].has(Change::KeyMode) && listener.heard[0].has(Change::Values));
     EXPECT_FALSE(model.setKeyMode(2).changed);
+}
+
+// A slot 1-4 whose content fails its check is emptied on loading, its name kept; a valid one
+// and slots 5-6 stay. In driver mode the slots are left alone.
+TEST_F(ConfigModelTest, LoadingEmptiesMacroSlotsThatFailTheirCheck) {
+    const std::uint8_t valid[] = {0x00, 0x05, 0x82, 0x04, 0x02, 0x04, 0xCB};
+    ConfigImage image = builtInImage();
+    auto slot = [&](int k) { return (k <= 4 ? 0x100 + (k - 1) * 256 : 0x600 + (k - 5) * 256); };
+    for (int k : {1, 2, 5}) {
+        image[static_cast<std::size_t>(slot(k) + 1)] = 'M';
+        std::copy(std::begin(valid), std::end(valid), image.begin() + slot(k) + 32);
+    }
+    image[static_cast<std::size_t>(slot(2) + 32 + 6)] ^= 1;  // slot 2's check byte is wrong
+    image[static_cast<std::size_t>(slot(5) + 32 + 6)] ^= 1;  // slot 5 has no check
+
+    for (const bool eeprom : {true, false}) {
+        SCOPED_TRACE(eeprom ? "configuration memory" : "driver mode");
+        model.setEepromMode(eeprom);
+        model.loadFromImage(image);
+        const DeviceMacroSlots slots = model.macroSlots();
+        EXPECT_EQ(slots[0].content[6], 0xCB);
+        EXPECT_EQ(slots[1].name[1], 'M');
+        EXPECT_EQ(slots[1].content[1], eeprom ? 0x00 : 0x05);
+        EXPECT_EQ(slots[4].content[1], 0x05);
+    }
 }
 
 TEST_F(ConfigModelTest, NoSaveHoldsKeyModeOne) {
