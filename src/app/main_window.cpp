@@ -137,7 +137,8 @@ void MainWindow::buildPages() {
                     new LightPage(container, *this, m_session.options, systemTermColumn());
                 break;
             case 4:
-                m_macroPage = new MacroPage(container, *m_macroLibrary, *this, this);
+                m_macroPage =
+                    new MacroPage(container, *m_macroLibrary, *this, this, m_session.clock);
                 break;
         }
         finishCommonPage(common);

@@ -16,6 +16,7 @@
 #include "model/event_bytes.h"
 #include "model/macro_library_file.h"
 #include "model/slot_names.h"
+#include "platform/create_input_capture.h"
 #include "ui/input_dialogs.h"
 #include "ui/layout_pass.h"
 #include "ui/widgets/skin_widgets.h"
@@ -147,8 +148,15 @@ MacroEditorView::MacroEditorView(QWidget* container, const Services& services)
     newButton = skinButton("Img_New", "Btn_New", "MacroS", container);
     startButton = skinButton("Img_Start", "Btn_Start", "MacroS", container);
     connect(newButton.label, &ButtonLabel::clicked, this, &MacroEditorView::Btn_NewClick);
-    // Recording is not offered yet.
-    setButtonEnabled(startButton, false);
+    connect(startButton.label, &ButtonLabel::clicked, this, &MacroEditorView::Btn_StartClick);
+    // A left click on the buttons that start or stop a recording is not recorded.
+    for (const SkinButton* b : {&newButton, &startButton}) {
+        connect(b->label, &ButtonLabel::entered, this, [this] { m_queue.setIgnoreLeft(true); });
+        connect(b->label, &ButtonLabel::left, this, [this] { m_queue.setIgnoreLeft(false); });
+    }
+    m_queue.setWakeup([this] {
+        QMetaObject::invokeMethod(this, &MacroEditorView::takeRecordedEvents, Qt::QueuedConnection);
+    });
 
     delayGroup = new QWidget(container);
     delayGroup->setObjectName("Gb_Delay");
@@ -657,6 +665,74 @@ void MacroEditorView::cancelInsert() {
     if (m_insertTop >= 0 && m_insertTop < LB_macro->count())
         LB_macro->scrollToItem(LB_macro->item(m_insertTop), QAbstractItemView::PositionAtTop);
     selectRow(m_insertRow);
+}
+
+// Recording.
+
+void MacroEditorView::useInputCapture(std::unique_ptr<InputCapture> capture) {
+    if (!recording()) m_capture = std::move(capture);
+}
+
+void MacroEditorView::toggleRecording() {
+    if (recording())
+        stopRecording();
+    else
+        startRecording();
+}
+
+void MacroEditorView::setRecordingLocks(bool on) {
+    startButton.label->setText(qtText(m_language, on ? textkey::kStopRecording : textkey::kRecord));
+    for (QWidget* w : m_optionControls) w->setEnabled(!on);
+    LB_PCMacroName->setEnabled(!on);
+    LB_macro->setEnabled(!on);
+    setButtonEnabled(newButton, !on && !m_services.library.library().full());
+}
+
+void MacroEditorView::startRecording() {
+    hidePopups();
+    if (!selectedEntry() || insertPanelOpen()) return;
+    if (!m_capture && m_services.window && m_services.clock)
+        m_capture = createInputCapture(*m_services.clock, *m_services.window);
+    if (!m_capture) return;
+    RecorderOptions options;
+    options.delay = m_delay;
+    options.fixedDelayMs = editTextValue(delayEdit->text().toStdString());
+    options.form = m_form;
+    m_queue.clear();
+    m_recorder.startNew(options);
+    if (!m_capture->start(m_queue)) {
+        m_recorder.stop();
+        m_services.messages.errorMessage(m_capture->error());
+        return;
+    }
+    m_queue.setAccepting(true);
+    m_script.clear();
+    showScript(std::nullopt);
+    setRecordingLocks(true);
+}
+
+void MacroEditorView::takeRecordedEvents() {
+    if (!recording()) return;
+    const RecordBatch batch = m_recorder.handleAll(m_queue.takeAll());
+    if (batch.rowsPlaced > 0) {
+        m_script = m_recorder.script();
+        showScript(m_recorder.selectedRow());
+    }
+    if (batch.ended) stopRecording();
+}
+
+void MacroEditorView::stopRecording() {
+    if (!recording()) return;
+    m_capture->stop();
+    m_queue.setAccepting(false);
+    takeRecordedEvents();
+    if (!recording()) return;  // the last events ended it, and it stopped there
+    m_recorder.stop();
+    const ScriptEdit recorded{m_recorder.takeScript(), std::nullopt};
+    m_queue.clear();
+    setRecordingLocks(false);
+    m_script.clear();
+    if (!commit(recorded)) showSelectedEntry();
 }
 
 // Options.

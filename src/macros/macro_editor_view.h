@@ -3,13 +3,16 @@
 #include <QObject>
 #include <QPoint>
 #include <array>
+#include <memory>
 #include <optional>
 #include <string>
 
 #include "macros/macro_lists.h"
+#include "model/input_capture.h"
 #include "model/macro_content.h"
 #include "model/macro_editing.h"
 #include "model/macro_entries.h"
+#include "model/macro_recorder.h"
 #include "model/script_lines.h"
 #include "ui/page_controls.h"
 
@@ -22,6 +25,7 @@ class QWidget;
 namespace vornik {
 
 class ButtonLabel;
+class Clock;
 class InputDialog;
 class LanguageTable;
 class MacroLibraryFile;
@@ -40,7 +44,9 @@ class MacroEditorView : public QObject {
     struct Services {
         MacroLibraryFile& library;
         MessageSink& messages;
-        QWidget* window = nullptr;  // what the input dialogs open over
+        QWidget* window = nullptr;  // what the input dialogs open over; its input is recorded
+                                    // where the desktop's is not
+        Clock* clock = nullptr;     // stamps the recorded events
     };
 
     MacroEditorView(QWidget* container, const Services& services);
@@ -74,6 +80,16 @@ class MacroEditorView : public QObject {
     void chooseDelayOption(DelayOption option);
     DelayOption delayOption() const { return m_delay; }
 
+    // Record and Stop: the selected entry's script is replaced by what is recorded, encoded
+    // and saved when the recording stops.
+    void toggleRecording();
+    bool recording() const { return m_recorder.recording(); }
+    // The input source recordings take (tests give a fake one); by default the platform's,
+    // made at the first recording.
+    void useInputCapture(std::unique_ptr<InputCapture> capture);
+    // The events the source delivered, into the script; the queue asks for it by itself.
+    void takeRecordedEvents();
+
     // The pop-up panels, with their top-left corner at `at` (page coordinates).
     void showLibraryPopup(QPoint at);
     void showRowPopup(QPoint at);
@@ -84,6 +100,7 @@ class MacroEditorView : public QObject {
 
     // One-line slots of the controls.
     void Btn_NewClick() { newMacro(false); }
+    void Btn_StartClick() { toggleRecording(); }
     void Btn_NewMacroClick() { newMacro(true); }
     void Btn_NewNameClick() { renameMacro(); }
     void Btn_DelPCMacroClick() { deleteMacro(); }
@@ -160,6 +177,9 @@ class MacroEditorView : public QObject {
     void closeInsertPanel();
     void setOptionsShown(bool shown);
     void message(std::string_view key);
+    void startRecording();
+    void stopRecording();
+    void setRecordingLocks(bool recording);
 
     Services m_services;
     QWidget* m_container;
@@ -183,6 +203,9 @@ class MacroEditorView : public QObject {
     // The event list's top and selected rows when the insert panel opened.
     int m_insertTop = 0;
     std::optional<std::size_t> m_insertRow;
+    std::unique_ptr<InputCapture> m_capture;
+    InputEventQueue m_queue;
+    MacroRecorder m_recorder;
     // The controls the insert panel hides: the delay options and the option captions.
     std::vector<QWidget*> m_optionControls;
 };

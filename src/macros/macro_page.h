@@ -6,6 +6,7 @@
 
 namespace vornik {
 
+class Clock;
 class MacroEditorView;
 class MacroLibraryFile;
 class MessageSink;
@@ -17,9 +18,10 @@ class MacroPage : public QObject, public Page {
 
   public:
     // The page's controls go into `container` (gbPage4), above its panel. The library is the
-    // window's; messages go to `messages`, the input dialogs open over `window`.
-    MacroPage(QWidget* container, MacroLibraryFile& library, MessageSink& messages,
-              QWidget* window);
+    // window's; messages go to `messages`, the input dialogs open over `window`, and `clock`
+    // stamps what is recorded.
+    MacroPage(QWidget* container, MacroLibraryFile& library, MessageSink& messages, QWidget* window,
+              Clock& clock);
 
     QWidget* widget() const override { return m_container; }
     void fillFromModel(const PageSource& model) override;

@@ -3,6 +3,7 @@
 // option, the 100-entry limit, and that every change reaches the library file at once.
 #include <gtest/gtest.h>
 
+#include <QCoreApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -13,6 +14,7 @@
 #include "macros/macro_editor_view.h"
 #include "macros/macro_lists.h"
 #include "macros/macro_page.h"
+#include "model/fake_input_capture.h"
 #include "model/macro_library_file.h"
 #include "ui/input_dialogs.h"
 #include "ui/navigation.h"
@@ -348,6 +350,63 @@ TEST_F(MacroPageTest, AnEditThatDoesNotFitIsRefusedWhole) {
     EXPECT_EQ(dialogs.shown, QStringList{window->text("Str103")});
     EXPECT_EQ(page().script(), full);
     EXPECT_TRUE(savedAsShown(0));
+}
+
+// Record on Btn_Start with each delay option over a fake source; Stop encodes the recording
+// into the selected entry and saves it.
+TEST_F(MacroPageTest, RecordingReplacesTheEntrysScriptInEachDelayOption) {
+    const struct {
+        const char* option;
+        MacroScript expected;
+    } cases[] = {
+        {"IB_RecDelay",
+         {"10", "1 A CODE:8204", "0 104", "2 A CODE:0204", "0 2040", "0 960", "1 LeftKey CODE:00A1",
+          "2 LeftKey CODE:0021"}},
+        {"IB_DelayTime",
+         {"010", "1 A CODE:8204", "0 0", "2 A CODE:0204", "1 LeftKey CODE:00A1",
+          "2 LeftKey CODE:0021"}},
+        {"IB_NoDelay",
+         {"00", "1 A CODE:8204", "2 A CODE:0204", "1 LeftKey CODE:00A1", "2 LeftKey CODE:0021"}},
+    };
+    auto owned = std::make_unique<FakeInputCapture>(clock);
+    FakeInputCapture& source = *owned;
+    page().useInputCapture(std::move(owned));
+    auto* delayEdit = find<QLineEdit>("Edt_Delay");
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.option);
+        addEntry(c.option, kStroke);
+        const std::size_t entry = library().count() - 1;
+        page().selectEntry(entry);
+        click(c.option);
+        if (!delayEdit->isReadOnly()) {
+            delayEdit->clear();
+            QTest::keyClicks(delayEdit, "0");
+        }
+        const MacroContent before = libraryOnDisk().entry(entry).content;
+        click("Btn_Start");
+        ASSERT_TRUE(page().recording());
+        EXPECT_EQ(find<QLabel>("Btn_Start")->text(), window->text("Str401"));
+        EXPECT_FALSE(list("LB_PCMacroName")->isEnabled());
+        EXPECT_TRUE(rowLines().empty());
+
+        source.keyDown(0x41);
+        clock.advance(104);
+        source.keyUp(0x41);
+        clock.advance(3000);
+        source.click(MouseButton::Left);
+        QCoreApplication::processEvents();
+        EXPECT_EQ(rowLines().size(), c.expected.size() - 1);
+        // The stored entry is not touched until Stop.
+        EXPECT_EQ(libraryOnDisk().entry(entry).content, before);
+
+        click("Btn_Start");
+        EXPECT_FALSE(page().recording());
+        EXPECT_FALSE(source.started());
+        EXPECT_EQ(find<QLabel>("Btn_Start")->text(), window->text("Str400"));
+        EXPECT_TRUE(list("LB_PCMacroName")->isEnabled());
+        EXPECT_EQ(page().script(), c.expected);
+        EXPECT_TRUE(savedAsShown(entry));
+    }
 }
 
 }  // namespace
