@@ -143,6 +143,7 @@ ConfigKeyRegistry allConfigKeys() {
     registerButtonKeys(registry);
     registerDpiKeys(registry);
     registerLightKeys(registry);
+    registerFireKeys(registry);
     return registry;
 }
 

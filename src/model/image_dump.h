@@ -32,6 +32,13 @@ struct ImageSummary {
     int fireCountIndex = 0;  // 255: continuous fire
     int fireInterval = 0;
     std::array<std::string, 6> macroSlots;
+    // The fire macros as the fire page decodes them.
+    struct FireMacro {
+        enum class State { Empty, Unreadable, Decoded } state = State::Empty;
+        std::optional<int> count, x, y, timeMs;  // nullopt: the macro has no such operand
+        bool stopsOnRelease = false;
+    };
+    std::array<FireMacro, 10> fireMacros;
 };
 
 // Decodes the working copies of a split; `repairs` names the failed sections.
