@@ -122,7 +122,9 @@ void MainWindow::buildPages() {
         if (n == 2) m_advancedPage->raiseWindowedControls();
         m_common[static_cast<std::size_t>(n - 1)] = std::move(common);
     }
-    m_firePage = new FirePage(m_containers[4]);
+    m_firePage = new FirePage(m_containers[4],
+                              {*this, m_dialogs, *this, [this] { m_buttons->confirmFire(); },
+                               m_session.options.gun6Num, m_session.options.gun7Num});
 
     // The engineer captions follow the system's locale, not the chosen language.
     const bool chinese = QLocale::system().language() == QLocale::Chinese &&
@@ -303,6 +305,11 @@ bool MainWindow::mouseConnected() const { return m_session.mouseConnected(); }
 void MainWindow::unlockEngineer() { m_engineerPage->unlock(); }
 
 void MainWindow::unlockFireRecorder() { m_firePage->unlockRecorder(); }
+
+void MainWindow::openFirePage(int keyMode, int button) {
+    m_firePage->openForButton(keyMode, button);
+    m_navigation->showFirePage();
+}
 
 void MainWindow::fillPages() {
     // The holding controls come first: what a combo box cannot show (a level beyond its list,
