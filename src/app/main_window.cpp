@@ -28,6 +28,7 @@
 #include "settings/advanced_page.h"
 #include "settings/button_page.h"
 #include "settings/engineer_page.h"
+#include "settings/gun_list_view.h"
 #include "settings/light_page.h"
 #include "ui/default_layout.h"
 #include "ui/dialogs.h"
@@ -132,6 +133,9 @@ void MainWindow::buildPages() {
     m_engineerPage = new EngineerPage(m_containers[5], termColumnForLocale(chinese ? 2052 : 0));
     // Presses on the page control's free area reach it from the pages it holds.
     m_engineerPage->Pg_Parameter->installEventFilter(this);
+    connect(m_engineerPage->gunList, &GunListView::fileError, this,
+            [this](const QString& text) { errorMessage(text.toStdString()); });
+    m_engineerPage->gunList->load(std::filesystem::path(m_session.programDir) / kGunListFileName);
 
     m_pages = {m_buttonPage, m_advancedPage, m_lightPage, m_macroPage, m_firePage, m_engineerPage};
 }

@@ -111,7 +111,10 @@ FirePage::FirePage(QWidget* container, const Services& services)
          {"lbl_Fire_Marco_Stop_Release", "lbl_Fire_Marco_Count", "lbl_Fire_Marco_Y",
           "lbl_Fire_Marco_Y_Offset", "lbl_Fire_Marco_Delay", "lbl_Fire_Marco_Color"}) {
         auto* caption = new ButtonLabel(name, container);
-        caption->resize(80, 20);
+        // A long caption takes a second line above the edits.
+        caption->setWordWrap(true);
+        caption->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+        caption->resize(80, 34);
         connect(caption, &ButtonLabel::clicked, this, [this] { toggleStopOnRelease(1); });
     }
     for (int r = 1; r <= kRows; ++r) {
