@@ -140,7 +140,8 @@ void registerFireKeyKeys(ConfigKeyRegistry& registry) {
     });
 }
 
-void registerMacroKeys(ConfigKeyRegistry& registry, int n) {
+std::vector<ConfigKey> macroKeys(int n) {
+    std::vector<ConfigKey> keys;
     const std::string prefix = fmt::format("fire.{}.", n);
     for (const ParameterKey& p : kParameterKeys) {
         std::vector<std::uint16_t> addresses = bodyAddresses(n);
@@ -148,9 +149,9 @@ void registerMacroKeys(ConfigKeyRegistry& registry, int n) {
             addresses.push_back(offsetAddress(n, 0));
             addresses.push_back(offsetAddress(n, 1));
         }
-        registry.add(ConfigKey{
+        keys.push_back(ConfigKey{
             prefix + p.stem,
-            fmt::format("fire macro {}'s {}; \"none\" when the macro has none", n, p.values),
+            fmt::format("{}; \"none\" when the fire macro has none", p.values),
             false,
             [n, parameter = p.parameter](const ConfigModel& model) {
                 const auto operand = operandOf(model.fireMacro(n), parameter);
@@ -167,11 +168,9 @@ void registerMacroKeys(ConfigKeyRegistry& registry, int n) {
             std::move(addresses),
         });
     }
-    registry.add(ConfigKey{
+    keys.push_back(ConfigKey{
         prefix + "offset",
-        fmt::format("fire macro {}'s Y offset, -128 to 127, kept so that Y + offset stays within "
-                    "-128 to 127",
-                    n),
+        "Y offset, -128 to 127, kept so that Y + offset stays within -128 to 127",
         true,
         [n](const ConfigModel& model) { return std::to_string(fireYOffset(model.sections(), n)); },
         [n](ConfigModel& model, std::string_view text) {
@@ -184,9 +183,9 @@ void registerMacroKeys(ConfigKeyRegistry& registry, int n) {
         {offsetAddress(n, 0), offsetAddress(n, 1)},
     });
     const auto colour = static_cast<std::uint16_t>(section::kFireColor.address + 3 * (n - 1));
-    registry.add(ConfigKey{
+    keys.push_back(ConfigKey{
         prefix + "color",
-        fmt::format("fire macro {}'s indicator colour, #RRGGBB", n),
+        "indicator colour, #RRGGBB",
         false,
         [n](const ConfigModel& model) {
             const FireColour c = fireColour(model.sections(), n);
@@ -199,11 +198,9 @@ void registerMacroKeys(ConfigKeyRegistry& registry, int n) {
         },
         {colour, static_cast<std::uint16_t>(colour + 1), static_cast<std::uint16_t>(colour + 2)},
     });
-    registry.add(ConfigKey{
+    keys.push_back(ConfigKey{
         prefix + "release",
-        fmt::format("1 when fire macro {} stops as the button is released, 0 when it runs to its "
-                    "end",
-                    n),
+        "1 when the fire macro stops as the button is released, 0 when it runs to its end",
         true,
         [n](const ConfigModel& model) {
             return std::string(model.fireMacro(n).stopsOnRelease.value_or(false) ? "1" : "0");
@@ -215,13 +212,18 @@ void registerMacroKeys(ConfigKeyRegistry& registry, int n) {
         },
         {recordAddress(n, 0), static_cast<std::uint16_t>(section::kFireCode.address + 3 * (n - 1))},
     });
+    return keys;
 }
 
 }  // namespace
 
 void registerFireKeys(ConfigKeyRegistry& registry) {
     registerFireKeyKeys(registry);
-    for (int n = 1; n <= static_cast<int>(kFireMacroCount); ++n) registerMacroKeys(registry, n);
+    // One family after the other, so that help texts list fire.1.count ... fire.10.count.
+    std::vector<std::vector<ConfigKey>> byMacro;
+    for (int n = 1; n <= static_cast<int>(kFireMacroCount); ++n) byMacro.push_back(macroKeys(n));
+    for (std::size_t k = 0; k < byMacro.front().size(); ++k)
+        for (auto& keys : byMacro) registry.add(std::move(keys[k]));
 }
 
 }  // namespace vornik
