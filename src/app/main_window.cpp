@@ -92,6 +92,17 @@ MainWindow::MainWindow(AppSession& session, Dialogs& dialogs)
 
 MainWindow::~MainWindow() { m_session.model.removeListener(*this); }
 
+namespace {
+
+// The engineer captions follow the system's locale, not the chosen language.
+TermColumn systemTermColumn() {
+    const bool chinese = QLocale::system().language() == QLocale::Chinese &&
+                         QLocale::system().territory() == QLocale::China;
+    return termColumnForLocale(chinese ? 2052 : 0);
+}
+
+}  // namespace
+
 void MainWindow::buildPages() {
     for (int i = 0; i < 6; ++i) {
         auto* page = new QWidget(this);
@@ -113,7 +124,8 @@ void MainWindow::buildPages() {
                     new AdvancedPage(container, *this, m_dialogs, *this, m_session.options);
                 break;
             case 3:
-                m_lightPage = new LightPage(container);
+                m_lightPage =
+                    new LightPage(container, *this, m_session.options, systemTermColumn());
                 break;
             case 4:
                 m_macroPage = new MacroPage(container);
@@ -127,10 +139,7 @@ void MainWindow::buildPages() {
                               {*this, m_dialogs, *this, [this] { m_buttons->confirmFire(); },
                                m_session.options.gun6Num, m_session.options.gun7Num});
 
-    // The engineer captions follow the system's locale, not the chosen language.
-    const bool chinese = QLocale::system().language() == QLocale::Chinese &&
-                         QLocale::system().territory() == QLocale::China;
-    m_engineerPage = new EngineerPage(m_containers[5], termColumnForLocale(chinese ? 2052 : 0));
+    m_engineerPage = new EngineerPage(m_containers[5], systemTermColumn());
     // Presses on the page control's free area reach it from the pages it holds.
     m_engineerPage->Pg_Parameter->installEventFilter(this);
     connect(m_engineerPage->gunList, &GunListView::fileError, this,

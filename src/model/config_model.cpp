@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "model/dpi_editor.h"
+#include "model/light_editor.h"
 #include "model/parameters.h"
 
 namespace vornik {
@@ -103,6 +104,9 @@ int ConfigModel::keyMode() const { return currentKeyMode(m_image.sections.parame
 EditResult ConfigModel::setKeyMode(int mode) {
     if (mode != 1 && mode != 2)
         return EditResult::refused(fmt::format("key mode {} is not 1 or 2", mode));
+    // A mouse that does not save its key mode always starts in key mode 1.
+    if (mode != 1 && !keyModeChoosable(m_values))
+        return EditResult::refused("the key mode is not saved, so it stays key mode 1");
     auto& b = m_image.sections.parameterB;
     const std::uint8_t byte = mode == 2 ? 0x80 : 0x00;
     const bool changed =

@@ -102,7 +102,8 @@ class ConfigModel {
     // Joins the working copies into the image with the integrity codes recomputed.
     void storeToImage(const JoinHooks& hooks = {});
 
-    // Key mode 1 (Office Mode) or 2 (Game Mode), as the image holds it.
+    // Key mode 1 (Office Mode) or 2 (Game Mode), as the image holds it. While "No Save" is
+    // chosen the mouse starts in key mode 1 whatever is stored, so only key mode 1 is accepted.
     int keyMode() const;
     EditResult setKeyMode(int mode);
 

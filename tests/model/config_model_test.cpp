@@ -5,6 +5,7 @@
 
 #include "image/defaults.h"
 #include "model/dpi_editor.h"
+#include "model/light_editor.h"
 
 namespace vornik {
 namespace {
@@ -100,6 +101,18 @@ TEST_F(ConfigModelTest, KeyModeKeepsBytesValuesAndViewsInStep) {
     ASSERT_EQ(listener.heard.size(), 1u);
     EXPECT_TRUE(listener.heard[0].has(Change::KeyMode) && listener.heard[0].has(Change::Values));
     EXPECT_FALSE(model.setKeyMode(2).changed);
+}
+
+TEST_F(ConfigModelTest, NoSaveHoldsKeyModeOne) {
+    SettingsValues values = model.values();
+    values.cb_KeyMode = 1;
+    ASSERT_TRUE(setSaveKeyMode(values, false).changed);
+    ASSERT_TRUE(model.setValues(values).ok());
+    EXPECT_EQ(model.keyMode(), 1);
+    EXPECT_EQ(model.sections().parameterB[4], 0x00);
+    EXPECT_FALSE(model.setKeyMode(2).ok());
+    EXPECT_EQ(model.sections().parameterB[4], 0x00);
+    EXPECT_TRUE(model.setKeyMode(1).ok());
 }
 
 TEST_F(ConfigModelTest, ValuesGoIntoTheSectionsAtOnce) {

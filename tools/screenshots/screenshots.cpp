@@ -12,6 +12,7 @@
 #include "device/sim/sim_hid_platform.h"
 #include "fire/fire_page.h"
 #include "image/defaults.h"
+#include "model/config_model.h"
 #include "model/fire_record.h"
 #include "ui/dialogs.h"
 #include "ui/loading_window.h"
@@ -113,6 +114,25 @@ int main(int argc, char** argv) {
         window.firePage().selectPreset(6);
         ok &= save(window, QString("5-fire-preset6-lang%1.png").arg(language));
     }
+    // The Advanced and Light pages for each light type, in Russian and in English.
+    const std::pair<LedType, const char*> types[] = {{LedType::Flowing, "flowing"},
+                                                     {LedType::TwoColour, "two-colour"},
+                                                     {LedType::Synchronous, "synchronous"},
+                                                     {LedType::Breathing, "breathing"}};
+    for (int language : {1, 3}) {
+        window.switchLanguage(language);
+        for (const auto& [type, typeName] : types) {
+            SettingsValues values = session.model.values();
+            values.gbLEDType = type;
+            session.model.setValues(values);
+            const QString stem = QString("%1-lang%2").arg(typeName).arg(language);
+            nav.Btn_Adv_0Click();
+            ok &= save(window, "2-advanced-" + stem + ".png");
+            nav.Btn_Breath_0Click();
+            ok &= save(window, "3-light-" + stem + ".png");
+        }
+    }
+    session.model.loadFromImage(builtInImage());
     window.switchLanguage(1);
     loading.showCentred();
     ok &= save(loading, "loading-start.png");
