@@ -26,6 +26,7 @@
 #include "model/settings_values.h"
 #include "model/slot_names.h"
 #include "settings/advanced_page.h"
+#include "settings/button_editor.h"
 #include "settings/button_page.h"
 #include "settings/engineer_page.h"
 #include "settings/gun_list_view.h"
@@ -117,7 +118,7 @@ void MainWindow::buildPages() {
         CommonPage common = beginCommonPage(n, container);
         switch (n) {
             case 1:
-                m_buttonPage = new ButtonPage(container, m_session.options);
+                m_buttonPage = new ButtonPage(container, *this, m_session.options);
                 break;
             case 2:
                 m_advancedPage =
@@ -147,6 +148,9 @@ void MainWindow::buildPages() {
     m_engineerPage->gunList->load(std::filesystem::path(m_session.programDir) / kGunListFileName);
 
     m_pages = {m_buttonPage, m_advancedPage, m_lightPage, m_macroPage, m_firePage, m_engineerPage};
+    // Last, so that the menus lie over every page.
+    m_buttonEditor =
+        new ButtonEditor(ButtonEditorParts{this, this, this, m_buttonPage, m_engineerPage});
 }
 
 void MainWindow::connectPages() {
@@ -198,6 +202,16 @@ void MainWindow::connectPages() {
                 [nav, choice] { nav->choosePage(choice); });
     }
     connect(e, &EngineerPage::valuesEdited, this, &MainWindow::takeEngineerValues);
+    connect(m_buttonEditor, &ButtonEditor::keyMenuOpening, this,
+            [this] { m_navigation->resetScrolling(); });
+    // The fire page gives its preset to the button whose menu opened it.
+    connect(m_buttonEditor, &ButtonEditor::firePageRequested, this, [this] {
+        const EditTarget& target = m_buttonEditor->target();
+        if (target.source == EditTarget::Source::EngineerPage)
+            openFirePage(target.number / 100, target.number % 100);
+        else
+            openFirePage(m_state.keyModeShown, target.number);
+    });
     connect(e->btn_Write, &QPushButton::clicked, m_buttons.get(), &DeviceButtons::applySettings);
     connect(e->Btn_Default, &QPushButton::clicked, m_buttons.get(),
             &DeviceButtons::Btn_DefaultClick);
@@ -235,6 +249,9 @@ void MainWindow::switchLanguage(int n) {
     m_navigation->markLanguage();
     LayoutContext context{m_session.options, m_state.choice == NavigationChoice::Game};
     m_lastLayout = applyLayout(embeddedLayout(n), n, *this, context, m_pages);
+    m_buttonEditor->applyLayout(m_lastLayout.kept);
+    // The menu captions first, so that the language's font reaches them.
+    m_buttonEditor->applyLanguage(language(), n);
     applyLanguage(*this, language(), m_pages);
     // Every key label names its code in the new language, as the engineer buttons do.
     showButtonKeys(m_buttonPage->view().profile);
@@ -362,6 +379,8 @@ void MainWindow::refreshPages(ChangeSet changes, const Page* except) {
         if (page != except && page != m_buttonPage) page->fillFromModel(model);
     if (changes.has(Change::KeyMode) || changes.has(Change::Buttons))
         showButtonKeys(m_session.model.keyMode());
+    else if (changes.has(Change::Values) && except != m_buttonPage)
+        m_buttonPage->fillFromModel(model);
 }
 
 const KeyModeView& MainWindow::keyModeView() const { return m_buttonPage->view(); }
@@ -374,8 +393,14 @@ void MainWindow::showKeyMode(int keyMode) {
 void MainWindow::showButtonKeys(int keyMode) {
     m_state.keyModeShown = keyMode == 2 ? 2 : 1;
     const KeyModeView& view = m_buttonPage->showKeyMode(keyMode, m_state.language, source());
-    for (const char* name : {"Pnl_Main", "Pnl_Special"})
-        if (QWidget* menu = findChild<QWidget*>(name)) menu->resize(menu->width(), view.menuHeight);
+    m_buttonEditor->setMainPageMenuHeight(view.menuHeight);
+}
+
+void MainWindow::hideAllMenu() {
+    m_buttonEditor->hideAllMenu();
+    // The macro page's popups.
+    for (const char* name : {"Pnl_PCMacro", "Pnl_DevContent"})
+        if (QWidget* popup = findChild<QWidget*>(name)) popup->hide();
 }
 
 void MainWindow::loadBuiltInImage() {

@@ -24,6 +24,7 @@ namespace vornik {
 
 struct AppSession;
 class AdvancedPage;
+class ButtonEditor;
 class ButtonPage;
 class DeviceButtons;
 class Dialogs;
@@ -103,6 +104,7 @@ class MainWindow : public QWidget,
     // The function menu's fire entry for button 1..9 of key mode 1..2: page 5 with preset 1.
     void openFirePage(int keyMode, int button);
     EngineerPage& engineerPage() { return *m_engineerPage; }
+    ButtonEditor& buttonEditor() { return *m_buttonEditor; }
     // Every page, in the order the layout and the language reach them.
     const std::vector<Page*>& pages() const { return m_pages; }
     QTimer deviceTimer;
@@ -114,7 +116,7 @@ class MainWindow : public QWidget,
     void unlockPages() override;
     void showLoadingWindow() override;
     void hideLoadingWindow() override;
-    void hideAllMenu() override {}
+    void hideAllMenu() override;
     void dataBufToUI() override { fillPages(); }
     void showMainAfterRead() override;
 
@@ -179,6 +181,7 @@ class MainWindow : public QWidget,
     MacroPage* m_macroPage = nullptr;
     FirePage* m_firePage = nullptr;
     EngineerPage* m_engineerPage = nullptr;
+    ButtonEditor* m_buttonEditor = nullptr;
     std::vector<Page*> m_pages;
     // The page whose edit the model is taking now; it already shows the change.
     const Page* m_editingPage = nullptr;

@@ -33,8 +33,6 @@ namespace {
 
 constexpr FireField kFields[] = {FireField::Count, FireField::X, FireField::Y, FireField::Offset,
                                  FireField::Time};
-// The left mouse button's code; a key mode keeps at least one button with it.
-constexpr std::string_view kLeftKeyCode = "010100";
 constexpr int kGameMode = 2;
 
 std::size_t slot(int n) { return static_cast<std::size_t>(n - 1); }

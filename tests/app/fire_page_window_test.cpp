@@ -2,6 +2,7 @@
 // rows, the edits' key filters and clamps, and what Confirm and Cancel do to the mouse.
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLineEdit>
@@ -10,7 +11,10 @@
 #include "app/device_buttons.h"
 #include "fire/fire_page.h"
 #include "formats/language_keys.h"
+#include "settings/button_editor.h"
+#include "settings/button_page.h"
 #include "settings/engineer_page.h"
+#include "settings/function_menu.h"
 #include "ui/navigation.h"
 #include "ui/widgets/skin_slider.h"
 #include "window_fixture.h"
@@ -280,6 +284,26 @@ TEST_F(FirePageTest, FireKeyEditorWritesCountIntervalAndContinuousFire) {
     EXPECT_EQ(fireKey[2], 0x02);
     EXPECT_TRUE(count->isEnabled());
     EXPECT_EQ(skinOf("Img_FireContinue"), "CbS_D");
+}
+
+// The function menu's fire entry opens the page for the key label it was opened on.
+TEST_F(FirePageTest, TheMenusFireEntryOpensThePageForItsButton) {
+    session->options.gunDisplay = true;
+    restartWindow();
+    openFirePage();
+    window->navigation().choosePage(NavigationChoice::Game);
+    click("Btn_Fire3");
+    QTest::mouseClick(window->buttonPage().keys()[4].label, Qt::LeftButton, {}, QPoint(2, 2));
+    ButtonLabel* entry = window->buttonEditor().menu().entry("Key_FireMacro");
+    ASSERT_NE(entry, nullptr);
+    QEnterEvent enter(QPointF(2, 2), QPointF(2, 2), QPointF(2, 2));
+    QApplication::sendEvent(entry, &enter);
+    QTest::mouseClick(entry, Qt::LeftButton, {}, QPoint(2, 2));
+    EXPECT_EQ(window->navigation().visiblePage(), 5);
+    EXPECT_EQ(page().preset(), 1);
+    click("Btn_Fire7");
+    click("Btn_FireConfirm");
+    EXPECT_EQ(session->model.buttonFunction(2, 5), "0C080A");  // Gun7_Num 3
 }
 
 }  // namespace
