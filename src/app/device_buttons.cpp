@@ -103,6 +103,23 @@ void DeviceButtons::confirmSettings() {
     m_window.close();
 }
 
+void DeviceButtons::confirmFire() {
+    DeviceSession::Guard operation(m_session.device);
+    if (!operation.acquired()) return;
+    m_lastFireWrite = {};
+    if (!m_session.mouseConnected()) {
+        m_session.model.commitFire();
+        m_window.messageDialog(textkey::kFail);
+        return;
+    }
+    if (!operation.holdMouse()) {
+        m_session.model.commitFire();
+        m_window.errorMessage(kMouseInUseText);
+        return;
+    }
+    m_lastFireWrite = m_flows.confirmFire();
+}
+
 void DeviceButtons::restoreDefault(int n) {
     DeviceSession::Guard operation(m_session.device);
     if (!operation.acquired()) return;

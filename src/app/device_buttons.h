@@ -38,6 +38,11 @@ class DeviceButtons : public QObject {
     void Btn_DefaultClick() { restoreEngineerDefault(); }
     void restoreEngineerDefault();
 
+    // Fire Confirm's device part (see ImageFlows::confirmFire); without a mouse Str109 says
+    // that nothing reached it.
+    void confirmFire();
+    const FireWriteOutcome& lastFireWrite() const { return m_lastFireWrite; }
+
     // The write in configuration-memory mode.
     WriteOutcome writeSettings();
     // Command 8: the mouse reloads its configuration.
@@ -62,6 +67,7 @@ class DeviceButtons : public QObject {
     ImageFlows& m_flows;
     DeviceMonitor& m_monitor;
     WriteOutcome m_lastWrite;
+    FireWriteOutcome m_lastFireWrite;
 };
 
 }  // namespace vornik

@@ -30,6 +30,7 @@
 #include "settings/button_editor.h"
 #include "settings/button_page.h"
 #include "settings/engineer_page.h"
+#include "settings/gun_list_view.h"
 #include "settings/light_page.h"
 #include "ui/default_layout.h"
 #include "ui/dialogs.h"
@@ -145,11 +146,16 @@ void MainWindow::buildPages() {
         if (n == 2) m_advancedPage->raiseWindowedControls();
         m_common[static_cast<std::size_t>(n - 1)] = std::move(common);
     }
-    m_firePage = new FirePage(m_containers[4]);
+    m_firePage = new FirePage(m_containers[4],
+                              {*this, m_dialogs, *this, [this] { m_buttons->confirmFire(); },
+                               m_session.options.gun6Num, m_session.options.gun7Num});
 
     m_engineerPage = new EngineerPage(m_containers[5], systemTermColumn());
     // Presses on the page control's free area reach it from the pages it holds.
     m_engineerPage->Pg_Parameter->installEventFilter(this);
+    connect(m_engineerPage->gunList, &GunListView::fileError, this,
+            [this](const QString& text) { errorMessage(text.toStdString()); });
+    m_engineerPage->gunList->load(std::filesystem::path(m_session.programDir) / kGunListFileName);
 
     m_pages = {m_buttonPage, m_advancedPage, m_lightPage, m_macroPage, m_firePage, m_engineerPage};
     // Last, so that the menus lie over every page.
@@ -208,7 +214,14 @@ void MainWindow::connectPages() {
     connect(e, &EngineerPage::valuesEdited, this, &MainWindow::takeEngineerValues);
     connect(m_buttonEditor, &ButtonEditor::keyMenuOpening, this,
             [this] { m_navigation->resetScrolling(); });
-    connect(m_buttonEditor, &ButtonEditor::firePageRequested, nav, &Navigation::showFirePage);
+    // The fire page gives its preset to the button whose menu opened it.
+    connect(m_buttonEditor, &ButtonEditor::firePageRequested, this, [this] {
+        const EditTarget& target = m_buttonEditor->target();
+        if (target.source == EditTarget::Source::EngineerPage)
+            openFirePage(target.number / 100, target.number % 100);
+        else
+            openFirePage(m_state.keyModeShown, target.number);
+    });
     connect(e->btn_Write, &QPushButton::clicked, m_buttons.get(), &DeviceButtons::applySettings);
     connect(e->Btn_Default, &QPushButton::clicked, m_buttons.get(),
             &DeviceButtons::Btn_DefaultClick);
@@ -334,6 +347,11 @@ void MainWindow::unlockEngineer() { m_engineerPage->unlock(); }
 
 void MainWindow::unlockFireRecorder() { m_firePage->unlockRecorder(); }
 
+void MainWindow::openFirePage(int keyMode, int button) {
+    m_firePage->openForButton(keyMode, button);
+    m_navigation->showFirePage();
+}
+
 void MainWindow::fillPages() {
     // The holding controls come first: what a combo box cannot show (a level beyond its list,
     // say) is what the model then holds, so that a write stores what the page shows.
@@ -370,7 +388,9 @@ void MainWindow::refreshPages(ChangeSet changes, const Page* except) {
     const PageSource model = source();
     for (Page* page : m_pages)
         if (page != except && page != m_buttonPage) page->fillFromModel(model);
-    if (changes.has(Change::KeyMode) || changes.has(Change::Buttons))
+    // Slot names name the buttons that play them.
+    if (changes.has(Change::KeyMode) || changes.has(Change::Buttons) ||
+        changes.has(Change::MacroSlots))
         showButtonKeys(m_session.model.keyMode());
     else if (changes.has(Change::Values) && except != m_buttonPage)
         m_buttonPage->fillFromModel(model);

@@ -102,6 +102,8 @@ class MainWindow : public QWidget,
     const std::array<CommonPage, 4>& commonPages() const { return m_common; }
     ButtonPage& buttonPage() { return *m_buttonPage; }
     FirePage& firePage() { return *m_firePage; }
+    // The function menu's fire entry for button 1..9 of key mode 1..2: page 5 with preset 1.
+    void openFirePage(int keyMode, int button);
     EngineerPage& engineerPage() { return *m_engineerPage; }
     MacroPage& macroPage() { return *m_macroPage; }
     // The PC macro library, opened at start and saved after every change.

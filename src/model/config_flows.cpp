@@ -1,5 +1,6 @@
 #include "model/config_flows.h"
 
+#include "formats/language_keys.h"
 #include "image/defaults.h"
 
 namespace vornik {
@@ -104,6 +105,38 @@ WriteOutcome ImageFlows::restoreDefaultImage(const std::string& prefix, const st
     }
     m_hooks.clearProfileCodes();
     return writeLoadedImage();
+}
+
+FireWriteOutcome ImageFlows::confirmFire() {
+    m_model.commitFire();
+    const Sections& s = m_model.sections();
+    FireWriteOutcome outcome;
+    {
+        OperationFrame frame(m_hooks, m_clock);
+        // Without the 0xAA answer nothing more is sent.
+        ConfigModeScope scope(m_protocol, {true, false, false});
+        if (!scope.ready()) {
+            outcome.reason = skipReasonOf(scope.problem());
+        } else {
+            if (!m_protocol.eepromReady())
+                outcome.reason = SkipReason::EepromNotReady;
+            else if (m_protocol.chipType() != 0x98)
+                outcome.reason = SkipReason::WrongChip;
+            else
+                outcome.written =
+                    m_protocol.writeBlock(section::kFireCode.address, section::kFireCode.size,
+                                          s.fireCode) &&
+                    m_protocol.writeBlock(section::kFireOffset.address, section::kFireOffset.size,
+                                          s.fireOffset) &&
+                    m_protocol.writeBlock(section::kFireColor.address, section::kFireColor.size,
+                                          s.fireColor) &&
+                    m_protocol.writeBlock(section::kFireMacroRegion.address,
+                                          section::kFireMacroRegion.size, s.fireMacroRegion);
+            outcome.leave = m_lastLeave = scope.leave();
+        }
+    }
+    if (!outcome.written || outcome.leave.refused()) m_messages.messageDialog(textkey::kFail);
+    return outcome;
 }
 
 }  // namespace vornik

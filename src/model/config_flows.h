@@ -49,6 +49,13 @@ struct WriteOutcome {
     LeaveResult leave;
 };
 
+// What became of Fire Confirm's write of the fire data.
+struct FireWriteOutcome {
+    bool written = false;  // the four fire blocks were acknowledged
+    SkipReason reason = SkipReason::None;
+    LeaveResult leave;
+};
+
 // The image flows that read or write the whole configuration memory; Qt-free, run by the window
 // and by vornikctl.
 class ImageFlows {
@@ -81,6 +88,13 @@ class ImageFlows {
     // written. `fromFile` (when given) tells whether the file was used.
     WriteOutcome restoreDefaultImage(const std::string& prefix, const std::string& fileName,
                                      bool* fromFile = nullptr);
+
+    // Fire Confirm: the fire work copy committed, then inside the device operation frame the
+    // fire code, offset and colour sections and the committed fire region written to a mouse
+    // that answers 0xAA and reports its memory ready with chip type 0x98; reload and leave
+    // after any 0xAA answer. A mouse that did not take the fire data is told with Str109, so
+    // that the user does not believe the preset is in the mouse.
+    FireWriteOutcome confirmFire();
 
   private:
     CommandProtocol& m_protocol;

@@ -153,6 +153,7 @@ ConfigKeyRegistry allConfigKeys() {
     registerButtonKeys(registry);
     registerDpiKeys(registry);
     registerLightKeys(registry);
+    registerFireKeys(registry);
     return registry;
 }
 

@@ -40,6 +40,11 @@ class ConfigKeyRegistry {
 // stands for this code alone, else as the code.
 void registerButtonKeys(ConfigKeyRegistry& registry);
 
+// fire.key.count, fire.key.interval, fire.key.continuous, and for fire macros N = 1..10
+// fire.N.count, fire.N.x, fire.N.y, fire.N.time, fire.N.offset, fire.N.color, fire.N.release
+// (fire_keys.cpp). A fire macro edit is committed at once: the tools have no Fire Confirm.
+void registerFireKeys(ConfigKeyRegistry& registry);
+
 // All keys, as vornikctl offers them.
 ConfigKeyRegistry allConfigKeys();
 

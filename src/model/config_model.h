@@ -10,6 +10,7 @@
 #include "image/function_code.h"
 #include "image/sections.h"
 #include "model/edit_result.h"
+#include "model/fire_tables.h"
 #include "model/macro_slots.h"
 #include "model/settings_values.h"
 #include "model/slot_names.h"
@@ -145,6 +146,23 @@ class ConfigModel {
     // Slot 1..6 takes `content`. A content that fails the slot's check (other than the empty
     // one) is refused. The buttons that play the slot follow its release mode (06 or 0E).
     EditResult setMacroSlot(int slot, const DeviceMacroSlot& content);
+
+    // The fire macros 1..10 as the fire page edits them: the work copy of their records, their
+    // fire code kinds, Y offsets and colours. Offsets and colours are settings values too (the
+    // engineer page's edits) and are kept in step. A macro out of range is refused.
+    FireMacroValues fireMacro(int macro) const;
+    // The macro is shown: its fire code kind follows its flag.
+    EditResult showFireMacro(int macro);
+    // A new Y also resets the macro's offset to 0. Refused when the macro has no such operand.
+    EditResult setFireParameter(int macro, FireParameter parameter, int value);
+    EditResult setFireStopOnRelease(int macro, bool on);
+    // Stores the offset limited against the macro's Y (see limitYOffset).
+    EditResult setFireYOffset(int macro, int offset);
+    EditResult setFireColour(int macro, FireColour colour);
+    // Fire Confirm: the work copy into the committed region that writes send.
+    void commitFire();
+    // The work copy back from the committed region, as after a read.
+    EditResult revertFire();
 
     // Where macros live, for the checks of macro-play codes.
     bool eepromMode() const { return m_eepromMode; }

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "image/atomic_file.h"
 #include "image/function_code.h"
 
 namespace vornik {
@@ -66,6 +67,18 @@ bool GunList::remove(int slot) {
     std::copy(m_bytes.begin() + 3 * (i + 1), m_bytes.end(), m_bytes.begin() + 3 * i);
     std::fill(m_bytes.end() - 3, m_bytes.end(), 0);
     return true;
+}
+
+GunList loadGunListFile(const std::filesystem::path& file, std::string& error) {
+    std::error_code missing;
+    if (!std::filesystem::exists(file, missing)) return {};
+    const auto bytes = readFilePrefix(file, GunList::kFileSize, error);
+    if (!bytes) return {};
+    return GunList::fromFile(*bytes);
+}
+
+bool saveGunListFile(const std::filesystem::path& file, const GunList& list, std::string& error) {
+    return writeFileAtomically(file, list.bytes(), error);
 }
 
 }  // namespace vornik

@@ -3,6 +3,7 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <filesystem>
 #include <optional>
 #include <span>
 #include <string>
@@ -57,5 +58,14 @@ class GunList {
     Bytes m_bytes{};
     bool m_inUse = false;
 };
+
+// The gun list's file in the program's folder.
+inline constexpr const char* kGunListFileName = "Vornik Fire Macro.bin";
+
+// The list at start-up: in use when the file exists, not in use when it does not. A file that
+// is there but cannot be read leaves the list not in use, with `error` naming it.
+GunList loadGunListFile(const std::filesystem::path& file, std::string& error);
+// The whole 30 bytes, written atomically (created or replaced).
+bool saveGunListFile(const std::filesystem::path& file, const GunList& list, std::string& error);
 
 }  // namespace vornik

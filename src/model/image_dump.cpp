@@ -6,6 +6,7 @@
 #include <nlohmann/json.hpp>
 
 #include "image/function_code.h"
+#include "model/fire_record.h"
 #include "model/macro_slots.h"
 #include "model/parameters.h"
 #include "model/slot_names.h"
@@ -22,6 +23,41 @@ std::string colourText(const std::array<std::uint8_t, 3>& c) {
 }
 
 const char* kModeNames[] = {"Office Mode", "Game Mode"};
+
+std::optional<int> valueOf(const std::optional<FireOperand>& operand) {
+    if (!operand) return std::nullopt;
+    return operand->value;
+}
+
+ImageSummary::FireMacro fireMacroOf(const FireMacroRecord& record) {
+    ImageSummary::FireMacro out;
+    using State = ImageSummary::FireMacro::State;
+    if (fireRecordEmpty(record)) return out;
+    if (!fireChecksumValid(record)) {
+        out.state = State::Unreadable;
+        return out;
+    }
+    out.state = State::Decoded;
+    const FireMacroValues v = decodeFireMacro(record);
+    out.count = valueOf(v.count);
+    out.x = valueOf(v.x);
+    out.y = valueOf(v.y);
+    out.timeMs = valueOf(v.timeMs);
+    out.stopsOnRelease = v.stopsOnRelease.value_or(false);
+    return out;
+}
+
+std::string fireMacroText(const ImageSummary::FireMacro& m) {
+    using State = ImageSummary::FireMacro::State;
+    if (m.state == State::Empty) return "(empty)";
+    if (m.state == State::Unreadable) return "unreadable";
+    auto part = [](const char* name, const std::optional<int>& value, const char* unit = "") {
+        return fmt::format("{} {}{}", name, value ? std::to_string(*value) : "-", unit);
+    };
+    return fmt::format("{}, {}, {}, {}, {}", part("count", m.count), part("X", m.x), part("Y", m.y),
+                       part("time", m.timeMs, " ms"),
+                       m.stopsOnRelease ? "stops on release" : "runs to its end");
+}
 
 // `"Jump"  12 of 221 bytes`, `(empty)`, `"Jump"  fails its check`.
 std::string slotText(const std::string& name, const std::optional<std::size_t>& bytes,
@@ -89,6 +125,8 @@ ImageSummary summarize(const Sections& s, const RepairReport& repairs, const Tex
         }
     out.fireCountIndex = s.fireKey[2];
     out.fireInterval = s.fireKey[8];
+    for (std::size_t n = 0; n < out.fireMacros.size(); ++n)
+        out.fireMacros[n] = fireMacroOf(s.fireMacroRecords[n]);
     return out;
 }
 
@@ -125,6 +163,9 @@ std::string summaryText(const ImageSummary& s) {
     out += s.fireCountIndex == 255 ? std::string("continuous fire")
                                    : "count index " + std::to_string(s.fireCountIndex);
     out += ", interval " + std::to_string(s.fireInterval) + "\n";
+    out += "fire macros:\n";
+    for (std::size_t n = 0; n < s.fireMacros.size(); ++n)
+        out += fmt::format("  {:<2} {}\n", n + 1, fireMacroText(s.fireMacros[n]));
     out += "macro slots:\n";
     for (std::size_t i = 0; i < s.macroSlots.size(); ++i)
         out += "  " + std::to_string(i + 1) + "  " +
@@ -148,6 +189,20 @@ std::string summaryJson(const ImageSummary& s) {
         for (const auto& b : profile) buttons.push_back({{"code", b.code}, {"name", b.name}});
         profiles.push_back(std::move(buttons));
     }
+    Json fireMacros = Json::array();
+    for (const auto& m : s.fireMacros) {
+        using State = ImageSummary::FireMacro::State;
+        if (m.state != State::Decoded) {
+            fireMacros.push_back({{"state", m.state == State::Empty ? "empty" : "unreadable"}});
+            continue;
+        }
+        fireMacros.push_back({{"state", "decoded"},
+                              {"count", optional(m.count)},
+                              {"x", optional(m.x)},
+                              {"y", optional(m.y)},
+                              {"timeMs", optional(m.timeMs)},
+                              {"stopsOnRelease", m.stopsOnRelease}});
+    }
     Json slotBytes = Json::array();
     for (const auto& bytes : s.macroSlotBytes)
         slotBytes.push_back(bytes ? Json(*bytes) : Json(nullptr));
@@ -163,6 +218,7 @@ std::string summaryJson(const ImageSummary& s) {
          {{"continuous", s.fireCountIndex == 255},
           {"countIndex", s.fireCountIndex},
           {"interval", s.fireInterval}}},
+        {"fireMacros", std::move(fireMacros)},
         {"macroSlots", s.macroSlots},
         {"macroSlotBytes", std::move(slotBytes)},
         {"macroEventCapacity", s.macroEventCapacity},

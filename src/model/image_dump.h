@@ -36,6 +36,13 @@ struct ImageSummary {
     // nullopt for a content that fails its check.
     std::array<std::optional<std::size_t>, 6> macroSlotBytes;
     std::size_t macroEventCapacity = 0;
+    // The fire macros as the fire page decodes them.
+    struct FireMacro {
+        enum class State { Empty, Unreadable, Decoded } state = State::Empty;
+        std::optional<int> count, x, y, timeMs;  // nullopt: the macro has no such operand
+        bool stopsOnRelease = false;
+    };
+    std::array<FireMacro, 10> fireMacros;
 };
 
 // Decodes the working copies of a split; `repairs` names the failed sections.

@@ -24,12 +24,18 @@ EditResult bindLibraryMacro(ConfigModel& model, int mode, int button, const Libr
     const auto chosen = chooseMacroSlot(codes, entry.name, model.macroSlots(), range);
     if (!chosen) return EditResult::refused(std::string(kNoFreeMacroSlotMessage));
 
+    // The slot first, so that whoever shows the button's new code finds the macro's name.
+    const DeviceMacroSlot before = model.macroSlots()[static_cast<std::size_t>(*chosen - 1)];
+    const EditResult stored =
+        model.setMacroSlot(*chosen, DeviceMacroSlot{entry.name, entry.content});
+    if (!stored.ok()) return stored;
     const bool stops = !empty && entry.content[0] == kReleaseStops;
     const EditResult assigned =
         model.assignButtonFunction(mode, button, macroSlotCode(*chosen, stops));
-    if (!assigned.ok()) return assigned;
-    const EditResult stored =
-        model.setMacroSlot(*chosen, DeviceMacroSlot{entry.name, entry.content});
+    if (!assigned.ok()) {
+        model.setMacroSlot(*chosen, before);
+        return assigned;
+    }
     if (slot) *slot = *chosen;
     return {assigned.changed || stored.changed, {}};
 }

@@ -16,6 +16,7 @@
 
 #include "formats/language_keys.h"
 #include "settings/dpi_editor_view.h"
+#include "settings/fire_key_editor.h"
 #include "ui/language_pass.h"
 #include "ui/layout_groups.h"
 #include "ui/widgets/skin_widgets.h"
@@ -28,14 +29,19 @@ AdvancedPage::AdvancedPage(QWidget* container, PageEditor& editor, Dialogs& dial
                            MessageSink& messages, const AppOptions& options)
     : QObject(container),
       m_container(container),
-      m_dpi(new DpiEditorView(container, {*this, editor, dialogs, messages, options.dpiCount})) {}
+      m_dpi(new DpiEditorView(container, {*this, editor, dialogs, messages, options.dpiCount})),
+      m_fireKey(new FireKeyEditor(container, *this, editor)) {}
 
-void AdvancedPage::fillFromModel(const PageSource& model) { m_dpi->fillFromModel(model); }
+void AdvancedPage::fillFromModel(const PageSource& model) {
+    m_dpi->fillFromModel(model);
+    m_fireKey->fillFromModel(model.values);
+}
 
 void AdvancedPage::raiseWindowedControls() { m_dpi->raiseWindowedControls(); }
 
 void AdvancedPage::applyLayoutGroup(LayoutGroup, LayoutPass& pass) {
     placeControls(pass);
+    m_fireKey->showAgain();
     m_dpi->setNameColours(pass.report.kept.dpiSelected, pass.report.kept.dpiNotSelected);
 }
 

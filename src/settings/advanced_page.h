@@ -8,6 +8,7 @@
 namespace vornik {
 
 class DpiEditorView;
+class FireKeyEditor;
 class Dialogs;
 class MessageSink;
 
@@ -32,12 +33,14 @@ class AdvancedPage : public QObject, public Page {
     static void placeControls(layout_detail::LayoutPass& pass);
 
     DpiEditorView& dpiEditor() const { return *m_dpi; }
+    FireKeyEditor& fireKeyEditor() const { return *m_fireKey; }
     // The windowed controls take the mouse above the page's input-blocking overlay.
     void raiseWindowedControls();
 
   private:
     QWidget* m_container;
     DpiEditorView* m_dpi;
+    FireKeyEditor* m_fireKey;
 };
 
 }  // namespace vornik

@@ -13,6 +13,7 @@
 #include <tuple>
 
 #include "formats/language.h"
+#include "settings/gun_list_view.h"
 #include "settings/key_names.h"
 #include "ui/widgets/skin_widgets.h"
 
@@ -149,6 +150,8 @@ EngineerPage::EngineerPage(QWidget* parent, TermColumn terms) : QWidget(parent),
             (mode == 1 ? btn_Key1 : btn_Key2)[static_cast<std::size_t>(k - 1)] = b;
         }
     }
+
+    gunList = new GunListView(ts_Engineer, {term(90), term(91), term(92), term(93), term(94)});
 
     lbl_Notes = make<QLabel>("lbl_Notes", this, term(138));
     lbl_Notes->setGeometry(20, 612, 60, 24);

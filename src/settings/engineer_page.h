@@ -19,6 +19,7 @@ class QTabWidget;
 
 namespace vornik {
 
+class GunListView;
 class SkinImage;
 
 // Page 6: every raw setting as a plain control, on two tab sheets; its engineer sheet and a
@@ -174,6 +175,9 @@ class EngineerPage : public QWidget, public Page {
     QGroupBox* gbFireMacroYOffset;
     std::array<QLabel*, 10> lbl_YOffset{};     // lbl_YOffset1..lbl_YOffset10
     std::array<QLineEdit*, 10> edt_YOffset{};  // edt_YOffset1..edt_YOffset10
+
+    // The engineer sheet's gun list.
+    GunListView* gunList = nullptr;
 
   private:
     QString term(int number) const;

@@ -152,5 +152,63 @@ TEST_F(ImageFlowsTest, DefaultRestoreUsesTheFileOrTheBuiltInImage) {
     fs::remove_all(dir);
 }
 
+// Fire Confirm commits the work copy and writes the three small fire sections and the fire
+// region, nothing else; a mouse that does not take them is told with Str109.
+TEST_F(ImageFlowsTest, FireConfirmWritesTheFireDataOnly) {
+    session.bytes = builtInImage();
+    model.loadFromImage();
+    std::copy(builtInImage().begin(), builtInImage().end(), mouse->memory().begin());
+    ASSERT_TRUE(model.setFireColour(2, {1, 2, 3}).ok());
+    ASSERT_TRUE(model.setFireStopOnRelease(2, true).ok());
+    auto& record = model.image().sections.fireMacroRecords[1];
+    record[1] = 3;
+    record[2] = 0xFA;
+    record[3] = 0x0C;
+    updateFireChecksum(record);
+    model.image().sections.parameterA[6] ^= 0xFF;  // not fire data: stays in memory only
+
+    auto expected = mouse->memory();
+    const Sections& s = model.sections();
+    std::copy(s.fireCode.begin(), s.fireCode.end(), expected.begin() + 0x080);
+    std::copy(s.fireOffset.begin(), s.fireOffset.end(), expected.begin() + 0x0B0);
+    std::copy(s.fireColor.begin(), s.fireColor.end(), expected.begin() + 0x0D0);
+    std::copy(record.begin(), record.end(), expected.begin() + 0x500 + 24);
+
+    const FireWriteOutcome outcome = flows.confirmFire();
+    EXPECT_TRUE(outcome.written);
+    EXPECT_TRUE(std::equal(record.begin(), record.end(), s.fireMacroRegion.begin() + 24));
+    EXPECT_EQ(mouse->memory(), expected);
+    EXPECT_FALSE(mouse->inConfigMode());
+    EXPECT_TRUE(messages.shown.empty());
+    expectRestored();
+
+    struct Case {
+        const char* fault;
+        SkipReason reason;
+        std::vector<int> commands;
+    } cases[] = {
+        {"chip=0x99", SkipReason::WrongChip, {1, 3, 8, 2}},
+        {"notready", SkipReason::EepromNotReady, {1, 3, 8, 2}},
+        {"status=0x55", SkipReason::NotReady, {1, 3}},
+        {"refuse=1", SkipReason::EnterRefused, {1, 1, 1, 1, 1}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.fault);
+        mouse->faults() = {};
+        messages.shown.clear();
+        rig.startTrace();
+        rig.fault(c.fault);
+        model.setFireColour(3, {9, 9, 9});
+        const auto before = mouse->memory();
+        const FireWriteOutcome failed = flows.confirmFire();
+        EXPECT_FALSE(failed.written);
+        EXPECT_EQ(failed.reason, c.reason);
+        EXPECT_EQ(mouse->memory(), before);
+        EXPECT_EQ(commands(), c.commands);
+        EXPECT_EQ(messages.shown, std::vector<std::string>{"Str109"});
+        expectRestored();
+    }
+}
+
 }  // namespace
 }  // namespace vornik

@@ -3,6 +3,7 @@
 
 #include "image/memory_map.h"
 #include "model/config_keys.h"
+#include "model/fire_record.h"
 #include "vornikctl_fixture.h"
 
 namespace vornik {
@@ -164,6 +165,98 @@ TEST_F(VornikctlKeysTest, AMouseThatCannotBeReadIsNotWritten) {
               kExitFailure);
     EXPECT_TRUE(has(err, "the read was")) << err.str();
     EXPECT_EQ(read(state), before);
+}
+
+// The fire keys over a mouse whose fire macro 3 holds ten shots and whose fire macro 4 fails
+// its check.
+class VornikctlFireKeysTest : public VornikctlKeysTest {
+  protected:
+    void SetUp() override {
+        VornikctlKeysTest::SetUp();
+        std::string memory = read(state);
+        const std::string shots("\x00\x0C\xFD\x09\xA1\xFB\x00\xFA\x0C\xFE\x0C\x21\xFC\x81", 14);
+        memory.replace(record(3), shots.size(), shots);
+        memory.replace(record(4), shots.size(), shots);
+        memory[record(4) + 13] = '\x82';
+        writeFile(state, memory);
+    }
+    static std::size_t record(int n) {
+        return section::kFireMacroRegion.address + 24 * static_cast<std::size_t>(n - 1);
+    }
+    std::uint8_t at(const std::string& memory, std::size_t address) {
+        return static_cast<std::uint8_t>(memory[address]);
+    }
+};
+
+TEST_F(VornikctlFireKeysTest, SetWritesTheFireDataAndGetReadsItBack) {
+    ASSERT_EQ(run({"--simulate", state, "set", "fire.3.count=5", "fire.3.y=100", "fire.3.offset=50",
+                   "fire.3.time=7", "fire.3.color=#102030", "fire.3.release=0", "fire.key.count=1",
+                   "fire.key.interval=20"}),
+              kExitOk)
+        << err.str();
+    const std::string memory = read(state);
+    const std::size_t r = record(3);
+    EXPECT_EQ(at(memory, r + 3), 4);    // count − 1
+    EXPECT_EQ(at(memory, r + 8), 100);  // Y
+    EXPECT_EQ(at(memory, r + 10), 0);   // 7 ms in 8 ms units
+    EXPECT_EQ(at(memory, r + 0), 0);    // runs to its end
+    EXPECT_EQ(at(memory, 0x080 + 6), 0x0B);
+    EXPECT_EQ(at(memory, 0x0B0 + 4), 27);  // Y + offset kept within 127
+    EXPECT_EQ(at(memory, 0x0B0 + 5), 0xE4);
+    EXPECT_EQ(memory.substr(0x0D0 + 6, 3), "\x10\x20\x30");
+    EXPECT_EQ(at(memory, 0x0F0 + 2), 0);
+    EXPECT_EQ(at(memory, 0x0F0 + 8), 20);
+    const auto* bytes = reinterpret_cast<const std::uint8_t*>(memory.data());
+    EXPECT_TRUE(sectionCodeValid(std::span(bytes + 0x0F0, 11)));
+    FireMacroRecord written{};
+    std::copy_n(bytes + r, 24, written.begin());
+    EXPECT_TRUE(fireChecksumValid(written));
+
+    EXPECT_EQ(get("fire.3.count"), "5\n");
+    EXPECT_EQ(get("fire.3.offset"), "27\n");
+    EXPECT_EQ(get("fire.3.color"), "#102030\n");
+    EXPECT_EQ(get("fire.1.y"), "none\n");
+    ASSERT_EQ(run({"--simulate", state, "set", "fire.key.continuous=1"}), kExitOk) << err.str();
+    EXPECT_EQ(at(read(state), 0x0F0 + 2), 0xFF);
+    EXPECT_EQ(get("fire.key.count"), "0\n");
+    ASSERT_EQ(run({"--simulate", state, "set", "fire.key.continuous=0"}), kExitOk) << err.str();
+    EXPECT_EQ(get("fire.key.count"), "3\n");
+
+    ASSERT_EQ(run({"--simulate", state, "dump", "--device"}), kExitOk) << err.str();
+    EXPECT_TRUE(has(out, "  3  count 5, X 0, Y 100, time 0 ms, runs to its end\n")) << out.str();
+    EXPECT_TRUE(has(out, "  4  unreadable\n")) << out.str();
+    EXPECT_TRUE(has(out, "  10 (empty)\n")) << out.str();
+    ASSERT_EQ(run({"--simulate", state, "dump", "--device", "--json"}), kExitOk) << err.str();
+    const auto json = nlohmann::json::parse(out.str())["fireMacros"];
+    EXPECT_EQ(json[2]["count"], 5);
+    EXPECT_EQ(json[3]["state"], "unreadable");
+}
+
+TEST_F(VornikctlFireKeysTest, RefusedFireValuesWriteNothing) {
+    struct Case {
+        std::vector<std::string> args;
+        const char* reason;
+    } cases[] = {
+        {{"fire.1.count=5"}, "fire macro 1 has no shot count to change"},
+        {{"fire.3.x=200"}, "is not X movement per shot, -128 to 127"},
+        {{"fire.3.y=-1"}, "is not Y movement per shot, 0 to 127"},
+        {{"fire.3.count=0"}, "is not shots, 1 to 256"},
+        {{"fire.3.offset=x"}, "a Y offset of \"x\" is not -128 to 127"},
+        {{"fire.3.color=red"}, "is not a colour #RRGGBB"},
+        {{"fire.3.release=2"}, "\"2\" is not 0 or 1"},
+        {{"fire.key.count=256"}, "is not 1 to 255"},
+        {{"fire.key.interval=-1"}, "is not 0 to 255"},
+        {{"fire.11.count=1"}, "unknown key \"fire.11.count\""},
+    };
+    const std::string before = read(state);
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.reason);
+        std::vector<std::string> args{"--simulate", state, "set"};
+        args.insert(args.end(), c.args.begin(), c.args.end());
+        EXPECT_EQ(run(args), kExitUsage);
+        EXPECT_TRUE(has(err, c.reason)) << err.str();
+        EXPECT_EQ(read(state), before);
+    }
 }
 
 }  // namespace

@@ -251,5 +251,45 @@ TEST_F(ConfigModelTest, AListenerMayLeaveWhileItIsTold) {
     EXPECT_EQ(listener.heard.size(), 2u);
 }
 
+// The fire operations change the work copy and the small fire sections, keep the engineer
+// page's offset and colour values in step, and tell the views.
+TEST_F(ConfigModelTest, FireEditsKeepSectionsAndValuesInStep) {
+    const std::array<std::uint8_t, 14> shots{0x00, 0x0C, 0xFD, 0x09, 0xA1, 0xFB, 0x00,
+                                             0xFA, 0x0C, 0xFE, 0x0C, 0x21, 0xFC, 0x81};
+    auto& record = model.image().sections.fireMacroRecords[3];
+    std::copy(shots.begin(), shots.end(), record.begin());
+    EXPECT_EQ(model.fireMacro(4).count->value, 10);
+
+    ASSERT_TRUE(model.setFireParameter(4, FireParameter::Y, 100).changed);
+    EXPECT_EQ(record[8], 100);
+    ASSERT_TRUE(model.setFireYOffset(4, 50).changed);
+    EXPECT_EQ(model.values().edt_YOffset[3], 27);
+    EXPECT_EQ(model.sections().fireOffset[6], 27);
+    // A new Y resets the offset, in the section and in the engineer value.
+    ASSERT_TRUE(model.setFireParameter(4, FireParameter::Y, 90).ok());
+    EXPECT_EQ(model.values().edt_YOffset[3], 0);
+    EXPECT_EQ(model.sections().fireOffset[7], 0xFF);
+
+    ASSERT_TRUE(model.setFireColour(4, {10, 20, 30}).changed);
+    EXPECT_EQ(model.values().edt_FireMacroColor[3], (std::array<int, 3>{10, 20, 30}));
+    // The values written again, as the engineer page does, keep the fire page's edits.
+    model.setValues(model.values());
+    EXPECT_EQ(fireColour(model.sections(), 4), (FireColour{10, 20, 30}));
+
+    EXPECT_FALSE(model.setFireColour(4, {10, 20, 30}).changed);
+    EXPECT_FALSE(model.setFireParameter(5, FireParameter::Count, 3).ok());  // empty macro
+    EXPECT_FALSE(model.setFireStopOnRelease(11, true).ok());
+    EXPECT_FALSE(model.setFireYOffset(0, 1).ok());
+    for (const ChangeSet& heard : listener.heard) EXPECT_TRUE(heard.has(Change::Fire));
+
+    // Cancel's revert brings back the committed region; after a commit it keeps the edit.
+    ASSERT_TRUE(model.revertFire().changed);
+    EXPECT_EQ(record[1], 0);
+    std::copy(shots.begin(), shots.end(), record.begin());
+    model.commitFire();
+    EXPECT_FALSE(model.revertFire().changed);
+    EXPECT_EQ(record[8], 0x0C);
+}
+
 }  // namespace
 }  // namespace vornik

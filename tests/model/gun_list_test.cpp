@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <fstream>
+
+#include "temporary_folder.h"
 #include "test_bytes.h"
 
 namespace vornik {
@@ -62,6 +65,39 @@ TEST(GunListTest, FileOfAnotherSize) {
     EXPECT_EQ(GunList::fromFile(hexBytes("0C 02")).codes()[0], "0C0200");
     Bytes longer(40, 0x0C);
     EXPECT_EQ(GunList::fromFile(longer).entries().size(), 10u);
+}
+
+Bytes fileBytes(const std::filesystem::path& file) {
+    std::ifstream in(file, std::ios::binary);
+    return Bytes(std::istreambuf_iterator<char>(in), {});
+}
+
+// Start-up reads the file when it is there; every add and delete writes all 30 bytes back.
+TEST(GunListFileTest, LoadedAtStartAndRewrittenWhole) {
+    test::TemporaryFolder folder("gun-list");
+    const auto file = folder.path() / kGunListFileName;
+    std::string error;
+    EXPECT_FALSE(loadGunListFile(file, error).inUse());
+    EXPECT_TRUE(error.empty());
+
+    GunList list = fourEntries();
+    ASSERT_TRUE(saveGunListFile(file, list, error)) << error;
+    GunList loaded = loadGunListFile(file, error);
+    EXPECT_TRUE(loaded.inUse());
+    EXPECT_EQ(loaded.entries(), list.entries());
+
+    ASSERT_TRUE(loaded.remove(2));
+    ASSERT_TRUE(saveGunListFile(file, loaded, error));
+    EXPECT_EQ(fileBytes(file), padded(hexBytes("0C 01 01 0C 04 06 0C 07 0A"), 30));
+    ASSERT_TRUE(loaded.add(3, 5));
+    ASSERT_TRUE(saveGunListFile(file, loaded, error));
+    EXPECT_EQ(fileBytes(file), padded(hexBytes("0C 01 01 0C 04 06 0C 07 0A 0C 03 05"), 30));
+
+    // A folder where the file should be is no list.
+    const auto folderInstead = folder.path() / "taken";
+    std::filesystem::create_directory(folderInstead);
+    EXPECT_FALSE(loadGunListFile(folderInstead, error).inUse());
+    EXPECT_FALSE(error.empty());
 }
 
 }  // namespace

@@ -16,10 +16,12 @@
 #include "app/app_session.h"
 #include "app/main_window.h"
 #include "device/sim/sim_hid_platform.h"
+#include "fire/fire_page.h"
 #include "image/defaults.h"
 #include "macros/macro_editor_view.h"
 #include "macros/macro_page.h"
 #include "model/config_model.h"
+#include "model/fire_record.h"
 #include "model/macro_library_file.h"
 #include "settings/assembly_key_dialog.h"
 #include "settings/button_editor.h"
@@ -75,6 +77,19 @@ int main(int argc, char** argv) {
     plugOtherDevices(*platform);
     auto mouse = plugDefaultMouse(*platform);
     std::copy(builtInImage().begin(), builtInImage().end(), mouse->memory().begin());
+    // Two recoil patterns behind preset 6, so that its rows show values.
+    const std::array<std::array<std::uint8_t, 14>, 2> recoil{{
+        {0x00, 0x0C, 0xFD, 0x09, 0xA1, 0xFB, 0x00, 0xFA, 0x0C, 0xFE, 0x0C, 0x21, 0xFC, 0x81},
+        {0x01, 0x0C, 0xFD, 0x13, 0xA1, 0xFB, 0x00, 0xFA, 0x08, 0xFE, 0x0A, 0x21, 0xFC, 0x00},
+    }};
+    for (std::size_t n = 0; n < recoil.size(); ++n) {
+        auto* record = mouse->memory().data() + 0x500 + 24 * (5 + n);
+        std::copy(recoil[n].begin(), recoil[n].end(), record);
+        FireMacroRecord checked{};
+        std::copy(recoil[n].begin(), recoil[n].end(), checked.begin());
+        updateFireChecksum(checked);
+        record[13] = checked[13];
+    }
     AppSession session(std::move(platform), clock);
     // A library of its own, so that no user's library is shown or changed.
     QTemporaryDir libraryFolder;
@@ -108,8 +123,9 @@ int main(int argc, char** argv) {
     ok &= save(window, "3-light.png");
     nav.Btn_Macro_0Click();
     ok &= save(window, "4-macro.png");
-    nav.showFirePage();
-    ok &= save(window, "5-fire.png");
+    window.openFirePage(2, 4);
+    window.firePage().selectPreset(6);
+    ok &= save(window, "5-fire-preset6.png");
     nav.Btn_Engineer_0Click();
     ok &= save(window, "6-engineer.png");
     for (int language : {2, 3}) {
@@ -118,6 +134,9 @@ int main(int argc, char** argv) {
         ok &= save(window, QString("1-office-mode-lang%1.png").arg(language));
         nav.Btn_Adv_0Click();
         ok &= save(window, QString("2-advanced-lang%1.png").arg(language));
+        window.openFirePage(2, 4);
+        window.firePage().selectPreset(6);
+        ok &= save(window, QString("5-fire-preset6-lang%1.png").arg(language));
     }
     // The Advanced and Light pages for each light type, in Russian and in English.
     const std::pair<LedType, const char*> types[] = {{LedType::Flowing, "flowing"},
