@@ -1,5 +1,6 @@
 #include "macros/macro_editor_view.h"
 
+#include <QAbstractItemView>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -281,6 +282,8 @@ void MacroEditorView::setLanguage(const LanguageTable& language) {
         textkey::kInsertYBack};
     for (int i = 0; i < kInsertActionCount; ++i)
         insertList->setItemText(i, qtText(m_language, kActions[i]));
+    // The list opens wide enough for the longest action, which the closed box may cut.
+    insertList->view()->setMinimumWidth(insertList->view()->sizeHintForColumn(0) + 12);
     showInsertInputs();
 }
 
@@ -574,6 +577,7 @@ void MacroEditorView::openInsertPanel() {
     setButtonShown(okButton, true);
     setButtonShown(cancelButton, true);
     setButtonEnabled(newButton, false);
+    setButtonEnabled(startButton, false);
     for (QWidget* w : {static_cast<QWidget*>(insertPanel), static_cast<QWidget*>(insertList)})
         w->raise();
     {
@@ -655,6 +659,7 @@ void MacroEditorView::closeInsertPanel() {
         w->hide();
     for (const SkinButton* b : {&insertStart, &okButton, &cancelButton}) setButtonShown(*b, false);
     setOptionsShown(true);
+    setButtonEnabled(startButton, true);
     refreshNewButtons();
 }
 

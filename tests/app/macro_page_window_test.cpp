@@ -313,6 +313,7 @@ TEST_F(MacroPageTest, InsertPanelInsertsTheActionsLine) {
         rowCommand(0, "Btn_Insert");
         ASSERT_TRUE(page().insertPanelOpen());
         EXPECT_FALSE(find<QWidget>("Btn_New")->isEnabled());
+        EXPECT_FALSE(find<QWidget>("Btn_Start")->isEnabled());
         page().chooseInsertAction(c.action);
         if (*c.typed) {
             auto* edit = find<QLineEdit>(c.edit);
@@ -335,6 +336,7 @@ TEST_F(MacroPageTest, InsertPanelInsertsTheActionsLine) {
     click("Btn_Cancel");
     EXPECT_FALSE(page().insertPanelOpen());
     EXPECT_TRUE(find<QWidget>("Btn_New")->isEnabled());
+    EXPECT_TRUE(find<QWidget>("Btn_Start")->isEnabled());
     EXPECT_EQ(page().script(), (MacroScript{"10", "0 104"}));
     EXPECT_EQ(page().selectedRow(), 0u);
 }
