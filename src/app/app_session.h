@@ -1,6 +1,8 @@
 #pragma once
 
+#include <filesystem>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "device/clock.h"
@@ -25,6 +27,9 @@ struct AppSession {
 
     // The directory of the running program, with its trailing separator.
     std::string programDir;
+    // Where the mouse's image is kept before every write; nullopt when the user's state folder
+    // is not known, and then nothing is written.
+    std::optional<std::filesystem::path> snapshotFolder;
 
     bool mouseConnected() const { return device.mouseConnected(); }
 };

@@ -58,6 +58,11 @@ MainWindow::MainWindow(AppSession& session, Dialogs& dialogs)
     m_navigation = std::make_unique<Navigation>(m_state, m_session.options, *this, m_dialogs,
                                                 NavigationPages{m_containers, &m_common}, this);
     m_flows = std::make_unique<ImageFlows>(m_session.device, *this, *this, m_session.model);
+    if (m_session.snapshotFolder)
+        m_flows->requireSnapshots(std::make_unique<SnapshotStore>(
+            *m_session.snapshotFolder, [] { return std::chrono::system_clock::now(); }));
+    else
+        m_flows->requireSnapshots(nullptr, "the user's state folder is not known");
     m_monitor.expectedPair = expectedIdPair(builtInImage());
     m_monitor.reservePair = {static_cast<std::uint8_t>(m_session.options.revManuId),
                              static_cast<std::uint8_t>(m_session.options.revProId)};

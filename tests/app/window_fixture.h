@@ -7,6 +7,7 @@
 #include <memory>
 #include <vector>
 
+#include "../model/temporary_folder.h"
 #include "app/app_session.h"
 #include "app/main_window.h"
 #include "device/sim/sim_hid_platform.h"
@@ -42,6 +43,7 @@ class MainWindowTest : public ::testing::Test {
         platform = owned.get();
         plugOtherDevices(*platform);
         session = std::make_unique<AppSession>(std::move(owned), clock);
+        session->snapshotFolder = snapshotFolder.path();
         window = std::make_unique<MainWindow>(*session, dialogs);
     }
     // A new window over the session, as at a start with the session's options.
@@ -69,6 +71,7 @@ class MainWindowTest : public ::testing::Test {
     }
     QString skinOf(const char* image) { return find<SkinImage>(image)->skin(); }
 
+    test::TemporaryFolder snapshotFolder{"vornik-window-snapshots"};
     VirtualClock clock;
     SimHidPlatform* platform = nullptr;
     std::shared_ptr<SimMouse> mouse;
