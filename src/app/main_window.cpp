@@ -17,6 +17,7 @@
 
 #include "app/app_session.h"
 #include "app/device_buttons.h"
+#include "app/profile_buttons.h"
 #include "fire/fire_page.h"
 #include "formats/engineer_terms.h"
 #include "formats/language_keys.h"
@@ -67,6 +68,7 @@ MainWindow::MainWindow(AppSession& session, Dialogs& dialogs)
     m_monitor.reservePair = {static_cast<std::uint8_t>(m_session.options.revManuId),
                              static_cast<std::uint8_t>(m_session.options.revProId)};
     m_buttons = std::make_unique<DeviceButtons>(m_session, *this, *m_flows, m_monitor);
+    m_profiles = std::make_unique<ProfileButtons>(m_session, *this, *m_flows, m_dialogs);
     connectPages();
     m_session.model.addListener(*this);
 
@@ -150,6 +152,10 @@ void MainWindow::connectPages() {
         on(ButtonRole::Confirm1, &DeviceButtons::Btn_Confirm1_1Click);
         on(ButtonRole::Confirm2, &DeviceButtons::Btn_Confirm2_1Click);
         on(ButtonRole::Confirm3, &DeviceButtons::Btn_Confirm3_1Click);
+        connect(page.button(ButtonRole::Save).label, &ButtonLabel::clicked, m_profiles.get(),
+                &ProfileButtons::Btn_Save_0Click);
+        connect(page.button(ButtonRole::Load).label, &ButtonLabel::clicked, m_profiles.get(),
+                &ProfileButtons::Btn_Load_0Click);
         auto own = [&](ButtonRole role, void (MainWindow::*handler)()) {
             connect(page.button(role).label, &ButtonLabel::clicked, this, handler);
         };
@@ -191,6 +197,10 @@ void MainWindow::connectPages() {
     connect(e->btn_Write, &QPushButton::clicked, m_buttons.get(), &DeviceButtons::applySettings);
     connect(e->Btn_Default, &QPushButton::clicked, m_buttons.get(),
             &DeviceButtons::Btn_DefaultClick);
+    connect(e->Btn_Save_6, &QPushButton::clicked, m_profiles.get(),
+            &ProfileButtons::Btn_Save_0Click);
+    connect(e->Btn_Load_6, &QPushButton::clicked, m_profiles.get(),
+            &ProfileButtons::Btn_Load_0Click);
 }
 
 void MainWindow::applyWindowShape() {

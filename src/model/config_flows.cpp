@@ -94,6 +94,21 @@ WriteOutcome ImageFlows::writeImage(bool needChip98) {
     return outcome;
 }
 
+bool ImageFlows::readMouseImage(ConfigImage& image) {
+    OperationFrame frame(m_hooks, m_clock);
+    ConfigModeScope scope(m_protocol);
+    bool complete = false;
+    if (scope.ready()) {
+        if (auto* observer = m_protocol.observer())
+            observer->transferPhase(TransferPhase::Read, chunkCount(kImageSize));
+        complete =
+            m_protocol.readBlock(0, kImageSize, image) && m_protocol.lastBlockFailedChunks() == 0;
+        if (complete) m_mouseImage = image;
+    }
+    m_lastLeave = scope.leave();
+    return complete;
+}
+
 void ImageFlows::requireSnapshots(std::unique_ptr<SnapshotStore> store, std::string why) {
     m_snapshotsRequired = true;
     m_snapshots = std::move(store);

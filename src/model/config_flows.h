@@ -80,6 +80,11 @@ class ImageFlows {
     // complete.
     const std::optional<ConfigImage>& mouseImage() const { return m_mouseImage; }
 
+    // Inside the device operation frame: configuration mode with the status checks, the whole
+    // image read into `image` (the model is not touched), then leaving it. False when the mouse
+    // was not ready or the read did not complete.
+    bool readMouseImage(ConfigImage& image);
+
     // What the last stay in configuration mode of these flows ended with.
     const LeaveResult& lastLeave() const { return m_lastLeave; }
 

@@ -3,9 +3,12 @@
 #include <gtest/gtest.h>
 
 #include <QComboBox>
+#include <QPushButton>
 #include <fstream>
 
 #include "app/device_buttons.h"
+#include "app/profile_buttons.h"
+#include "image/memory_map.h"
 #include "model/snapshots.h"
 #include "settings/engineer_page.h"
 #include "window_fixture.h"
@@ -54,15 +57,9 @@ TEST_F(ProfileWindowTest, ApplyKeepsTheImageTheMouseHeldAndItRestoresByteForByte
     window->deviceButtons().Btn_Confirm1_1Click();
     ASSERT_EQ(snapshots().size(), 2u);
     EXPECT_EQ(newestSnapshot(), afterApply);
-    std::string error;
-    const auto first = SnapshotStore(snapshotFolder.path(), [] {
-                           return std::chrono::system_clock::now();
-                       }).load(2, error);
-    ASSERT_TRUE(first) << error;
-    session->model.image().bytes = *first;
-    const WriteOutcome restored =
-        ImageFlows(session->device, *window, *window, session->model).writeLoadedImage();
-    ASSERT_EQ(restored.result, WriteResult::Verified);
+    // Snapshots are profile files: loading the first one restores it.
+    dialogs.fileAnswer = QString::fromStdString(snapshots()[1].file.string());
+    window->profileButtons().Btn_Load_0Click();
     EXPECT_EQ(imageText(mouse->memory()), before);
 }
 
@@ -86,6 +83,123 @@ TEST_F(ProfileWindowTest, ASnapshotThatCannotBeKeptStopsTheWrite) {
     EXPECT_TRUE(dialogs.shown[0].contains(QString::fromStdString(blocked.string())))
         << dialogs.shown[0].toStdString();
     EXPECT_FALSE(window->pagesLocked());
+}
+
+TEST_F(ProfileWindowTest, SaveWithoutAMouseSaysSoAndWritesNothing) {
+    dialogs.fileAnswer = QString::fromStdString((snapshotFolder.path() / "p").string());
+    window->profileButtons().Btn_Save_0Click();
+    EXPECT_EQ(dialogs.shown, QStringList{window->text("Str020")});
+    EXPECT_TRUE(dialogs.saveFilters.isEmpty());
+    EXPECT_FALSE(fs::exists(snapshotFolder.path() / "p.bin"));
+    dialogs.shown.clear();
+    window->profileButtons().Btn_Load_0Click();
+    EXPECT_EQ(dialogs.shown, QStringList{window->text("Str020")});
+}
+
+TEST_F(ProfileWindowTest, SaveWritesWhatTheMouseHoldsAndKeepsTheUnsavedEditsOnThePages) {
+    connectMouse();
+    const std::string held = imageText(mouse->memory());
+    // An edit not yet applied: the file gets the mouse's bytes, the page keeps the edit.
+    window->engineerPage().cb_CPI[0]->setCurrentIndex(9);
+    const fs::path folder = snapshotFolder.path() / "profiles";
+    fs::create_directories(folder);
+    struct Case {
+        const char* typed;
+        const char* written;
+    } cases[] = {
+        {"plain", "plain.bin"},
+        {"with.bin", "with.bin"},
+        {"upper.BIN", "upper.BIN"},
+        {"other.txt", "other.txt.bin"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.typed);
+        dialogs.fileAnswer = QString::fromStdString((folder / c.typed).string());
+        window->profileButtons().Btn_Save_0Click();
+        EXPECT_EQ(fileText(folder / c.written), held);
+        EXPECT_EQ(window->engineerPage().cb_CPI[0]->currentIndex(), 9);
+        EXPECT_EQ(session->model.values().cb_CPI[0], 9);
+    }
+    EXPECT_EQ(std::distance(fs::directory_iterator(folder), fs::directory_iterator()), 4);
+    EXPECT_EQ(dialogs.saveFilters.front(), "SaveFile (*.bin)");
+    EXPECT_TRUE(dialogs.shown.isEmpty()) << dialogs.shown.join("; ").toStdString();
+    // Saving wrote nothing to the mouse, so no snapshot was needed.
+    EXPECT_TRUE(snapshots().empty());
+
+    // The engineer page's Save is the same operation.
+    dialogs.fileAnswer = QString::fromStdString((folder / "engineer").string());
+    window->engineerPage().Btn_Save_6->click();
+    EXPECT_EQ(fileText(folder / "engineer.bin"), held);
+}
+
+TEST_F(ProfileWindowTest, SaveStopsOnAReadThatDoesNotCompleteOrAFileThatCannotBeWritten) {
+    connectMouse();
+    const fs::path folder = snapshotFolder.path();
+    std::string error;
+    ASSERT_TRUE(parseFaults("drop-chunk=5", mouse->faults(), error));
+    dialogs.fileAnswer = QString::fromStdString((folder / "gaps").string());
+    window->profileButtons().Btn_Save_0Click();
+    EXPECT_EQ(dialogs.shown, QStringList{window->text("Str109")});
+    EXPECT_FALSE(fs::exists(folder / "gaps.bin"));
+
+    mouse->faults() = {};
+    dialogs.shown.clear();
+    const fs::path missing = folder / "no such folder" / "p";
+    dialogs.fileAnswer = QString::fromStdString(missing.string());
+    window->profileButtons().Btn_Save_0Click();
+    ASSERT_EQ(dialogs.shown.size(), 1);
+    EXPECT_TRUE(dialogs.shown[0].contains(QString::fromStdString(missing.string() + ".bin")))
+        << dialogs.shown[0].toStdString();
+    EXPECT_FALSE(window->pagesLocked());
+
+    // A cancelled dialog does nothing at all.
+    dialogs.shown.clear();
+    dialogs.fileAnswer.reset();
+    mouse->clearTrace();
+    window->profileButtons().Btn_Save_0Click();
+    EXPECT_TRUE(mouse->trace().empty());
+    EXPECT_TRUE(dialogs.shown.isEmpty());
+}
+
+TEST_F(ProfileWindowTest, LoadShowsTheFileAndWritesItOnlyToAChip98Mouse) {
+    connectMouse();
+    const fs::path file = snapshotFolder.path() / "long.bin";
+    // A profile of another configuration, followed by 2048 bytes that must be ignored.
+    ConfigImage profile = mouse->memory();
+    profile[section::kParameterA.address + 6] = 3;
+    profile[section::kParameterA.address + section::kParameterA.size - 1] =
+        sectionCode(std::span(profile).first(section::kParameterA.size - 1));
+    std::ofstream(file, std::ios::binary) << imageText(profile) << std::string(kImageSize, 'w');
+    dialogs.fileAnswer = QString::fromStdString(file.string());
+
+    struct Case {
+        const char* fault;
+        bool written;
+    } cases[] = {{"chip=0x90", false}, {"", true}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.fault);
+        const std::string before = imageText(mouse->memory());
+        std::string error;
+        mouse->faults() = {};
+        if (*c.fault) {
+            ASSERT_TRUE(parseFaults(c.fault, mouse->faults(), error));
+        }
+        window->profileButtons().Btn_Load_0Click();
+        EXPECT_EQ(window->engineerPage().cb_CPI[0]->currentIndex(), 3);
+        EXPECT_EQ(session->model.image().bytes, profile);
+        EXPECT_EQ(imageText(mouse->memory()), c.written ? imageText(profile) : before);
+    }
+    EXPECT_EQ(dialogs.openFilters.front(), "LoadFile (*.bin)");
+
+    // A file that cannot be read is named and nothing changes.
+    dialogs.shown.clear();
+    const fs::path missing = snapshotFolder.path() / "missing.bin";
+    dialogs.fileAnswer = QString::fromStdString(missing.string());
+    const std::string before = imageText(mouse->memory());
+    window->profileButtons().Btn_Load_0Click();
+    ASSERT_EQ(dialogs.shown.size(), 1);
+    EXPECT_TRUE(dialogs.shown[0].contains(QString::fromStdString(missing.string())));
+    EXPECT_EQ(imageText(mouse->memory()), before);
 }
 
 }  // namespace

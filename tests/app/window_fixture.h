@@ -32,6 +32,18 @@ struct RecordingDialogs : Dialogs {
         colourOpenedOn.push_back(initial);
         return colourAnswer;
     }
+    // The file dialogs answer `fileAnswer` (nullopt: cancelled) and keep their filters.
+    std::optional<QString> fileAnswer;
+    QStringList saveFilters;
+    QStringList openFilters;
+    std::optional<QString> saveFileDialog(QWidget*, const QString& filter) override {
+        saveFilters << filter;
+        return fileAnswer;
+    }
+    std::optional<QString> openFileDialog(QWidget*, const QString& filter) override {
+        openFilters << filter;
+        return fileAnswer;
+    }
 };
 
 // The window over a simulated set of HID devices on a virtual clock; the mouse is plugged in
