@@ -30,6 +30,7 @@
 #include "settings/button_page.h"
 #include "settings/engineer_page.h"
 #include "settings/light_page.h"
+#include "settings/pointer_settings_view.h"
 #include "ui/default_layout.h"
 #include "ui/dialogs.h"
 #include "ui/language_pass.h"
@@ -75,6 +76,7 @@ MainWindow::MainWindow(AppSession& session, Dialogs& dialogs)
     deviceTimer.setInterval(1000);
     connect(&deviceTimer, &QTimer::timeout, this, [this] { m_monitor.tick(); });
 
+    m_advancedPage->pointerSettings().readFromSystem();
     m_navigation->loadStartupImages();
     // The pages name codes in the language from the start.
     for (Page* page : m_pages) page->applyLanguage(language());
@@ -116,7 +118,8 @@ void MainWindow::buildPages() {
                 break;
             case 2:
                 m_advancedPage =
-                    new AdvancedPage(container, *this, m_dialogs, *this, m_session.options);
+                    new AdvancedPage(container, *this, m_dialogs, *this, m_session.options,
+                                     m_session.pointerSettings.get());
                 break;
             case 3:
                 m_lightPage = new LightPage(container);
@@ -419,6 +422,7 @@ void MainWindow::showIdBytes(std::uint8_t vendor, std::uint8_t product) {
 void MainWindow::readImage(ConfigModeScope& scope) {
     // What arrived of a read that did not complete is shown, but it is not the mouse's image.
     if (!m_flows->readImage(scope)) messageDialog(textkey::kFail);
+    m_advancedPage->pointerSettings().readFromSystem();
 }
 
 JoinHooks MainWindow::joinHooks() {
@@ -433,6 +437,6 @@ JoinHooks MainWindow::joinHooks() {
     return hooks;
 }
 
-void MainWindow::applyPointerSettings() {}
+void MainWindow::applyPointerSettings() { m_advancedPage->pointerSettings().apply(); }
 
 }  // namespace vornik

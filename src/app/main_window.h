@@ -101,6 +101,7 @@ class MainWindow : public QWidget,
     DeviceMonitor& monitor() { return m_monitor; }
     const std::array<CommonPage, 4>& commonPages() const { return m_common; }
     ButtonPage& buttonPage() { return *m_buttonPage; }
+    AdvancedPage& advancedPage() { return *m_advancedPage; }
     FirePage& firePage() { return *m_firePage; }
     EngineerPage& engineerPage() { return *m_engineerPage; }
     // Every page, in the order the layout and the language reach them.

@@ -16,6 +16,7 @@
 
 #include "formats/language_keys.h"
 #include "settings/dpi_editor_view.h"
+#include "settings/pointer_settings_view.h"
 #include "ui/language_pass.h"
 #include "ui/layout_groups.h"
 #include "ui/widgets/skin_widgets.h"
@@ -25,14 +26,19 @@ namespace vornik {
 using namespace layout_detail;
 
 AdvancedPage::AdvancedPage(QWidget* container, PageEditor& editor, Dialogs& dialogs,
-                           MessageSink& messages, const AppOptions& options)
+                           MessageSink& messages, const AppOptions& options,
+                           PointerSettingsStore* pointerStore)
     : QObject(container),
       m_container(container),
-      m_dpi(new DpiEditorView(container, {*this, editor, dialogs, messages, options.dpiCount})) {}
+      m_dpi(new DpiEditorView(container, {*this, editor, dialogs, messages, options.dpiCount})),
+      m_pointer(new PointerSettingsView(container, pointerStore)) {}
 
 void AdvancedPage::fillFromModel(const PageSource& model) { m_dpi->fillFromModel(model); }
 
-void AdvancedPage::raiseWindowedControls() { m_dpi->raiseWindowedControls(); }
+void AdvancedPage::raiseWindowedControls() {
+    m_dpi->raiseWindowedControls();
+    m_pointer->raiseWindowedControls();
+}
 
 void AdvancedPage::applyLayoutGroup(LayoutGroup, LayoutPass& pass) {
     placeControls(pass);

@@ -10,6 +10,8 @@ namespace vornik {
 class DpiEditorView;
 class Dialogs;
 class MessageSink;
+class PointerSettingsStore;
+class PointerSettingsView;
 
 // Page 2, Advanced: the fire key, the pointer settings, the DPI levels and the AIM key.
 class AdvancedPage : public QObject, public Page {
@@ -18,9 +20,9 @@ class AdvancedPage : public QObject, public Page {
   public:
     // The page's controls go into `container` (gbPage2), above its panel. Edits go into the
     // model through `editor`; the colour dialog and the messages through `dialogs` and
-    // `messages`.
+    // `messages`. The pointer settings are the desktop's, through `pointerStore` (null: none).
     AdvancedPage(QWidget* container, PageEditor& editor, Dialogs& dialogs, MessageSink& messages,
-                 const AppOptions& options);
+                 const AppOptions& options, PointerSettingsStore* pointerStore);
 
     QWidget* widget() const override { return m_container; }
     void fillFromModel(const PageSource& model) override;
@@ -32,12 +34,14 @@ class AdvancedPage : public QObject, public Page {
     static void placeControls(layout_detail::LayoutPass& pass);
 
     DpiEditorView& dpiEditor() const { return *m_dpi; }
+    PointerSettingsView& pointerSettings() const { return *m_pointer; }
     // The windowed controls take the mouse above the page's input-blocking overlay.
     void raiseWindowedControls();
 
   private:
     QWidget* m_container;
     DpiEditorView* m_dpi;
+    PointerSettingsView* m_pointer;
 };
 
 }  // namespace vornik
