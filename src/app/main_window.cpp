@@ -27,6 +27,7 @@
 #include "model/settings_values.h"
 #include "model/slot_names.h"
 #include "settings/advanced_page.h"
+#include "settings/button_editor.h"
 #include "settings/button_page.h"
 #include "settings/engineer_page.h"
 #include "settings/light_page.h"
@@ -100,6 +101,17 @@ MainWindow::MainWindow(AppSession& session, Dialogs& dialogs)
 
 MainWindow::~MainWindow() { m_session.model.removeListener(*this); }
 
+namespace {
+
+// The engineer captions follow the system's locale, not the chosen language.
+TermColumn systemTermColumn() {
+    const bool chinese = QLocale::system().language() == QLocale::Chinese &&
+                         QLocale::system().territory() == QLocale::China;
+    return termColumnForLocale(chinese ? 2052 : 0);
+}
+
+}  // namespace
+
 void MainWindow::buildPages() {
     for (int i = 0; i < 6; ++i) {
         auto* page = new QWidget(this);
@@ -114,7 +126,7 @@ void MainWindow::buildPages() {
         CommonPage common = beginCommonPage(n, container);
         switch (n) {
             case 1:
-                m_buttonPage = new ButtonPage(container, m_session.options);
+                m_buttonPage = new ButtonPage(container, *this, m_session.options);
                 break;
             case 2:
                 m_advancedPage =
@@ -122,7 +134,8 @@ void MainWindow::buildPages() {
                                      m_session.pointerSettings.get());
                 break;
             case 3:
-                m_lightPage = new LightPage(container);
+                m_lightPage =
+                    new LightPage(container, *this, m_session.options, systemTermColumn());
                 break;
             case 4:
                 m_macroPage = new MacroPage(container);
@@ -134,14 +147,14 @@ void MainWindow::buildPages() {
     }
     m_firePage = new FirePage(m_containers[4]);
 
-    // The engineer captions follow the system's locale, not the chosen language.
-    const bool chinese = QLocale::system().language() == QLocale::Chinese &&
-                         QLocale::system().territory() == QLocale::China;
-    m_engineerPage = new EngineerPage(m_containers[5], termColumnForLocale(chinese ? 2052 : 0));
+    m_engineerPage = new EngineerPage(m_containers[5], systemTermColumn());
     // Presses on the page control's free area reach it from the pages it holds.
     m_engineerPage->Pg_Parameter->installEventFilter(this);
 
     m_pages = {m_buttonPage, m_advancedPage, m_lightPage, m_macroPage, m_firePage, m_engineerPage};
+    // Last, so that the menus lie over every page.
+    m_buttonEditor =
+        new ButtonEditor(ButtonEditorParts{this, this, this, m_buttonPage, m_engineerPage});
 }
 
 void MainWindow::connectPages() {
@@ -197,6 +210,9 @@ void MainWindow::connectPages() {
                 [nav, choice] { nav->choosePage(choice); });
     }
     connect(e, &EngineerPage::valuesEdited, this, &MainWindow::takeEngineerValues);
+    connect(m_buttonEditor, &ButtonEditor::keyMenuOpening, this,
+            [this] { m_navigation->resetScrolling(); });
+    connect(m_buttonEditor, &ButtonEditor::firePageRequested, nav, &Navigation::showFirePage);
     connect(e->btn_Write, &QPushButton::clicked, m_buttons.get(), &DeviceButtons::applySettings);
     connect(e->Btn_Default, &QPushButton::clicked, m_buttons.get(),
             &DeviceButtons::Btn_DefaultClick);
@@ -238,6 +254,9 @@ void MainWindow::switchLanguage(int n) {
     m_navigation->markLanguage();
     LayoutContext context{m_session.options, m_state.choice == NavigationChoice::Game};
     m_lastLayout = applyLayout(embeddedLayout(n), n, *this, context, m_pages);
+    m_buttonEditor->applyLayout(m_lastLayout.kept);
+    // The menu captions first, so that the language's font reaches them.
+    m_buttonEditor->applyLanguage(language(), n);
     applyLanguage(*this, language(), m_pages);
     // Every key label names its code in the new language, as the engineer buttons do.
     showButtonKeys(m_buttonPage->view().profile);
@@ -360,6 +379,8 @@ void MainWindow::refreshPages(ChangeSet changes, const Page* except) {
         if (page != except && page != m_buttonPage) page->fillFromModel(model);
     if (changes.has(Change::KeyMode) || changes.has(Change::Buttons))
         showButtonKeys(m_session.model.keyMode());
+    else if (changes.has(Change::Values) && except != m_buttonPage)
+        m_buttonPage->fillFromModel(model);
 }
 
 const KeyModeView& MainWindow::keyModeView() const { return m_buttonPage->view(); }
@@ -372,8 +393,14 @@ void MainWindow::showKeyMode(int keyMode) {
 void MainWindow::showButtonKeys(int keyMode) {
     m_state.keyModeShown = keyMode == 2 ? 2 : 1;
     const KeyModeView& view = m_buttonPage->showKeyMode(keyMode, m_state.language, source());
-    for (const char* name : {"Pnl_Main", "Pnl_Special"})
-        if (QWidget* menu = findChild<QWidget*>(name)) menu->resize(menu->width(), view.menuHeight);
+    m_buttonEditor->setMainPageMenuHeight(view.menuHeight);
+}
+
+void MainWindow::hideAllMenu() {
+    m_buttonEditor->hideAllMenu();
+    // The macro page's popups.
+    for (const char* name : {"Pnl_PCMacro", "Pnl_DevContent"})
+        if (QWidget* popup = findChild<QWidget*>(name)) popup->hide();
 }
 
 void MainWindow::loadBuiltInImage() {

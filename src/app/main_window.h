@@ -24,6 +24,7 @@ namespace vornik {
 
 struct AppSession;
 class AdvancedPage;
+class ButtonEditor;
 class ButtonPage;
 class DeviceButtons;
 class Dialogs;
@@ -104,6 +105,7 @@ class MainWindow : public QWidget,
     AdvancedPage& advancedPage() { return *m_advancedPage; }
     FirePage& firePage() { return *m_firePage; }
     EngineerPage& engineerPage() { return *m_engineerPage; }
+    ButtonEditor& buttonEditor() { return *m_buttonEditor; }
     // Every page, in the order the layout and the language reach them.
     const std::vector<Page*>& pages() const { return m_pages; }
     QTimer deviceTimer;
@@ -115,7 +117,7 @@ class MainWindow : public QWidget,
     void unlockPages() override;
     void showLoadingWindow() override;
     void hideLoadingWindow() override;
-    void hideAllMenu() override {}
+    void hideAllMenu() override;
     void dataBufToUI() override { fillPages(); }
     void showMainAfterRead() override;
 
@@ -180,6 +182,7 @@ class MainWindow : public QWidget,
     MacroPage* m_macroPage = nullptr;
     FirePage* m_firePage = nullptr;
     EngineerPage* m_engineerPage = nullptr;
+    ButtonEditor* m_buttonEditor = nullptr;
     std::vector<Page*> m_pages;
     // The page whose edit the model is taking now; it already shows the change.
     const Page* m_editingPage = nullptr;

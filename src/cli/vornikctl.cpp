@@ -45,6 +45,16 @@ constexpr const char* kUsage =
     "                   print what changed; --dry-run prints the addresses and bytes that\n"
     "                   would change and writes nothing. A value the setting does not take\n"
     "                   is refused (exit code 2) and nothing is written\n"
+    "  macro get SLOT [--from FILE]\n"
+    "                   macro slot SLOT (1 to 6) as a script: '# name:' and '# release:'\n"
+    "                   lines, the header (00, 10, or 01 and a delay), one event per line\n"
+    "  macro put SLOT FILE [--name NAME] [--release stop|continue] [--dry-run]\n"
+    "                   encode the script FILE (as macro get prints it) into slot SLOT and\n"
+    "                   write it, verified; a script that does not fit is refused (exit\n"
+    "                   code 2) and nothing is written. Buttons that play the slot follow\n"
+    "                   its release mode\n"
+    "  macro clear SLOT [--dry-run]\n"
+    "                   empty slot SLOT (name and content)\n"
     "\n"
     "Options:\n"
     "  --simulate STATEFILE  use the simulated mouse; its memory is kept in STATEFILE\n"
@@ -134,6 +144,10 @@ std::optional<std::string> parseOptions(const std::vector<std::string>& args, Op
             options.device = true;
         } else if (arg == "--dry-run") {
             options.dryRun = true;
+        } else if (arg == "--name" || arg == "--release") {
+            const std::string* v = value();
+            if (!v) return arg + (arg == "--name" ? " needs a name" : " needs stop or continue");
+            (arg == "--name" ? options.macroName : options.release) = *v;
         } else if (!arg.empty() && arg[0] == '-') {
             return "unknown option " + arg;
         } else if (options.command.empty()) {
@@ -170,6 +184,8 @@ constexpr Command kCommands[] = {
     {"dump", runDump, 0, 1, false, true, true},
     {"get", runGet, 0, kAny, false, true, false, true, false},
     {"set", runSet, 1, kAny, false, false, false, false, true},
+    // The macro actions check their own operands and options.
+    {"macro", runMacro, 1, 3, false, false, false, true, true},
 };
 
 // What is wrong with the command's arguments, if anything.
@@ -182,6 +198,8 @@ std::optional<std::string> checkArguments(const Command& c, const Options& o) {
     if (o.device && !c.takesDevice) return std::string("--device does not go with ") + c.name;
     if (o.from && !c.takesFrom) return std::string("--from does not go with ") + c.name;
     if (o.dryRun && !c.takesDryRun) return std::string("--dry-run does not go with ") + c.name;
+    if ((o.macroName || o.release) && c.run != runMacro)
+        return std::string("--name and --release do not go with ") + c.name;
     if (c.takesOut && !o.out) return std::string(c.name) + " needs --out FILE";
     if (c.takesDevice && o.device == !o.operands.empty())
         return std::string(c.name) + " needs either a FILE or --device";
@@ -212,6 +230,8 @@ std::optional<std::string> checkFiles(const Command& c, const Options& o,
     if (o.from) uses.push_back({*o.from, "the file " + std::string(c.name) + " reads"});
     if (!o.operands.empty() && (c.run == runRestore || c.run == runDump))
         uses.push_back({o.operands[0], "the file " + std::string(c.name) + " reads"});
+    if (c.run == runMacro && o.operands.size() == 3)
+        uses.push_back({o.operands[2], "the script macro put reads"});
     if (c.run == runDefault && o.operands[0].size() == 1 && o.operands[0][0] >= '1' &&
         o.operands[0][0] <= '3')
         uses.push_back({macroLibraryPrefix("", env.programDir) +

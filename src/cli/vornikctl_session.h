@@ -31,6 +31,8 @@ struct Options {
     bool json = false;
     bool device = false;
     bool dryRun = false;
+    std::optional<std::string> macroName;  // macro put --name
+    std::optional<std::string> release;    // macro put --release
     bool help = false;
     bool version = false;
 };
@@ -135,5 +137,6 @@ int runDefault(Session& session, const Options& options, CtlEnvironment& env);
 int runDump(Session& session, const Options& options, CtlEnvironment& env);
 int runGet(Session& session, const Options& options, CtlEnvironment& env);
 int runSet(Session& session, const Options& options, CtlEnvironment& env);
+int runMacro(Session& session, const Options& options, CtlEnvironment& env);
 
 }  // namespace vornik::ctl

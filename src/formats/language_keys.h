@@ -27,8 +27,22 @@ inline constexpr std::string_view kRead = "Str017";
 inline constexpr std::string_view kFindingDevice = "Str020";
 inline constexpr std::string_view kNoDevice = "Str100";
 inline constexpr std::string_view kCheckConnection = "Str101";
+inline constexpr std::string_view kMacroLengthOutOfRange = "Str103";
 inline constexpr std::string_view kWrongIdentification = "Str107";
+inline constexpr std::string_view kKeepLeftKey = "Str108";
 inline constexpr std::string_view kFail = "Str109";
+
+// The function menu: the bullet before every entry and the entries that are no function.
+inline constexpr std::string_view kMenuBullet = "Str200";
+inline constexpr std::string_view kMenuStandard = "Str201";
+inline constexpr std::string_view kMenuSpecial = "Str202";
+inline constexpr std::string_view kMenuMedia = "Str203";
+inline constexpr std::string_view kMenuWeb = "Str204";
+inline constexpr std::string_view kMenuAssembly = "Str205";
+inline constexpr std::string_view kMenuMacro = "Str206";
+inline constexpr std::string_view kMenuMyComputer = "Str207";
+inline constexpr std::string_view kMenuFireMacro = "Str208";
+inline constexpr std::string_view kMenuDpiKey = "Str230";
 
 // Button function names.
 inline constexpr std::string_view kLeftKey = "Str210";
@@ -72,6 +86,11 @@ inline constexpr std::string_view kGunPreset4 = "Str603";
 inline constexpr std::string_view kGunPreset5 = "Str604";
 inline constexpr std::string_view kGunPreset6 = "Str605";
 inline constexpr std::string_view kGunPreset7 = "Str606";
+
+// The assembly-key dialog.
+inline constexpr std::string_view kAssemblyKeyTitle = "Str500";
+inline constexpr std::string_view kAssemblyConfirm = "Str501";
+inline constexpr std::string_view kAssemblyClear = "Str502";
 
 // Dialog buttons.
 inline constexpr std::string_view kDialogOk = "Str620";

@@ -112,6 +112,12 @@ std::string codeForTag(int tag, std::uint8_t aimIndex) {
     return {};
 }
 
+std::string_view nameKeyForTag(int tag) {
+    for (const auto& entry : kMenu)
+        if (entry.tag == tag) return entry.nameKey;
+    return {};
+}
+
 std::string nameForCode(std::string_view code, const NameContext& context) {
     const auto parsed = FunctionCode::fromText(code);
     if (!parsed) return {};

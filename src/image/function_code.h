@@ -56,6 +56,8 @@ struct NameContext {
 // The code a function menu entry assigns; `aimIndex` is the DPI value index the AIM key entry
 // (tag 1002) uses. Empty for a tag that is not a menu entry.
 std::string codeForTag(int tag, std::uint8_t aimIndex);
+// The language key of the name a menu entry shows; empty for a tag that is not a menu entry.
+std::string_view nameKeyForTag(int tag);
 
 // The name a button shows for `code` in the context's language; empty when the code has no
 // name or is not six hexadecimal digits.

@@ -58,12 +58,13 @@ std::string buttonText(const ConfigModel& model, int mode, int button) {
     return code;
 }
 
+// Under the menus' rule: a key mode keeps a left button.
 EditResult setButton(ConfigModel& model, int mode, int button, std::string_view value) {
     if (value.size() == 6 && FunctionCode::fromText(value))
-        return model.setButtonFunction(mode, button, value);
+        return model.assignButtonFunction(mode, button, value);
     const CodeLookup found = codeForEnglishName(value, model);
     if (!found.error.empty()) return EditResult::refused(found.error);
-    return model.setButtonFunction(mode, button, found.code);
+    return model.assignButtonFunction(mode, button, found.code);
 }
 
 }  // namespace

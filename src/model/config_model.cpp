@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "model/dpi_editor.h"
+#include "model/light_editor.h"
 #include "model/parameters.h"
 
 namespace vornik {
@@ -43,8 +44,9 @@ std::optional<std::string> functionCodeProblem(const FunctionCode& code, bool ee
                 return std::nullopt;
             return "a mouse-button code (01) takes a mask of 01 to 1F and then 00";
         case 0x02:
-            if ((code.high & ~kModifierMask) == 0 && !noParameters) return std::nullopt;
-            return "a keyboard code (02) takes modifiers 00 to 0F and a key, not both 00";
+            // 020000 sends nothing: what an empty assembly key gives.
+            if ((code.high & ~kModifierMask) == 0) return std::nullopt;
+            return "a keyboard code (02) takes modifiers 00 to 0F and a key";
         case 0x03:
             if (!noParameters) return std::nullopt;
             return "a consumer-control code (03) needs a usage";
@@ -103,6 +105,9 @@ int ConfigModel::keyMode() const { return currentKeyMode(m_image.sections.parame
 EditResult ConfigModel::setKeyMode(int mode) {
     if (mode != 1 && mode != 2)
         return EditResult::refused(fmt::format("key mode {} is not 1 or 2", mode));
+    // A mouse that does not save its key mode always starts in key mode 1.
+    if (mode != 1 && !keyModeChoosable(m_values))
+        return EditResult::refused("the key mode is not saved, so it stays key mode 1");
     auto& b = m_image.sections.parameterB;
     const std::uint8_t byte = mode == 2 ? 0x80 : 0x00;
     const bool changed =
@@ -138,6 +143,21 @@ EditResult ConfigModel::setButtonFunction(int mode, int button, std::string_view
     const bool changed = bytesDiffer || before != m_codes.code(mode, button);
     if (changed) notify(Change::Buttons);
     return {changed, {}};
+}
+
+EditResult ConfigModel::assignButtonFunction(int mode, int button, std::string_view code) {
+    const auto parsed = FunctionCode::fromText(code);
+    // A code that is no function at all is refused for that reason first.
+    if (parsed && !functionCodeProblem(*parsed, m_eepromMode) && mode >= 1 &&
+        mode <= ProfileCodes::kProfiles) {
+        bool keepsLeftKey = false;
+        for (int k = 1; k <= ProfileCodes::kButtons; ++k) {
+            const std::string& held = k == button ? parsed->text() : m_codes.code(mode, k);
+            keepsLeftKey = keepsLeftKey || held == kLeftKeyCode;
+        }
+        if (!keepsLeftKey) return EditResult::refused(std::string(kKeepLeftKeyMessage));
+    }
+    return setButtonFunction(mode, button, code);
 }
 
 EditResult ConfigModel::setValues(const SettingsValues& values) {
@@ -192,6 +212,45 @@ void ConfigModel::storeAimKey(std::uint8_t aimIndex, bool fireContinuous,
 
 std::array<std::string, kMacroSlotCount> ConfigModel::macroSlotNames() const {
     return slotNamesIn(m_image.sections);
+}
+
+DeviceMacroSlots ConfigModel::macroSlots() const {
+    return splitMacroSlots(m_image.sections.macroSlots1To4, m_image.sections.macroSlots5To6);
+}
+
+EditResult ConfigModel::setMacroSlot(int slot, const DeviceMacroSlot& content) {
+    if (slot < 1 || slot > static_cast<int>(kMacroSlotCount))
+        return EditResult::refused(fmt::format("macro slot {} is not 1 to 6", slot));
+    const bool empty = std::all_of(content.content.begin(), content.content.end(),
+                                   [](std::uint8_t b) { return b == 0; });
+    if (!empty && !deviceMacroValid(content.content))
+        return EditResult::refused(fmt::format("the macro for slot {} fails its check", slot));
+
+    DeviceMacroSlots slots = macroSlots();
+    auto& target = slots[static_cast<std::size_t>(slot - 1)];
+    ChangeSet changes;
+    if (!(target == content)) {
+        target = content;
+        joinMacroSlots(slots, m_image.sections.macroSlots1To4, m_image.sections.macroSlots5To6);
+        changes |= Change::MacroSlots;
+    }
+    // A button names its macro's release mode in its type byte; keep the two in step.
+    const bool stops = !empty && content.content[0] == kReleaseStops;
+    const std::string address =
+        fmt::format("{:04X}", kMacroSlotAddresses[static_cast<std::size_t>(slot - 1)]);
+    for (int mode = 1; mode <= ProfileCodes::kProfiles; ++mode)
+        for (int button = 1; button <= ProfileCodes::kButtons; ++button) {
+            const std::string& code = m_codes.code(mode, button);
+            if (code.size() != 6 || code.substr(2) != address ||
+                (code.substr(0, 2) != "06" && code.substr(0, 2) != "0E"))
+                continue;
+            const std::string wanted = macroSlotCode(slot, stops);
+            if (code == wanted) continue;
+            m_codes.store(mode, button, wanted, m_image.sections.profile);
+            changes |= Change::Buttons;
+        }
+    if (!changes.empty()) notify(changes);
+    return {!changes.empty(), {}};
 }
 
 }  // namespace vornik

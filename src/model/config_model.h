@@ -10,6 +10,7 @@
 #include "image/function_code.h"
 #include "image/sections.h"
 #include "model/edit_result.h"
+#include "model/macro_slots.h"
 #include "model/settings_values.h"
 #include "model/slot_names.h"
 
@@ -70,6 +71,11 @@ struct ImageSession {
 // carry a macro address where macros live (`eepromMode`: the six slots, else a driver block).
 std::optional<std::string> functionCodeProblem(const FunctionCode& code, bool eepromMode);
 
+// The left mouse button: every key mode keeps at least one button with it when the function
+// menus assign.
+inline constexpr std::string_view kLeftKeyCode = "010100";
+inline constexpr std::string_view kKeepLeftKeyMessage = "Please keep a Left Key";
+
 // The configuration between a read and a write: the image and its working copies, the settings
 // values, both button code lists, and the macro slots and fire data as the image carries them.
 // Views change it only through its operations, which check their values, and hear of every
@@ -101,7 +107,8 @@ class ConfigModel {
     // Joins the working copies into the image with the integrity codes recomputed.
     void storeToImage(const JoinHooks& hooks = {});
 
-    // Key mode 1 (Office Mode) or 2 (Game Mode), as the image holds it.
+    // Key mode 1 (Office Mode) or 2 (Game Mode), as the image holds it. While "No Save" is
+    // chosen the mouse starts in key mode 1 whatever is stored, so only key mode 1 is accepted.
     int keyMode() const;
     EditResult setKeyMode(int mode);
 
@@ -110,6 +117,9 @@ class ConfigModel {
     const std::string& buttonFunction(int mode, int button) const;
     // Gives the button `code` (six hexadecimal digits) in the lists and the profile section.
     EditResult setButtonFunction(int mode, int button, std::string_view code);
+    // setButtonFunction as the function menus assign: refused with kKeepLeftKeyMessage, and
+    // nothing changed, when no button of the key mode would be left with kLeftKeyCode.
+    EditResult assignButtonFunction(int mode, int button, std::string_view code);
 
     // What the holding controls show; setValues writes them into the parameter and fire
     // sections at once (the fields' own clamps apply).
@@ -130,6 +140,11 @@ class ConfigModel {
     void storeAimKey(std::uint8_t aimIndex, bool fireContinuous, const NameContext& names);
 
     std::array<std::string, kMacroSlotCount> macroSlotNames() const;
+    // The six macro slots as the working copies hold them.
+    DeviceMacroSlots macroSlots() const;
+    // Slot 1..6 takes `content`. A content that fails the slot's check (other than the empty
+    // one) is refused. The buttons that play the slot follow its release mode (06 or 0E).
+    EditResult setMacroSlot(int slot, const DeviceMacroSlot& content);
 
     // Where macros live, for the checks of macro-play codes.
     bool eepromMode() const { return m_eepromMode; }

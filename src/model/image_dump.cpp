@@ -2,9 +2,11 @@
 
 #include <fmt/format.h>
 
+#include <algorithm>
 #include <nlohmann/json.hpp>
 
 #include "image/function_code.h"
+#include "model/macro_slots.h"
 #include "model/parameters.h"
 #include "model/slot_names.h"
 
@@ -20,6 +22,16 @@ std::string colourText(const std::array<std::uint8_t, 3>& c) {
 }
 
 const char* kModeNames[] = {"Office Mode", "Game Mode"};
+
+// `"Jump"  12 of 221 bytes`, `(empty)`, `"Jump"  fails its check`.
+std::string slotText(const std::string& name, const std::optional<std::size_t>& bytes,
+                     std::size_t capacity) {
+    if (name.empty() && bytes == std::size_t{0}) return "(empty)";
+    const std::string shownName = name.empty() ? std::string("(no name)") : quoted(name);
+    if (!bytes) return shownName + "  fails its check";
+    if (*bytes == 0) return shownName + "  no events";
+    return fmt::format("{}  {} of {} bytes", shownName, *bytes, capacity);
+}
 
 }  // namespace
 
@@ -53,6 +65,17 @@ ImageSummary summarize(const Sections& s, const RepairReport& repairs, const Tex
     out.keyMode = currentKeyMode(s.parameterB);
     out.ledType = ledTypeText(ledTypeOf(s.parameterA));
     out.macroSlots = slotNamesIn(s);
+    const DeviceMacroSlots slots = splitMacroSlots(s.macroSlots1To4, s.macroSlots5To6);
+    out.macroEventCapacity = eventCapacity(MacroForm::Device);
+    for (std::size_t i = 0; i < slots.size(); ++i) {
+        const MacroContent& content = slots[i].content;
+        const bool empty =
+            std::all_of(content.begin(), content.end(), [](std::uint8_t b) { return b == 0; });
+        if (empty)
+            out.macroSlotBytes[i] = 0;
+        else if (deviceMacroValid(content))
+            out.macroSlotBytes[i] = storedLength(content, MacroForm::Device) - 1;
+    }
 
     ProfileCodes codes;
     codes.rebuild(s.profile);
@@ -105,7 +128,7 @@ std::string summaryText(const ImageSummary& s) {
     out += "macro slots:\n";
     for (std::size_t i = 0; i < s.macroSlots.size(); ++i)
         out += "  " + std::to_string(i + 1) + "  " +
-               (s.macroSlots[i].empty() ? std::string("(empty)") : quoted(s.macroSlots[i])) + "\n";
+               slotText(s.macroSlots[i], s.macroSlotBytes[i], s.macroEventCapacity) + "\n";
     return out;
 }
 
@@ -125,6 +148,9 @@ std::string summaryJson(const ImageSummary& s) {
         for (const auto& b : profile) buttons.push_back({{"code", b.code}, {"name", b.name}});
         profiles.push_back(std::move(buttons));
     }
+    Json slotBytes = Json::array();
+    for (const auto& bytes : s.macroSlotBytes)
+        slotBytes.push_back(bytes ? Json(*bytes) : Json(nullptr));
     const Json summary = {
         {"failedSections", s.failedSections},
         {"dpiLevelCount", s.dpiLevelCount},
@@ -138,6 +164,8 @@ std::string summaryJson(const ImageSummary& s) {
           {"countIndex", s.fireCountIndex},
           {"interval", s.fireInterval}}},
         {"macroSlots", s.macroSlots},
+        {"macroSlotBytes", std::move(slotBytes)},
+        {"macroEventCapacity", s.macroEventCapacity},
     };
     // Invalid UTF-8 in a name is replaced rather than refused.
     return summary.dump(2, ' ', false, Json::error_handler_t::replace) + "\n";

@@ -32,6 +32,10 @@ struct ImageSummary {
     int fireCountIndex = 0;  // 255: continuous fire
     int fireInterval = 0;
     std::array<std::string, 6> macroSlots;
+    // The event bytes each slot's macro uses (of macroEventCapacity); 0 for an empty slot,
+    // nullopt for a content that fails its check.
+    std::array<std::optional<std::size_t>, 6> macroSlotBytes;
+    std::size_t macroEventCapacity = 0;
 };
 
 // Decodes the working copies of a split; `repairs` names the failed sections.

@@ -310,6 +310,38 @@ void storeAimAndFireKeys(ProfileCodes& codes,
                 profile[ProfileCodes::offset(p, k)] = fireContinuous ? 0x0E : 0x06;
 }
 
+SettingsValues withSwitchOptionToggled(SettingsValues v, int option) {
+    switch (option) {
+        case 1:
+            v.cb_MidPress = !v.cb_MidPress;
+            if (v.cb_MidPress) v.cb_CPIPress = false;
+            break;
+        case 2:
+            v.cb_CPIPress = !v.cb_CPIPress;
+            if (v.cb_CPIPress) v.cb_MidPress = false;
+            break;
+        case 3:
+            v.cb_GunPress = !v.cb_GunPress;
+            break;
+        default:
+            break;
+    }
+    return v;
+}
+
+bool switchOptionOn(const SettingsValues& v, int option) {
+    switch (option) {
+        case 1:
+            return v.cb_MidPress;
+        case 2:
+            return v.cb_CPIPress;
+        case 3:
+            return v.cb_GunPress;
+        default:
+            return false;
+    }
+}
+
 KeyModeView keyModeViewFor(int keyMode, bool gdEnable, bool eepromMode, bool comboKey3Enable) {
     if (keyMode != 2) return KeyModeView{1, kMenuHeight, false};
     const bool gunDisplay = gdEnable && eepromMode;

@@ -115,6 +115,13 @@ void storeAimAndFireKeys(ProfileCodes& codes,
                          std::array<std::uint8_t, section::kProfile.size>& profile,
                          std::uint8_t aimIndex, bool fireContinuous, const NameContext& names);
 
+// The key-mode switch options of the button page, 1 to 3: option 1 toggles cb_MidPress and
+// option 2 cb_CPIPress, each turning the other off as it turns on; option 3 toggles
+// cb_GunPress alone. Any other option changes nothing.
+SettingsValues withSwitchOptionToggled(SettingsValues values, int option);
+// Whether option 1 to 3 is on.
+bool switchOptionOn(const SettingsValues& values, int option);
+
 inline constexpr int kMenuHeight = 170;
 inline constexpr int kGunMenuHeight = 194;
 

@@ -5,6 +5,7 @@
 #include "formats/language.h"
 #include "formats/language_keys.h"
 #include "formats/layout_keys.h"
+#include "model/config_model.h"
 #include "settings/key_names.h"
 #include "ui/default_layout.h"
 #include "ui/language_pass.h"
@@ -14,8 +15,8 @@ namespace vornik {
 
 using namespace layout_detail;
 
-ButtonPage::ButtonPage(QWidget* container, const AppOptions& options)
-    : QObject(container), m_container(container), m_options(options) {
+ButtonPage::ButtonPage(QWidget* container, PageEditor& editor, const AppOptions& options)
+    : QObject(container), m_editor(editor), m_container(container), m_options(options) {
     for (int k = 0; k < 9; ++k) {
         SkinButton key;
         key.image = new SkinImage(QString("Img_Key%1").arg(k + 1), container);
@@ -25,9 +26,39 @@ ButtonPage::ButtonPage(QWidget* container, const AppOptions& options)
         key.label->placeOver(key.image);
         m_keys[static_cast<std::size_t>(k)] = key;
     }
+    void (ButtonPage::*const handlers[])() = {&ButtonPage::IB_ComboKey1Click,
+                                              &ButtonPage::IB_ComboKey2Click,
+                                              &ButtonPage::IB_ComboKey3Click};
+    for (int k = 0; k < 3; ++k) {
+        SkinButton option;
+        option.image = new SkinImage(QString("Img_ComboKey%1").arg(k + 1), container);
+        option.image->setSkin("CbS_D");
+        option.image->move(30, 500 + 26 * k);
+        option.label = new ButtonLabel(QString("IB_ComboKey%1").arg(k + 1), container);
+        option.label->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+        option.label->setGeometry(54, 498 + 26 * k, 500, 20);
+        connect(option.label, &ButtonLabel::clicked, this, handlers[k]);
+        m_switchOptions[static_cast<std::size_t>(k)] = option;
+    }
+}
+
+void ButtonPage::toggleSwitchOption(int option) {
+    SettingsValues changed;
+    m_editor.edit(*this, [&](ConfigModel& model) {
+        changed = withSwitchOptionToggled(model.values(), option);
+        return model.setValues(changed);
+    });
+    showSwitchOptions(changed);
+}
+
+void ButtonPage::showSwitchOptions(const SettingsValues& values) {
+    for (int k = 1; k <= 3; ++k)
+        m_switchOptions[static_cast<std::size_t>(k - 1)].image->setSkin(
+            switchOptionOn(values, k) ? "CbS_E" : "CbS_D");
 }
 
 void ButtonPage::fillFromModel(const PageSource& model) {
+    showSwitchOptions(model.values);
     if (m_language == nullptr) return;
     const QStringList names = keyNames(model, m_view.profile, *m_language);
     for (int k = 0; k < 9; ++k) m_keys[static_cast<std::size_t>(k)].label->setText(names[k]);
@@ -41,6 +72,10 @@ const KeyModeView& ButtonPage::showKeyMode(int keyMode, int layoutNo, const Page
     fillFromModel(model);
     for (const char* name : {"Img_ComboKey3", "IB_ComboKey3"})
         if (QWidget* w = m_container->findChild<QWidget*>(name)) w->setVisible(m_view.gunKeyLine);
+    // A caption longer than the layout's width takes the room it needs rather than being cut.
+    for (const SkinButton& option : m_switchOptions)
+        option.label->resize(std::max(option.label->width(), option.label->sizeHint().width()),
+                             option.label->height());
     return m_view;
 }
 

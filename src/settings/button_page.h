@@ -17,11 +17,13 @@ class ButtonPage : public QObject, public Page {
     Q_OBJECT
 
   public:
-    // Builds the key labels in `container` (gbPage1), above its panel.
-    ButtonPage(QWidget* container, const AppOptions& options);
+    // Builds the key labels and the switch options in `container` (gbPage1), above its panel;
+    // the options write into the model through `editor`.
+    ButtonPage(QWidget* container, PageEditor& editor, const AppOptions& options);
 
     QWidget* widget() const override { return m_container; }
-    // The captions of the key mode shown, named from its codes in the current language.
+    // The captions of the key mode shown, named from its codes in the current language, and the
+    // switch options' check images.
     void fillFromModel(const PageSource& model) override;
     bool ownsLayoutGroup(LayoutGroup group) const override { return group == LayoutGroup::C; }
     void applyLayoutGroup(LayoutGroup group, layout_detail::LayoutPass& pass) override;
@@ -36,12 +38,23 @@ class ButtonPage : public QObject, public Page {
     const KeyModeView& view() const { return m_view; }
 
     const std::array<SkinButton, 9>& keys() const { return m_keys; }
+    const std::array<SkinButton, 3>& switchOptions() const { return m_switchOptions; }
+
+    // The key-mode switch options.
+    void IB_ComboKey1Click() { toggleSwitchOption(1); }
+    void IB_ComboKey2Click() { toggleSwitchOption(2); }
+    void IB_ComboKey3Click() { toggleSwitchOption(3); }
+    void toggleSwitchOption(int option);
 
   private:
+    void showSwitchOptions(const SettingsValues& values);
+
+    PageEditor& m_editor;
     QWidget* m_container;
     const AppOptions& m_options;
     const LanguageTable* m_language = nullptr;
-    std::array<SkinButton, 9> m_keys;  // Img_Key<n> / Key<n>
+    std::array<SkinButton, 9> m_keys;           // Img_Key<n> / Key<n>
+    std::array<SkinButton, 3> m_switchOptions;  // Img_ComboKey<n> / IB_ComboKey<n>
     KeyModeView m_view;
 };
 

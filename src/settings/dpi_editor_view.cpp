@@ -9,6 +9,7 @@
 #include "image/write_verify.h"
 #include "model/config_model.h"
 #include "model/dpi_editor.h"
+#include "model/light_editor.h"
 #include "ui/dialogs.h"
 #include "ui/layout_groups.h"
 #include "ui/page.h"
@@ -137,6 +138,17 @@ void DpiEditorView::show(const SettingsValues& values, int aimIndex) {
                 QColor((*view.swatch)[0], (*view.swatch)[1], (*view.swatch)[2]));
         else
             cs_DPICol[i]->setColour(std::nullopt);
+    }
+    // Only the flowing light has a colour per level; the breathing light leaves the row as the
+    // previous type left it.
+    if (const ColourRow row = lightPageSetup(values.gbLEDType).dpiColourRow;
+        row != ColourRow::Untouched) {
+        const bool visible = row == ColourRow::Shown;
+        for (std::size_t i = 0; i < static_cast<std::size_t>(kMaxDpiLevels); ++i) {
+            Img_DPICol[i]->setVisible(visible);
+            cs_DPICol[i]->setVisible(visible);
+            lbl_DPICol[i]->setVisible(visible);
+        }
     }
     slider_DPI8->setValue(aimSliderValue(aimIndex));
     showValueText(lbl_AIMKeyValue, dpiValueKey(aimIndex), kAimSlot);

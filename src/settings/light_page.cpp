@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "formats/language_keys.h"
+#include "settings/light_editor_view.h"
 #include "ui/language_pass.h"
 #include "ui/layout_groups.h"
 
@@ -19,11 +20,13 @@ namespace vornik {
 
 using namespace layout_detail;
 
-LightPage::LightPage(QWidget* container) : QObject(container), m_container(container) {}
+LightPage::LightPage(QWidget* container, PageEditor& editor, const AppOptions& options,
+                     TermColumn terms)
+    : QObject(container),
+      m_container(container),
+      m_light(new LightEditorView(container, {*this, editor, options.dpiLedSlider, terms})) {}
 
-void LightPage::fillFromModel(const PageSource&) {
-    // No control of this page shows a setting yet; its editor brings them.
-}
+void LightPage::fillFromModel(const PageSource& model) { m_light->fillFromModel(model); }
 
 void LightPage::applyLayoutGroup(LayoutGroup, LayoutPass& pass) { placeControls(pass); }
 
@@ -44,6 +47,7 @@ void LightPage::applyLanguage(const LanguageTable& language) {
         {"lbl_Led_Mode", textkey::kLedMode},
     };
     setCaptions(*m_container, kCaptions, language);
+    m_light->setLanguage(language);
 }
 
 namespace {
@@ -109,6 +113,16 @@ void LightPage::placeControls(LayoutPass& p) {
         if (withLabel) p.moveTo(p.find("lbl_" + control), at - QPoint(4, 2));
     };
     for (const Option& o : options) place(o.key, o.control, o.withLabel);
+    // The caption of a pair's first side ends before the second side's image; the second's
+    // has the room up to the mode column.
+    for (std::size_t i = 2; i + 1 < std::size(options); i += 2) {
+        QWidget* first = p.find(QString("lbl_") + options[i].control);
+        const QWidget* secondImage = p.find(QString("Img_") + options[i + 1].control);
+        QWidget* second = p.find(QString("lbl_") + options[i + 1].control);
+        if (first && secondImage && secondImage->x() > first->x())
+            first->resize(secondImage->x() - first->x() - 4, first->height());
+        if (second) second->resize(160, second->height());
+    }
     for (const char* row : {"MCULEDMode", "RBLEDMode"})
         for (int k = 1; k <= 7; ++k) place(numberedKey(row, k), numbered(row, k), true);
 

@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <fstream>
 #include <optional>
+#include <random>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -23,10 +24,10 @@ namespace fs = std::filesystem;
 class VornikctlTest : public ::testing::Test {
   protected:
     void SetUp() override {
-        dir =
-            fs::temp_directory_path() /
-            ("vornikctl_test_" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
-             "_" + ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        dir = fs::temp_directory_path() /
+              // A random part as well: test runs of other checkouts may run at the same time.
+              ("vornikctl_test_" + std::to_string(std::random_device()()) + "_" +
+               ::testing::UnitTest::GetInstance()->current_test_info()->name());
         fs::remove_all(dir);
         fs::create_directories(dir);
         state = (dir / "mouse.bin").string();

@@ -65,7 +65,7 @@ TEST_F(VornikctlKeysTest, ValuesTakenAndHowTheyReadBack) {
         const char* readBack;
     } cases[] = {
         {"keymode", "2", "2"},
-        {"mode1.button1", "011000", "Forward"},
+        {"mode1.button4", "011000", "Forward"},
         {"mode1.button2", "0300cd", "Play/Pause"},          // lower-case digits
         {"mode1.button3", "Ctrl+Shift+A", "Ctrl+Shift+A"},  // a keyboard combination by name
         {"mode1.button5", "0300B7", "0300B7"},  // "Stop" names two codes: kept as a code
@@ -81,6 +81,16 @@ TEST_F(VornikctlKeysTest, ValuesTakenAndHowTheyReadBack) {
     }
 }
 
+// Each assignment keeps a left button in its key mode, so a move of the left button names the
+// new one first.
+TEST_F(VornikctlKeysTest, TheLeftButtonMovesWhenTheNewOneComesFirst) {
+    ASSERT_EQ(run({"--simulate", state, "set", "mode1.button2=Left Key", "mode1.button1=Mute"}),
+              kExitOk)
+        << err.str();
+    EXPECT_EQ(get("mode1.button1"), "Mute\n");
+    EXPECT_EQ(get("mode1.button2"), "Left Key\n");
+}
+
 TEST_F(VornikctlKeysTest, RefusedValuesWriteNothing) {
     struct Case {
         std::vector<std::string> args;
@@ -89,6 +99,8 @@ TEST_F(VornikctlKeysTest, RefusedValuesWriteNothing) {
         {{"keymode=3"}, "key mode \"3\" is not 1 or 2"},
         {{"keymode=-1"}, "is not 1 or 2"},
         {{"keymode="}, "is not 1 or 2"},
+        {{"mode1.button1=Mute"}, "mode1.button1: Please keep a Left Key; nothing written"},
+        {{"mode1.button1=Mute", "mode1.button2=Left Key"}, "Please keep a Left Key"},
         {{"mode1.button1=Frobnicate"}, "neither six hexadecimal digits nor a function name"},
         {{"mode1.button1=Stop"}, "names 2 functions; give the code: 0300B7, 030226"},
         {{"mode1.button1=040000"}, "04 is not a function type"},

@@ -37,7 +37,7 @@ TEST_F(VornikctlSnapshotsTest, EveryWriteKeepsThePreviousImageAndRestoreBringsIt
     const std::string afterRestore = read(state);
     ASSERT_EQ(afterRestore, noise(2048, 21));
 
-    // set reads, changes and writes: the image it read is kept.
+    // default, set and macro put: each keeps what the mouse held before it.
     ASSERT_EQ(run({"--simulate", state, "default", "2"}), kExitOk) << err.str();
     ASSERT_EQ(snapshotFiles().size(), 2u);
     EXPECT_EQ(newestSnapshot(), afterRestore);
@@ -45,6 +45,12 @@ TEST_F(VornikctlSnapshotsTest, EveryWriteKeepsThePreviousImageAndRestoreBringsIt
     ASSERT_EQ(run({"--simulate", state, "set", "dpi.level1=6400"}), kExitOk) << err.str();
     ASSERT_EQ(snapshotFiles().size(), 3u);
     EXPECT_EQ(newestSnapshot(), afterDefault);
+    const std::string afterSet = read(state);
+    writeFile(dir / "a.txt", "00\n1 A CODE:8204\n2 A CODE:0204\n");
+    ASSERT_EQ(run({"--simulate", state, "macro", "put", "1", (dir / "a.txt").string()}), kExitOk)
+        << err.str();
+    ASSERT_EQ(snapshotFiles().size(), 4u);
+    EXPECT_EQ(newestSnapshot(), afterSet);
 
     // Listed newest first, each with what differs from the mouse now.
     ASSERT_EQ(run({"--simulate", state, "snapshots"}), kExitOk) << err.str();
@@ -52,21 +58,26 @@ TEST_F(VornikctlSnapshotsTest, EveryWriteKeepsThePreviousImageAndRestoreBringsIt
     const auto first = listing.find("\n  1  ");
     const auto second = listing.find("\n  2  ");
     const auto third = listing.find("\n  3  ");
+    const auto fourth = listing.find("\n  4  ");
     ASSERT_NE(first, std::string::npos) << listing;
     ASSERT_NE(second, std::string::npos) << listing;
     ASSERT_NE(third, std::string::npos) << listing;
+    ASSERT_NE(fourth, std::string::npos) << listing;
     EXPECT_LT(first, second);
     EXPECT_LT(second, third);
+    EXPECT_LT(third, fourth);
     EXPECT_NE(listing.find(" UTC  "), std::string::npos) << listing;
-    // Snapshot 1 differs from the mouse by the DPI edit only.
+    // Snapshot 1 differs from the mouse by the macro slot only, snapshot 2 by the DPI edit too.
     const std::string line1 = listing.substr(first, second - first);
+    const std::string line2 = listing.substr(second, third - second);
     EXPECT_NE(line1.find("differ"), std::string::npos) << line1;
-    EXPECT_NE(line1.find("0x006"), std::string::npos) << line1;
+    EXPECT_EQ(line1.find("0x006"), std::string::npos) << line1;
+    EXPECT_NE(line2.find("0x006"), std::string::npos) << line2;
 
-    // Snapshot 3 is the original image: back byte for byte, itself kept first.
-    ASSERT_EQ(run({"--simulate", state, "restore", "3"}), kExitOk) << err.str();
+    // Snapshot 4 is the original image: back byte for byte, itself kept first.
+    ASSERT_EQ(run({"--simulate", state, "restore", "4"}), kExitOk) << err.str();
     EXPECT_EQ(read(state), original);
-    EXPECT_EQ(snapshotFiles().size(), 4u);
+    EXPECT_EQ(snapshotFiles().size(), 5u);
 
     // A snapshot that is not there writes nothing.
     const std::string before = read(state);

@@ -5,6 +5,7 @@
 
 #include "image/defaults.h"
 #include "model/dpi_editor.h"
+#include "model/light_editor.h"
 
 namespace vornik {
 namespace {
@@ -52,7 +53,7 @@ TEST_F(ConfigModelTest, ButtonFunctionsAreCheckedBeforeTheyAreStored) {
         {1, 10, "011000", false}, {1, 1, "01100", false},  {1, 1, "0x1100", false},
         {1, 1, "0E00F0", false},  // continuous fire exists only in driver mode
         {1, 1, "060120", false},  {1, 1, "0A0C00", false}, {1, 1, "0C0B0B", false},
-        {1, 1, "110000", false},  {1, 1, "020000", false}, {1, 1, "021004", false},
+        {1, 1, "110000", false},  {1, 1, "020000", true},  {1, 1, "021004", false},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.code);
@@ -81,6 +82,34 @@ TEST_F(ConfigModelTest, ButtonFunctionsAreCheckedBeforeTheyAreStored) {
     EXPECT_TRUE(listener.heard.empty());
 }
 
+// The menus' rule counts the buttons of the edited key mode after the change.
+TEST_F(ConfigModelTest, AssigningKeepsALeftKeyInEachKeyMode) {
+    ASSERT_EQ(model.buttonFunction(1, 1), kLeftKeyCode);
+    ASSERT_TRUE(model.setButtonFunction(1, 8, kLeftKeyCode).ok());
+    EXPECT_TRUE(model.assignButtonFunction(1, 1, "0300E2").changed);
+
+    const auto before = model.sections().profile;
+    listener.heard.clear();
+    const EditResult refused = model.assignButtonFunction(1, 8, "010200");
+    EXPECT_EQ(refused.error, kKeepLeftKeyMessage);
+    EXPECT_EQ(model.buttonFunction(1, 8), kLeftKeyCode);
+    EXPECT_EQ(model.sections().profile, before);
+    EXPECT_TRUE(listener.heard.empty());
+
+    // The same code again, or another button of the mode, is no loss of the left button.
+    EXPECT_TRUE(model.assignButtonFunction(1, 8, kLeftKeyCode).ok());
+    EXPECT_TRUE(model.assignButtonFunction(1, 2, "070000").ok());
+    // Key mode 2 has a left button of its own.
+    ASSERT_EQ(model.buttonFunction(2, 1), kLeftKeyCode);
+    EXPECT_EQ(model.assignButtonFunction(2, 1, "0300E2").error, kKeepLeftKeyMessage);
+    // A key mode already without one takes a left button, and nothing else.
+    ASSERT_TRUE(model.setButtonFunction(2, 1, "0300E2").ok());
+    EXPECT_EQ(model.assignButtonFunction(2, 2, "080000").error, kKeepLeftKeyMessage);
+    EXPECT_TRUE(model.assignButtonFunction(2, 9, kLeftKeyCode).ok());
+    // The code's own checks still come first for a bad code.
+    EXPECT_NE(model.assignButtonFunction(1, 1, "zz").error, kKeepLeftKeyMessage);
+}
+
 TEST_F(ConfigModelTest, DriverModeTakesDriverBlockAddresses) {
     model.setEepromMode(false);
     EXPECT_TRUE(model.setButtonFunction(1, 1, "060920").ok());
@@ -100,6 +129,18 @@ TEST_F(ConfigModelTest, KeyModeKeepsBytesValuesAndViewsInStep) {
     ASSERT_EQ(listener.heard.size(), 1u);
     EXPECT_TRUE(listener.heard[0].has(Change::KeyMode) && listener.heard[0].has(Change::Values));
     EXPECT_FALSE(model.setKeyMode(2).changed);
+}
+
+TEST_F(ConfigModelTest, NoSaveHoldsKeyModeOne) {
+    SettingsValues values = model.values();
+    values.cb_KeyMode = 1;
+    ASSERT_TRUE(setSaveKeyMode(values, false).changed);
+    ASSERT_TRUE(model.setValues(values).ok());
+    EXPECT_EQ(model.keyMode(), 1);
+    EXPECT_EQ(model.sections().parameterB[4], 0x00);
+    EXPECT_FALSE(model.setKeyMode(2).ok());
+    EXPECT_EQ(model.sections().parameterB[4], 0x00);
+    EXPECT_TRUE(model.setKeyMode(1).ok());
 }
 
 TEST_F(ConfigModelTest, ValuesGoIntoTheSectionsAtOnce) {

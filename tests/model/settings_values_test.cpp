@@ -701,5 +701,35 @@ TEST(KeyModeView, KeyModeGunDisplayAndLayout) {
     }
 }
 
+// Options 1 and 2 exclude each other; option 3 stands alone.
+TEST(SwitchOptions, OneAndTwoExcludeEachOther) {
+    struct Row {
+        bool mid, cpi, gun;
+        int option;
+        bool midAfter, cpiAfter, gunAfter;
+    };
+    const Row rows[] = {
+        {false, false, false, 1, true, false, false}, {false, true, false, 1, true, false, false},
+        {true, false, false, 1, false, false, false}, {true, false, false, 2, false, true, false},
+        {false, true, true, 2, false, false, true},   {true, false, false, 3, true, false, true},
+        {false, true, true, 3, false, true, false},   {true, false, true, 4, true, false, true},
+    };
+    for (const Row& r : rows) {
+        SCOPED_TRACE(testing::Message() << r.mid << r.cpi << r.gun << " option " << r.option);
+        SettingsValues v;
+        v.cb_MidPress = r.mid;
+        v.cb_CPIPress = r.cpi;
+        v.cb_GunPress = r.gun;
+        const SettingsValues after = withSwitchOptionToggled(v, r.option);
+        EXPECT_EQ(after.cb_MidPress, r.midAfter);
+        EXPECT_EQ(after.cb_CPIPress, r.cpiAfter);
+        EXPECT_EQ(after.cb_GunPress, r.gunAfter);
+        for (int option = 1; option <= 3; ++option)
+            EXPECT_EQ(switchOptionOn(after, option), option == 1   ? r.midAfter
+                                                     : option == 2 ? r.cpiAfter
+                                                                   : r.gunAfter);
+    }
+}
+
 }  // namespace
 }  // namespace vornik

@@ -1,24 +1,42 @@
-// Renders the main window on each page, the loading window and the message dialog to PNG files:
+// Renders the main window on each page, the function menu with its sub-menus, the assembly-key
+// dialog, the loading window and the message dialog to PNG files:
 //   vornik-screenshots OUTDIR
 // It runs on the simulated mouse and the offscreen platform, so it needs no display.
 #include <QApplication>
+#include <QCheckBox>
 #include <QDir>
+#include <QKeyEvent>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QScreen>
+#include <QTabWidget>
 #include <cstdio>
 
 #include "app/app_session.h"
 #include "app/main_window.h"
 #include "device/sim/sim_hid_platform.h"
 #include "image/defaults.h"
+#include "model/config_model.h"
+#include "settings/assembly_key_dialog.h"
+#include "settings/button_editor.h"
+#include "settings/button_page.h"
+#include "settings/engineer_page.h"
+#include "settings/function_menu.h"
 #include "ui/dialogs.h"
 #include "ui/loading_window.h"
+#include "ui/navigation.h"
 #include "ui/skin/skin.h"
 #include "ui/style.h"
 
 namespace {
 
 using namespace vornik;
+
+void hover(vornik::FunctionMenu& menu, const char* entry) {
+    QWidget* label = menu.entry(entry);
+    QEnterEvent enter(QPointF(4, 4), QPointF(4, 4), label->mapToGlobal(QPointF(4, 4)));
+    QCoreApplication::sendEvent(label, &enter);
+}
 
 struct SilentDialogs : Dialogs {
     void messageDialog(QWidget*, const QString& text, const QString&) override {
@@ -94,6 +112,57 @@ int main(int argc, char** argv) {
         nav.Btn_Adv_0Click();
         ok &= save(window, QString("2-advanced-lang%1.png").arg(language));
     }
+    // The Advanced and Light pages for each light type, in Russian and in English.
+    const std::pair<LedType, const char*> types[] = {{LedType::Flowing, "flowing"},
+                                                     {LedType::TwoColour, "two-colour"},
+                                                     {LedType::Synchronous, "synchronous"},
+                                                     {LedType::Breathing, "breathing"}};
+    for (int language : {1, 3}) {
+        window.switchLanguage(language);
+        for (const auto& [type, typeName] : types) {
+            SettingsValues values = session.model.values();
+            values.gbLEDType = type;
+            session.model.setValues(values);
+            const QString stem = QString("%1-lang%2").arg(typeName).arg(language);
+            nav.Btn_Adv_0Click();
+            ok &= save(window, "2-advanced-" + stem + ".png");
+            nav.Btn_Breath_0Click();
+            ok &= save(window, "3-light-" + stem + ".png");
+        }
+    }
+    session.model.loadFromImage(builtInImage());
+    // The function menu and the assembly-key dialog, in Russian and in English.
+    ButtonEditor& editor = window.buttonEditor();
+    for (int language : {1, 3}) {
+        window.switchLanguage(language);
+        nav.Btn_Main_0Click();
+        editor.openForKey(4);
+        hover(editor.menu(), "Key_Special");
+        hover(editor.menu(), "Key_CPIKey");
+        ok &= save(window, QString("1-menu-special-lang%1.png").arg(language));
+        hover(editor.menu(), "Key_Media");
+        ok &= save(window, QString("1-menu-media-lang%1.png").arg(language));
+        editor.openForKey(9);
+        hover(editor.menu(), "Key_WWW");
+        ok &= save(window, QString("1-menu-web-lang%1.png").arg(language));
+        hover(editor.menu(), "Key_Assembly");
+        editor.menu().entry("Key_Assembly")->clicked();
+        AssemblyKeyDialog& dialog = editor.assemblyDialog();
+        dialog.modifierBoxes[AssemblyKey::kCtrl]->setChecked(true);
+        QKeyEvent key(QEvent::KeyPress, Qt::Key_A, Qt::NoModifier, "a");
+        QCoreApplication::sendEvent(dialog.edit, &key);
+        ok &= save(dialog, QString("assembly-key-lang%1.png").arg(language));
+        dialog.close();
+    }
+    // The menu above an engineer key button of key mode 2.
+    nav.Btn_Engineer_0Click();
+    EngineerPage& engineer = window.engineerPage();
+    engineer.Pg_Parameter->setCurrentWidget(engineer.ts_Engineer);
+    editor.openForEngineerButton(205);
+    hover(editor.menu(), "Key_Special");
+    ok &= save(window, "6-engineer-menu.png");
+    editor.hideAllMenu();
+    engineer.Pg_Parameter->setCurrentWidget(engineer.ts_Operator);
     window.switchLanguage(1);
     loading.showCentred();
     ok &= save(loading, "loading-start.png");
