@@ -86,7 +86,8 @@ WriteOutcome ImageFlows::writeImage(bool needChip98) {
     else {
         outcome.result =
             writeAndVerify(m_protocol, m_model.image().bytes, m_messages, &outcome.verify);
-        // After a write that failed part way the snapshot just kept is the way back.
+        // A write that failed part way leaves the image known before it: the snapshot just
+        // kept is the way back, and the next write keeps no other.
         if (outcome.result == WriteResult::Verified) m_mouseImage = m_model.image().bytes;
     }
     // Whatever happened, the mouse leaves configuration mode once it entered it.
@@ -123,8 +124,8 @@ bool ImageFlows::keepSnapshot() {
             m_noSnapshotsReason.empty() ? "there is no folder for snapshots" : m_noSnapshotsReason;
     } else {
         if (!m_mouseImage) {
-            // Nothing read yet (a restore straight from the command line) or the last transfer
-            // broke off: what the mouse holds now is what the snapshot must keep.
+            // Nothing read yet (a restore straight from the command line) or the last read did
+            // not complete: what the mouse holds now is what the snapshot must keep.
             ConfigImage held{};
             if (auto* observer = m_protocol.observer())
                 observer->transferPhase(TransferPhase::Read, chunkCount(kImageSize));
