@@ -377,7 +377,9 @@ void MainWindow::refreshPages(ChangeSet changes, const Page* except) {
     const PageSource model = source();
     for (Page* page : m_pages)
         if (page != except && page != m_buttonPage) page->fillFromModel(model);
-    if (changes.has(Change::KeyMode) || changes.has(Change::Buttons))
+    // Slot names name the buttons that play them.
+    if (changes.has(Change::KeyMode) || changes.has(Change::Buttons) ||
+        changes.has(Change::MacroSlots))
         showButtonKeys(m_session.model.keyMode());
     else if (changes.has(Change::Values) && except != m_buttonPage)
         m_buttonPage->fillFromModel(model);

@@ -192,9 +192,6 @@ int macroPut(Session& session, const Options& options, CtlEnvironment& env, int 
     }
     std::optional<bool> releaseStops = file->releaseStops;
     if (options.release) releaseStops = releaseStopsFrom(*options.release);
-    const std::string name = options.macroName
-                                 ? *options.macroName
-                                 : file->name.value_or(std::filesystem::path(path).stem().string());
 
     const EncodedMacro encoded =
         encodeScript(file->script, releaseStops.value_or(false), MacroForm::Device);
@@ -217,6 +214,12 @@ int macroPut(Session& session, const Options& options, CtlEnvironment& env, int 
     if (auto failed = readMouse(session)) return *failed;
     printRepairs(session.image().lastRepairs, env.out);
     const ConfigImage before = session.model().image().bytes;
+    // The name given, else the file's, else the slot keeps its own, else the file's stem.
+    std::string name = options.macroName ? *options.macroName : file->name.value_or("");
+    if (!options.macroName && !file->name) {
+        name = session.model().macroSlotNames()[static_cast<std::size_t>(slot - 1)];
+        if (name.empty()) name = std::filesystem::path(path).stem().string();
+    }
     DeviceMacroSlot content;
     content.name = encodeMacroName(name);
     std::copy(encoded.content.begin(), encoded.content.end(), content.content.begin());

@@ -28,6 +28,7 @@ inline constexpr std::string_view kFindingDevice = "Str020";
 inline constexpr std::string_view kNoDevice = "Str100";
 inline constexpr std::string_view kCheckConnection = "Str101";
 inline constexpr std::string_view kMacroLengthOutOfRange = "Str103";
+inline constexpr std::string_view kEepromSpaceShortage = "Str104";
 inline constexpr std::string_view kWrongIdentification = "Str107";
 inline constexpr std::string_view kKeepLeftKey = "Str108";
 inline constexpr std::string_view kFail = "Str109";

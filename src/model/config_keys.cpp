@@ -94,6 +94,15 @@ CodeLookup codeForEnglishName(std::string_view name, const ConfigModel& model) {
     std::set<std::string> matches;
     for (const std::string& code : nameableCodes(slots))
         if (nameForCode(code, context) == name) matches.insert(code);
+    // A slot's macro is played by 06 or 0E after its release mode: its name means that one.
+    if (matches.size() > 1) {
+        const DeviceMacroSlots stored = model.macroSlots();
+        for (std::size_t i = 0; i < stored.size(); ++i) {
+            const int slot = static_cast<int>(i + 1);
+            const bool stops = stored[i].content[0] == kReleaseStops;
+            matches.erase(macroSlotCode(slot, !stops));
+        }
+    }
     if (matches.size() == 1) return {*matches.begin(), {}};
     if (matches.empty())
         return {{},

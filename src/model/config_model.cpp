@@ -83,7 +83,16 @@ void ConfigModel::notify(ChangeSet changes) {
 
 RepairReport ConfigModel::loadFromImage(const SplitHooks& hooks) {
     m_image.incomplete = false;
-    m_image.lastRepairs = splitImage(m_image.bytes, m_image.sections, hooks);
+    SplitHooks withSlotCheck = hooks;
+    // Slots 1-4 whose content fails its check are emptied, so no broken macro is played or
+    // written back; in driver mode the slots are not the mouse's macros.
+    if (!withSlotCheck.decodeMacroSlots && m_eepromMode)
+        withSlotCheck.decodeMacroSlots = [](Sections& s) {
+            DeviceMacroSlots slots = splitMacroSlots(s.macroSlots1To4, s.macroSlots5To6);
+            emptyInvalidSlots(slots);
+            joinMacroSlots(slots, s.macroSlots1To4, s.macroSlots5To6);
+        };
+    m_image.lastRepairs = splitImage(m_image.bytes, m_image.sections, withSlotCheck);
     m_codes.rebuild(m_image.sections.profile);
     m_values = valuesFromSections(m_image.sections, m_values);
     if (const auto aim = aimIndexOf(m_codes)) m_aimIndex = *aim;

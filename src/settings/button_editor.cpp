@@ -9,6 +9,8 @@
 #include "image/function_code.h"
 #include "image/write_verify.h"
 #include "model/config_model.h"
+#include "model/macro_binding.h"
+#include "model/macro_library.h"
 #include "settings/assembly_key_dialog.h"
 #include "settings/button_page.h"
 #include "settings/engineer_page.h"
@@ -45,6 +47,7 @@ ButtonEditor::ButtonEditor(const ButtonEditorParts& parts)
     }
     connect(m_menu, &FunctionMenu::leafChosen, this, &ButtonEditor::assignLeaf);
     connect(m_menu, &FunctionMenu::gunKeyChosen, this, &ButtonEditor::assignGunKey);
+    connect(m_menu, &FunctionMenu::macroChosen, this, &ButtonEditor::bindMacro);
     connect(m_menu, &FunctionMenu::assemblyChosen, this, &ButtonEditor::openAssemblyDialog);
     connect(m_menu, &FunctionMenu::fireMacroChosen, this, &ButtonEditor::firePageRequested);
     connect(m_dialog, &AssemblyKeyDialog::confirmed, this, &ButtonEditor::applyAssembly);
@@ -151,6 +154,44 @@ void ButtonEditor::assignGunKey(int index, const QString& caption) {
         return;
     const std::string code = m_gunKeyCodes[static_cast<std::size_t>(index)];
     assign([code](int) { return code; }, caption, false);
+}
+
+void ButtonEditor::setMacroLibrary(const MacroLibrary* library) {
+    m_library = library;
+    refreshMacroNames();
+}
+
+void ButtonEditor::refreshMacroNames() {
+    QStringList names;
+    if (m_library)
+        for (const std::string& name : m_library->names()) names << QString::fromStdString(name);
+    m_menu->setMacroNames(names);
+}
+
+void ButtonEditor::bindMacro(int index) {
+    if (m_target.number == 0 || m_library == nullptr || index < 0 ||
+        static_cast<std::size_t>(index) >= m_library->count())
+        return;
+    const LibraryEntry entry = m_library->entry(static_cast<std::size_t>(index));
+    const QString before = targetCaption();
+    setTargetCaption(QString::fromStdString(macroNameToUtf8(entry.name)));
+    const int mode = targetMode();
+    const int button = targetButton();
+    const bool mainPage = m_target.source == EditTarget::Source::MainPage;
+    const Page& from = mainPage ? static_cast<const Page&>(*m_parts.buttons)
+                                : static_cast<const Page&>(*m_parts.engineer);
+    const EditResult result = m_parts.editor->edit(from, [&](ConfigModel& model) {
+        return bindLibraryMacro(model, mode, button, entry,
+                                mainPage ? SlotRange::AllSix : SlotRange::FirstFour);
+    });
+    if (result.ok()) return;
+    setTargetCaption(before);
+    if (result.error == kKeepLeftKeyMessage)
+        m_parts.messages->messageDialog(textkey::kKeepLeftKey);
+    else if (result.error == kNoFreeMacroSlotMessage)
+        m_parts.messages->messageDialog(textkey::kEepromSpaceShortage);
+    else
+        m_parts.messages->errorMessage(result.error);
 }
 
 void ButtonEditor::openAssemblyDialog() {

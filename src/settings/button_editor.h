@@ -17,6 +17,7 @@ class ButtonPage;
 class EngineerPage;
 class FunctionMenu;
 class LanguageTable;
+class MacroLibrary;
 class MessageSink;
 class PageEditor;
 
@@ -61,6 +62,10 @@ class ButtonEditor : public QObject {
     void setMainPageMenuHeight(int height);
     // The engineer gun keys behind LB_Script: their names and codes.
     void setGunKeys(const QStringList& names, const std::vector<std::string>& codes);
+    // The PC macro library behind LB_Name (it outlives the editor; nullptr: none). Call
+    // refreshMacroNames after every change of its entries.
+    void setMacroLibrary(const MacroLibrary* library);
+    void refreshMacroNames();
 
     const EditTarget& target() const { return m_target; }
     FunctionMenu& menu() const { return *m_menu; }
@@ -75,6 +80,8 @@ class ButtonEditor : public QObject {
   private:
     void assignLeaf(int tag, const QString& caption);
     void assignGunKey(int index, const QString& caption);
+    // Library entry `index` into a macro slot, played by the target.
+    void bindMacro(int index);
     void openAssemblyDialog();
     void applyAssembly(const QString& text, const QString& code);
     // Shows `caption` on the target and gives it the code `code` makes of the model's AIM
@@ -94,6 +101,7 @@ class ButtonEditor : public QObject {
     const LanguageTable* m_language = nullptr;
     int m_layoutNo = 1;
     std::vector<std::string> m_gunKeyCodes;
+    const MacroLibrary* m_library = nullptr;
 };
 
 }  // namespace vornik

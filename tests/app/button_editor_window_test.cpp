@@ -11,6 +11,8 @@
 
 #include "app/device_buttons.h"
 #include "formats/language_keys.h"
+#include "model/macro_binding.h"
+#include "model/macro_library.h"
 #include "settings/assembly_key_dialog.h"
 #include "settings/button_editor.h"
 #include "settings/button_page.h"
@@ -351,6 +353,64 @@ TEST_F(ButtonEditorTest, SwitchOptionsOneAndTwoExcludeEachOtherAndReachTheMouse)
 
     ASSERT_TRUE(window->deviceButtons().Btn_Apply_0Click());
     EXPECT_EQ(mouse->memory()[section::kParameterA.address + 1] & 0x07, 0x02);
+}
+
+// A library macro chosen from LB_Name goes into a slot the button plays; Apply writes both, and
+// a read shows the macro's name on the button. With no slot free, Str104 says so and the
+// button keeps its function.
+TEST_F(ButtonEditorTest, ALibraryMacroBoundToAButtonReachesTheMouse) {
+    readMouse();
+    MacroLibrary library;
+    const char* names[] = {"Jump", "a", "b", "c", "d", "e", "f"};
+    MacroContent content{};
+    const std::uint8_t events[] = {0x00, 0x05, 0x82, 0x04, 0x02, 0x04, 0xCB};
+    std::copy(std::begin(events), std::end(events), content.begin());
+    for (const char* name : names) {
+        std::size_t index = 0;
+        ASSERT_EQ(library.add(encodeMacroName(name), &index), LibraryResult::Ok);
+        ASSERT_EQ(library.setContent(index, content), LibraryResult::Ok);
+    }
+    editor().setMacroLibrary(&library);
+    ASSERT_EQ(menu().macroList()->count(), 7);
+
+    auto bind = [&](int key, int entry) {
+        click(keyLabel(key));
+        hover("Key_Macro");
+        QListWidget* list = menu().macroList();
+        ASSERT_FALSE(list->isHidden());
+        QListWidgetItem* item = list->item(entry);
+        list->scrollToItem(item);
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
+                          list->visualItemRect(item).center());
+    };
+    bind(4, 0);
+    EXPECT_EQ(keyLabel(4)->text(), "Jump");
+    EXPECT_FALSE(anyMenuShown());
+    ASSERT_TRUE(window->deviceButtons().Btn_Apply_0Click());
+    const std::size_t at = kProfile + ProfileCodes::offset(1, 4);
+    EXPECT_EQ(mouse->memory()[at], 0x06);
+    EXPECT_EQ(mouse->memory()[at + 1], 0x01);
+    EXPECT_EQ(mouse->memory()[at + 2], 0x21);
+    EXPECT_EQ(mouse->memory()[0x101], 'J');
+    EXPECT_EQ(mouse->memory()[0x120 + 6], 0xCB);
+
+    session->model.loadFromImage(builtInImage());
+    window->deviceButtons().Btn_Read_0Click();
+    window->navigation().choosePage(NavigationChoice::Office);
+    EXPECT_EQ(keyLabel(4)->text(), "Jump");
+
+    // Five buttons of key mode 2 fill the other slots; the seventh macro finds none.
+    for (int k = 1; k <= 5; ++k)
+        ASSERT_TRUE(bindLibraryMacro(session->model, 2, k + 1,
+                                     library.entry(static_cast<std::size_t>(k)), SlotRange::AllSix)
+                        .ok());
+    ASSERT_TRUE(dialogs.shown.isEmpty()) << dialogs.shown.join("; ").toStdString();
+    const std::string code = session->model.buttonFunction(1, 2);
+    const QString caption = keyLabel(2)->text();
+    bind(2, 6);
+    EXPECT_EQ(dialogs.shown, QStringList{window->text("Str104")});
+    EXPECT_EQ(session->model.buttonFunction(1, 2), code);
+    EXPECT_EQ(keyLabel(2)->text(), caption);
 }
 
 }  // namespace

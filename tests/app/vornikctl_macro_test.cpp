@@ -1,4 +1,5 @@
 // vornikctl macro get, put and clear over the mouse's six macro slots.
+#include "image/memory_map.h"
 #include "vornikctl_fixture.h"
 
 namespace vornik {
@@ -7,6 +8,8 @@ namespace {
 constexpr std::size_t kSlot1 = 0x100;  // name (32 bytes), then the 224-byte content
 constexpr std::size_t kContent = 32;
 constexpr std::size_t kSlot5 = 0x600;
+constexpr std::size_t kMode1Button4 = section::kProfile.address + 9;
+constexpr std::size_t kMode2Button5 = section::kProfile.address + 27 + 12;
 
 class VornikctlMacroTest : public VornikctlTest {
   protected:
@@ -101,17 +104,22 @@ TEST_F(VornikctlMacroTest, RefusedScriptsWriteNothing) {
 
 // A button that plays the slot names the macro's release mode in its type byte (06 or 0E).
 TEST_F(VornikctlMacroTest, ButtonsThatPlayTheSlotFollowItsReleaseMode) {
-    ASSERT_EQ(run({"--simulate", state, "macro", "put", "2", script(kPressA)}), kExitOk)
+    ASSERT_EQ(run({"--simulate", state, "macro", "put", "2", script(kPressA), "--name", "Burst"}),
+              kExitOk)
         << err.str();
-    ASSERT_EQ(run({"--simulate", state, "set", "mode1.button4=060221"}), kExitOk) << err.str();
+    // By name: the code of the slot's release mode.
+    ASSERT_EQ(run({"--simulate", state, "set", "mode1.button4=Burst"}), kExitOk) << err.str();
+    EXPECT_EQ(memory(kMode1Button4, 3), (std::vector<std::uint8_t>{0x06, 0x02, 0x21}));
 
     ASSERT_EQ(run({"--simulate", state, "macro", "put", "2", script(kPressA), "--release", "stop"}),
               kExitOk)
         << err.str();
     EXPECT_TRUE(has(out, "played by key mode 1 button 4")) << out.str();
     EXPECT_EQ(memory(0x200 + kContent, 1), std::vector<std::uint8_t>{0x01});
-    ASSERT_EQ(run({"--simulate", state, "get", "mode1.button4"}), kExitOk) << err.str();
-    EXPECT_TRUE(has(out, "0E0221")) << out.str();
+    EXPECT_EQ(memory(kMode1Button4, 3), (std::vector<std::uint8_t>{0x0E, 0x02, 0x21}));
+    // The slot kept its name; by name it is now the stopping code.
+    ASSERT_EQ(run({"--simulate", state, "set", "mode2.button5=Burst"}), kExitOk) << err.str();
+    EXPECT_EQ(memory(kMode2Button5, 3), (std::vector<std::uint8_t>{0x0E, 0x02, 0x21}));
 
     // Cleared, the slot is empty and the button is left, with a note.
     ASSERT_EQ(run({"--simulate", state, "macro", "clear", "2"}), kExitOk) << err.str();

@@ -131,6 +131,31 @@ TEST_F(ConfigModelTest, KeyModeKeepsBytesValuesAndViewsInStep) {
     EXPECT_FALSE(model.setKeyMode(2).changed);
 }
 
+// A slot 1-4 whose content fails its check is emptied on loading, its name kept; a valid one
+// and slots 5-6 stay. In driver mode the slots are left alone.
+TEST_F(ConfigModelTest, LoadingEmptiesMacroSlotsThatFailTheirCheck) {
+    const std::uint8_t valid[] = {0x00, 0x05, 0x82, 0x04, 0x02, 0x04, 0xCB};
+    ConfigImage image = builtInImage();
+    auto slot = [&](int k) { return (k <= 4 ? 0x100 + (k - 1) * 256 : 0x600 + (k - 5) * 256); };
+    for (int k : {1, 2, 5}) {
+        image[static_cast<std::size_t>(slot(k) + 1)] = 'M';
+        std::copy(std::begin(valid), std::end(valid), image.begin() + slot(k) + 32);
+    }
+    image[static_cast<std::size_t>(slot(2) + 32 + 6)] ^= 1;  // slot 2's check byte is wrong
+    image[static_cast<std::size_t>(slot(5) + 32 + 6)] ^= 1;  // slot 5 has no check
+
+    for (const bool eeprom : {true, false}) {
+        SCOPED_TRACE(eeprom ? "configuration memory" : "driver mode");
+        model.setEepromMode(eeprom);
+        model.loadFromImage(image);
+        const DeviceMacroSlots slots = model.macroSlots();
+        EXPECT_EQ(slots[0].content[6], 0xCB);
+        EXPECT_EQ(slots[1].name[1], 'M');
+        EXPECT_EQ(slots[1].content[1], eeprom ? 0x00 : 0x05);
+        EXPECT_EQ(slots[4].content[1], 0x05);
+    }
+}
+
 TEST_F(ConfigModelTest, NoSaveHoldsKeyModeOne) {
     SettingsValues values = model.values();
     values.cb_KeyMode = 1;
