@@ -1,6 +1,8 @@
 #pragma once
 
+#include <filesystem>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "device/clock.h"
@@ -10,6 +12,7 @@
 #include "formats/options.h"
 #include "model/config_model.h"
 #include "model/device_session.h"
+#include "model/pointer_settings.h"
 
 namespace vornik {
 
@@ -25,6 +28,11 @@ struct AppSession {
 
     // The directory of the running program, with its trailing separator.
     std::string programDir;
+    // Where the mouse's image is kept before every write; nullopt when the user's state folder
+    // is not known, and then nothing is written.
+    std::optional<std::filesystem::path> snapshotFolder;
+    // The desktop's pointer settings; null where the system has none to offer.
+    std::unique_ptr<PointerSettingsStore> pointerSettings;
 
     bool mouseConnected() const { return device.mouseConnected(); }
 };

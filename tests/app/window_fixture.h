@@ -7,6 +7,7 @@
 #include <memory>
 #include <vector>
 
+#include "../model/temporary_folder.h"
 #include "app/app_session.h"
 #include "app/main_window.h"
 #include "device/sim/sim_hid_platform.h"
@@ -31,6 +32,18 @@ struct RecordingDialogs : Dialogs {
         colourOpenedOn.push_back(initial);
         return colourAnswer;
     }
+    // The file dialogs answer `fileAnswer` (nullopt: cancelled) and keep their filters.
+    std::optional<QString> fileAnswer;
+    QStringList saveFilters;
+    QStringList openFilters;
+    std::optional<QString> saveFileDialog(QWidget*, const QString& filter) override {
+        saveFilters << filter;
+        return fileAnswer;
+    }
+    std::optional<QString> openFileDialog(QWidget*, const QString& filter) override {
+        openFilters << filter;
+        return fileAnswer;
+    }
 };
 
 // The window over a simulated set of HID devices on a virtual clock; the mouse is plugged in
@@ -42,6 +55,7 @@ class MainWindowTest : public ::testing::Test {
         platform = owned.get();
         plugOtherDevices(*platform);
         session = std::make_unique<AppSession>(std::move(owned), clock);
+        session->snapshotFolder = snapshotFolder.path();
         window = std::make_unique<MainWindow>(*session, dialogs);
     }
     // A new window over the session, as at a start with the session's options.
@@ -69,6 +83,7 @@ class MainWindowTest : public ::testing::Test {
     }
     QString skinOf(const char* image) { return find<SkinImage>(image)->skin(); }
 
+    test::TemporaryFolder snapshotFolder{"vornik-window-snapshots"};
     VirtualClock clock;
     SimHidPlatform* platform = nullptr;
     std::shared_ptr<SimMouse> mouse;
