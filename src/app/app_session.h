@@ -12,6 +12,7 @@
 #include "formats/options.h"
 #include "model/config_model.h"
 #include "model/device_session.h"
+#include "model/pointer_settings.h"
 
 namespace vornik {
 
@@ -30,6 +31,11 @@ struct AppSession {
     // The PC macro library file the window opens at start; nullopt: the library is kept in
     // memory only, and saving it fails.
     std::optional<std::filesystem::path> macroLibraryFile;
+    // Where the mouse's image is kept before every write; nullopt when the user's state folder
+    // is not known, and then nothing is written.
+    std::optional<std::filesystem::path> snapshotFolder;
+    // The desktop's pointer settings; null where the system has none to offer.
+    std::unique_ptr<PointerSettingsStore> pointerSettings;
 
     bool mouseConnected() const { return device.mouseConnected(); }
 };

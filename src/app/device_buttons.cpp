@@ -65,7 +65,9 @@ WriteOutcome DeviceButtons::writeSettings() {
 
 void DeviceButtons::reportSkipped(const WriteOutcome& outcome) {
     // A write that did not happen is said, so that edits are not thought to be in the mouse.
-    if (outcome.result == WriteResult::NotWritten) m_window.messageBox(textkey::kFindingDevice);
+    // A refused snapshot has said so already.
+    if (outcome.result == WriteResult::NotWritten && outcome.reason != SkipReason::SnapshotFailed)
+        m_window.messageBox(textkey::kFindingDevice);
 }
 
 bool DeviceButtons::refuseIncompleteImage(ButtonRole role) {

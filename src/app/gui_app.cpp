@@ -15,6 +15,7 @@
 #include "app/single_instance.h"
 #include "device/native_platform.h"
 #include "device/sim/sim_hid_platform.h"
+#include "platform/pointer_settings_platform.h"
 #include "platform/system_folders.h"
 #include "ui/dialogs.h"
 #include "ui/loading_window.h"
@@ -76,6 +77,8 @@ GuiProgram::GuiProgram(std::unique_ptr<HidPlatform> platform, Clock& clock, Dial
     m_session->programDir = (QCoreApplication::applicationDirPath() + "/").toStdString();
     m_session->macroLibraryFile =
         systemMacroLibraryPath(m_session->options.path, m_session->programDir);
+    m_session->snapshotFolder = systemSnapshotFolder();
+    m_session->pointerSettings = createPointerSettingsStore();
     m_window = std::make_unique<MainWindow>(*m_session, dialogs);
     if (simulator) m_simulatorWindow = std::make_unique<SimulatorWindow>(*simulator, clock);
 }

@@ -17,6 +17,7 @@
 
 #include "app/app_session.h"
 #include "app/device_buttons.h"
+#include "app/profile_buttons.h"
 #include "fire/fire_page.h"
 #include "formats/engineer_terms.h"
 #include "formats/language_keys.h"
@@ -32,6 +33,7 @@
 #include "settings/engineer_page.h"
 #include "settings/gun_list_view.h"
 #include "settings/light_page.h"
+#include "settings/pointer_settings_view.h"
 #include "ui/default_layout.h"
 #include "ui/dialogs.h"
 #include "ui/language_pass.h"
@@ -68,16 +70,23 @@ MainWindow::MainWindow(AppSession& session, Dialogs& dialogs)
     m_navigation = std::make_unique<Navigation>(m_state, m_session.options, *this, m_dialogs,
                                                 NavigationPages{m_containers, &m_common}, this);
     m_flows = std::make_unique<ImageFlows>(m_session.device, *this, *this, m_session.model);
+    if (m_session.snapshotFolder)
+        m_flows->requireSnapshots(std::make_unique<SnapshotStore>(
+            *m_session.snapshotFolder, [] { return std::chrono::system_clock::now(); }));
+    else
+        m_flows->requireSnapshots(nullptr, "the user's state folder is not known");
     m_monitor.expectedPair = expectedIdPair(builtInImage());
     m_monitor.reservePair = {static_cast<std::uint8_t>(m_session.options.revManuId),
                              static_cast<std::uint8_t>(m_session.options.revProId)};
     m_buttons = std::make_unique<DeviceButtons>(m_session, *this, *m_flows, m_monitor);
+    m_profiles = std::make_unique<ProfileButtons>(m_session, *this, *m_flows, m_dialogs);
     connectPages();
     m_session.model.addListener(*this);
 
     deviceTimer.setInterval(1000);
     connect(&deviceTimer, &QTimer::timeout, this, [this] { m_monitor.tick(); });
 
+    m_advancedPage->pointerSettings().readFromSystem();
     m_navigation->loadStartupImages();
     // The pages name codes in the language from the start.
     for (Page* page : m_pages) page->applyLanguage(language());
@@ -131,7 +140,8 @@ void MainWindow::buildPages() {
                 break;
             case 2:
                 m_advancedPage =
-                    new AdvancedPage(container, *this, m_dialogs, *this, m_session.options);
+                    new AdvancedPage(container, *this, m_dialogs, *this, m_session.options,
+                                     m_session.pointerSettings.get());
                 break;
             case 3:
                 m_lightPage =
@@ -174,6 +184,10 @@ void MainWindow::connectPages() {
         on(ButtonRole::Confirm1, &DeviceButtons::Btn_Confirm1_1Click);
         on(ButtonRole::Confirm2, &DeviceButtons::Btn_Confirm2_1Click);
         on(ButtonRole::Confirm3, &DeviceButtons::Btn_Confirm3_1Click);
+        connect(page.button(ButtonRole::Save).label, &ButtonLabel::clicked, m_profiles.get(),
+                &ProfileButtons::Btn_Save_0Click);
+        connect(page.button(ButtonRole::Load).label, &ButtonLabel::clicked, m_profiles.get(),
+                &ProfileButtons::Btn_Load_0Click);
         auto own = [&](ButtonRole role, void (MainWindow::*handler)()) {
             connect(page.button(role).label, &ButtonLabel::clicked, this, handler);
         };
@@ -225,6 +239,10 @@ void MainWindow::connectPages() {
     connect(e->btn_Write, &QPushButton::clicked, m_buttons.get(), &DeviceButtons::applySettings);
     connect(e->Btn_Default, &QPushButton::clicked, m_buttons.get(),
             &DeviceButtons::Btn_DefaultClick);
+    connect(e->Btn_Save_6, &QPushButton::clicked, m_profiles.get(),
+            &ProfileButtons::Btn_Save_0Click);
+    connect(e->Btn_Load_6, &QPushButton::clicked, m_profiles.get(),
+            &ProfileButtons::Btn_Load_0Click);
 }
 
 void MainWindow::applyWindowShape() {
@@ -462,6 +480,7 @@ void MainWindow::showIdBytes(std::uint8_t vendor, std::uint8_t product) {
 void MainWindow::readImage(ConfigModeScope& scope) {
     // What arrived of a read that did not complete is shown, but it is not the mouse's image.
     if (!m_flows->readImage(scope)) messageDialog(textkey::kFail);
+    m_advancedPage->pointerSettings().readFromSystem();
 }
 
 JoinHooks MainWindow::joinHooks() {
@@ -476,6 +495,6 @@ JoinHooks MainWindow::joinHooks() {
     return hooks;
 }
 
-void MainWindow::applyPointerSettings() {}
+void MainWindow::applyPointerSettings() { m_advancedPage->pointerSettings().apply(); }
 
 }  // namespace vornik

@@ -34,6 +34,7 @@ class LightPage;
 class LoadingWindow;
 class MacroLibraryFile;
 class MacroPage;
+class ProfileButtons;
 
 inline constexpr const char* kWindowCaption = "Vornik Gaming Mouse v1.0";
 inline constexpr const char* kApplicationTitle = "Vornik Gaming Mouse";
@@ -98,9 +99,11 @@ class MainWindow : public QWidget,
     const LayoutReport& lastLayout() const { return m_lastLayout; }
     Navigation& navigation() { return *m_navigation; }
     DeviceButtons& deviceButtons() { return *m_buttons; }
+    ProfileButtons& profileButtons() { return *m_profiles; }
     DeviceMonitor& monitor() { return m_monitor; }
     const std::array<CommonPage, 4>& commonPages() const { return m_common; }
     ButtonPage& buttonPage() { return *m_buttonPage; }
+    AdvancedPage& advancedPage() { return *m_advancedPage; }
     FirePage& firePage() { return *m_firePage; }
     // The function menu's fire entry for button 1..9 of key mode 1..2: page 5 with preset 1.
     void openFirePage(int keyMode, int button);
@@ -195,6 +198,7 @@ class MainWindow : public QWidget,
     DeviceMonitor m_monitor;
     LayoutReport m_lastLayout;
     std::unique_ptr<DeviceButtons> m_buttons;
+    std::unique_ptr<ProfileButtons> m_profiles;
     LoadingWindow* m_loading = nullptr;
     QSystemTrayIcon* m_tray = nullptr;
 };

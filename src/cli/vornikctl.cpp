@@ -25,9 +25,14 @@ constexpr const char* kUsage =
     "  status           enter configuration mode, query the status, leave; prints reply\n"
     "                   byte 1, EepromReady, ChipType and the button-state word\n"
     "  read --out FILE  read the whole configuration memory into a profile file\n"
-    "  restore FILE     load a profile file and write it to the mouse, verified (only to a\n"
+    "  restore FILE|N   load a profile file and write it to the mouse, verified (only to a\n"
     "                   mouse that reports ready with chip type 0x98); a file shorter than\n"
-    "                   2048 bytes is laid over the mouse's own image, read first\n"
+    "                   2048 bytes is laid over the mouse's own image, read first. A number\n"
+    "                   N restores snapshot N of 'snapshots' (a file named by digits only is\n"
+    "                   given as ./N)\n"
+    "  snapshots        the images the mouse held before each write (the newest 20, kept in\n"
+    "                   the user's state folder), newest first, with what differs from the\n"
+    "                   mouse now\n"
     "  default N        restore default image N (1 to 3): TamselData_CfgN.bin beside the\n"
     "                   program, else (when there is no such file) the built-in image\n"
     "  dump FILE|--device [--json]\n"
@@ -74,9 +79,10 @@ constexpr const char* kUsage =
     "  --version             show the version\n"
     "\n"
     "%KEYS%"
-    "The mouse is held for the whole run; Ctrl-C stops a transfer after the chunk in flight\n"
-    "and leaves configuration mode. Exit codes: 0 done, 1 the mouse or a file failed, 2 wrong\n"
-    "usage, 130 interrupted.\n";
+    "Before every write the mouse's image is kept as a snapshot; when it cannot be kept,\n"
+    "nothing is written. The mouse is held for the whole run; Ctrl-C stops a transfer after\n"
+    "the chunk in flight and leaves configuration mode. Exit codes: 0 done, 1 the mouse or a\n"
+    "file failed, 2 wrong usage, 130 interrupted.\n";
 
 // The name with every run of digits as '#': keys of one family share it.
 std::string familyOf(const std::string& name) {
@@ -173,6 +179,7 @@ constexpr Command kCommands[] = {
     {"status", runStatus, 0, 0, false, false, false},
     {"read", runRead, 0, 0, true, false, false},
     {"restore", runRestore, 1, 1, false, false, false},
+    {"snapshots", runSnapshots, 0, 0, false, false, false},
     {"default", runDefault, 1, 1, false, false, false},
     {"dump", runDump, 0, 1, false, true, true},
     {"get", runGet, 0, kAny, false, true, false, true, false},

@@ -1,7 +1,9 @@
 #pragma once
 
+#include <filesystem>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <ostream>
 #include <string>
 #include <vector>
@@ -24,6 +26,11 @@ struct CtlEnvironment {
     const Cancellation* cancellation = nullptr;
     // Whether transfers draw a progress bar on `err` (when it is a terminal).
     bool progress = false;
+    // Where the mouse's image is kept before every write; nullopt when the user's state folder
+    // is not known, and then nothing is written.
+    std::optional<std::filesystem::path> snapshotFolder = std::nullopt;
+    // Off only in tests of what a write does to a mouse that cannot be read first.
+    bool snapshots = true;
 };
 
 // Exit codes: 0 done, 1 the device or a file failed, 2 the command line is wrong, 130 the user

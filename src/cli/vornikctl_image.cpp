@@ -1,11 +1,15 @@
 // The vornikctl commands that move or show a whole configuration image.
+#include <fmt/format.h>
+
 #include <algorithm>
+#include <chrono>
 
 #include "cli/vornikctl_session.h"
 #include "formats/text_lookup.h"
 #include "image/defaults.h"
 #include "image/profile_file.h"
 #include "model/image_dump.h"
+#include "model/snapshots.h"
 
 namespace vornik::ctl {
 
@@ -181,8 +185,84 @@ int runRead(Session& session, const Options& options, CtlEnvironment& env) {
     return kExitOk;
 }
 
+namespace {
+
+bool isSnapshotNumber(const std::string& operand) {
+    return !operand.empty() && operand.size() <= 4 &&
+           std::all_of(operand.begin(), operand.end(), [](char c) { return c >= '0' && c <= '9'; });
+}
+
+const SnapshotStore* snapshotStore(Session& session) {
+    const SnapshotStore* store = session.flows().snapshots();
+    if (!store)
+        session.err() << "vornikctl: there are no snapshots: the user's state folder is not known "
+                         "(set XDG_STATE_HOME or HOME)\n";
+    return store;
+}
+
+std::string snapshotTimeText(std::chrono::system_clock::time_point time) {
+    const auto seconds = std::chrono::floor<std::chrono::seconds>(time);
+    const auto day = std::chrono::floor<std::chrono::days>(seconds);
+    const std::chrono::year_month_day date{day};
+    const std::chrono::hh_mm_ss clock{seconds - day};
+    return fmt::format("{:04}-{:02}-{:02} {:02}:{:02}:{:02} UTC", static_cast<int>(date.year()),
+                       static_cast<unsigned>(date.month()), static_cast<unsigned>(date.day()),
+                       clock.hours().count(), clock.minutes().count(), clock.seconds().count());
+}
+
+int restoreSnapshot(Session& session, int number, CtlEnvironment& env) {
+    const SnapshotStore* store = snapshotStore(session);
+    if (!store) return kExitFailure;
+    std::string error;
+    const auto image = store->load(number, error);
+    if (!image) {
+        session.err() << "vornikctl: " << error << "\n";
+        return kExitFailure;
+    }
+    if (!session.openMouse()) return kExitFailure;
+    session.image().bytes = *image;
+    const WriteOutcome outcome = session.flows().writeLoadedImage();
+    printRepairs(session.image().lastRepairs, env.out);
+    return reportWrite(outcome, session, env);
+}
+
+}  // namespace
+
+int runSnapshots(Session& session, const Options&, CtlEnvironment& env) {
+    const SnapshotStore* store = snapshotStore(session);
+    if (!store) return kExitFailure;
+    std::string error;
+    if (store->list(std::nullopt, error).empty()) {
+        if (!error.empty()) {
+            session.err() << "vornikctl: " << error << "\n";
+            return kExitFailure;
+        }
+        env.out << "no snapshots in \"" << store->folder().string() << "\"\n";
+        return kExitOk;
+    }
+    // Each is compared with what the mouse holds now; without the mouse they are only listed.
+    if (auto failed = readMouse(session)) {
+        if (*failed == kExitInterrupted) return *failed;
+        session.err() << "vornikctl: note: listed without their differences from the mouse\n";
+    }
+    const auto snapshots = store->list(session.flows().mouseImage(), error);
+    env.out << "snapshots in \"" << store->folder().string() << "\", newest first:\n";
+    for (const Snapshot& s : snapshots) {
+        env.out << fmt::format("{:3}  {}  {}", s.number, snapshotTimeText(s.time),
+                               s.file.filename().string());
+        if (s.difference)
+            env.out << "  " << differenceText(*s.difference);
+        else if (!s.problem.empty())
+            env.out << "  " << s.problem;
+        env.out << "\n";
+    }
+    if (!error.empty()) session.err() << "vornikctl: " << error << "\n";
+    return error.empty() ? kExitOk : kExitFailure;
+}
+
 int runRestore(Session& session, const Options& options, CtlEnvironment& env) {
     const std::string& path = options.operands[0];
+    if (isSnapshotNumber(path)) return restoreSnapshot(session, std::stoi(path), env);
     ConfigImage file{};
     std::uintmax_t size = 0;
     if (!loadFile(session, path, file, size) || !session.openMouse()) return kExitFailure;

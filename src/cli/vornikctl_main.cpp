@@ -1,6 +1,7 @@
 #include <atomic>
 #include <csignal>
 #include <cstdio>
+#include <cstdlib>
 #include <iostream>
 #include <string>
 #include <vector>
@@ -13,6 +14,7 @@
 
 #include "cli/vornikctl.h"
 #include "device/native_platform.h"
+#include "model/user_folders.h"
 
 namespace {
 
@@ -49,6 +51,24 @@ bool stderrIsTerminal() {
 #endif
 }
 
+// "snapshots" in the user's state folder, as the window keeps them (the platform library
+// would bring the GUI toolkit with it, so the environment is read here).
+std::optional<std::filesystem::path> snapshotFolder() {
+    const auto state = vornik::userStateFolder(
+        [](const char* name) -> std::optional<std::string> {
+            const char* value = std::getenv(name);
+            if (!value) return std::nullopt;
+            return std::string(value);
+        },
+#ifdef _WIN32
+        vornik::FolderConvention::Windows);
+#else
+        vornik::FolderConvention::Xdg);
+#endif
+    if (!state) return std::nullopt;
+    return std::filesystem::path(*state) / "snapshots";
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -60,5 +80,6 @@ int main(int argc, char** argv) {
                                std::cerr, vornik::programDirectory()};
     env.cancellation = &cancellation;
     env.progress = stderrIsTerminal();
+    env.snapshotFolder = snapshotFolder();
     return vornik::runVornikctl(args, env);
 }

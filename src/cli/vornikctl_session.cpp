@@ -142,6 +142,14 @@ bool Session::start(std::string& error) {
     // As in the window at start-up, the image holds the built-in image until something replaces it.
     m_model.image().bytes = builtInImage();
     m_flows = std::make_unique<ImageFlows>(*m_device, m_hooks, m_messages, m_model);
+    if (!m_env.snapshots) {
+    } else if (m_env.snapshotFolder)
+        m_flows->requireSnapshots(std::make_unique<SnapshotStore>(
+            *m_env.snapshotFolder, [] { return std::chrono::system_clock::now(); }));
+    else
+        m_flows->requireSnapshots(nullptr,
+                                  "the user's state folder is not known: set XDG_STATE_HOME or "
+                                  "HOME");
     return true;
 }
 

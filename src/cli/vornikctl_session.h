@@ -131,6 +131,7 @@ void printRepairs(const RepairReport& repairs, std::ostream& out);
 int runList(Session& session, const Options& options, CtlEnvironment& env);
 int runStatus(Session& session, const Options& options, CtlEnvironment& env);
 int runRead(Session& session, const Options& options, CtlEnvironment& env);
+int runSnapshots(Session& session, const Options& options, CtlEnvironment& env);
 int runRestore(Session& session, const Options& options, CtlEnvironment& env);
 int runDefault(Session& session, const Options& options, CtlEnvironment& env);
 int runDump(Session& session, const Options& options, CtlEnvironment& env);

@@ -21,6 +21,8 @@ const char* skipReasonText(SkipReason reason) {
             return "the mouse's chip type is not 0x98";
         case SkipReason::FileUnreadable:
             return "the image file could not be read";
+        case SkipReason::SnapshotFailed:
+            return "the mouse's image could not be kept as a snapshot first";
     }
     return "";
 }
@@ -57,6 +59,10 @@ bool ImageFlows::readImage(ConfigModeScope& scope) {
         observer->transferPhase(TransferPhase::Read, chunkCount(kImageSize));
     const bool complete = m_protocol.readBlock(0, kImageSize, m_model.image().bytes) &&
                           m_protocol.lastBlockFailedChunks() == 0;
+    if (complete)
+        m_mouseImage = m_model.image().bytes;
+    else
+        m_mouseImage.reset();
     split();
     if (!complete) m_model.markIncomplete();
     m_lastLeave = scope.leave();
@@ -76,12 +82,67 @@ WriteOutcome ImageFlows::writeImage(bool needChip98) {
         outcome.reason = skipReasonOf(scope.problem());
     else if (needChip98 && m_protocol.chipType() != 0x98)
         outcome.reason = SkipReason::WrongChip;
-    else
+    else if (!keepSnapshot())
+        outcome.reason = SkipReason::SnapshotFailed;
+    else {
         outcome.result =
             writeAndVerify(m_protocol, m_model.image().bytes, m_messages, &outcome.verify);
+        // A write that failed part way leaves the image known before it: the snapshot just
+        // kept is the way back, and the next write keeps no other.
+        if (outcome.result == WriteResult::Verified) m_mouseImage = m_model.image().bytes;
+    }
     // Whatever happened, the mouse leaves configuration mode once it entered it.
     outcome.leave = m_lastLeave = scope.leave();
     return outcome;
+}
+
+bool ImageFlows::readMouseImage(ConfigImage& image) {
+    OperationFrame frame(m_hooks, m_clock);
+    ConfigModeScope scope(m_protocol);
+    bool complete = false;
+    if (scope.ready()) {
+        if (auto* observer = m_protocol.observer())
+            observer->transferPhase(TransferPhase::Read, chunkCount(kImageSize));
+        complete =
+            m_protocol.readBlock(0, kImageSize, image) && m_protocol.lastBlockFailedChunks() == 0;
+        if (complete) m_mouseImage = image;
+    }
+    m_lastLeave = scope.leave();
+    return complete;
+}
+
+void ImageFlows::requireSnapshots(std::unique_ptr<SnapshotStore> store, std::string why) {
+    m_snapshotsRequired = true;
+    m_snapshots = std::move(store);
+    m_noSnapshotsReason = std::move(why);
+}
+
+bool ImageFlows::keepSnapshot() {
+    if (!m_snapshotsRequired) return true;
+    std::string error;
+    if (!m_snapshots) {
+        error =
+            m_noSnapshotsReason.empty() ? "there is no folder for snapshots" : m_noSnapshotsReason;
+    } else {
+        if (!m_mouseImage) {
+            // Nothing read yet (a restore straight from the command line) or the last read did
+            // not complete: what the mouse holds now is what the snapshot must keep.
+            ConfigImage held{};
+            if (auto* observer = m_protocol.observer())
+                observer->transferPhase(TransferPhase::Read, chunkCount(kImageSize));
+            if (m_protocol.readBlock(0, kImageSize, held) &&
+                m_protocol.lastBlockFailedChunks() == 0)
+                m_mouseImage = held;
+            else
+                error = "the mouse's present image could not be read completely";
+        }
+        if (m_mouseImage && m_snapshots->keep(*m_mouseImage, error)) return true;
+    }
+    m_messages.errorMessage(
+        "Nothing was written to the mouse: its present configuration could "
+        "not be kept as a snapshot (" +
+        error + ").");
+    return false;
 }
 
 WriteOutcome ImageFlows::writeLoadedImage() {

@@ -1,6 +1,8 @@
 #pragma once
 
 #include <filesystem>
+#include <memory>
+#include <optional>
 #include <string>
 
 #include "device/protocol.h"
@@ -10,6 +12,7 @@
 #include "model/config_model.h"
 #include "model/device_session.h"
 #include "model/operation_frame.h"
+#include "model/snapshots.h"
 
 namespace vornik {
 
@@ -36,6 +39,7 @@ enum class SkipReason {
     EepromNotReady,
     WrongChip,
     FileUnreadable,  // the image to write could not be read; the error message named the file
+    SnapshotFailed,  // the mouse's image could not be kept first; the error message said why
 };
 const char* skipReasonText(SkipReason reason);
 SkipReason skipReasonOf(EntryProblem problem);
@@ -72,6 +76,22 @@ class ImageFlows {
     // on what arrived, and the image is marked incomplete.
     bool readImage(ConfigModeScope& scope);
 
+    // From now on every write first keeps the image the mouse holds in `store`, and a write
+    // whose snapshot cannot be kept does not happen. A null store (the user's state folder is
+    // not known) refuses every write, saying `why`.
+    void requireSnapshots(std::unique_ptr<SnapshotStore> store, std::string why = {});
+    const SnapshotStore* snapshots() const { return m_snapshots.get(); }
+
+    // What the mouse holds as far as these flows know: the image of the last complete read or
+    // of the last verified write; nullopt before either, and after a read that did not
+    // complete.
+    const std::optional<ConfigImage>& mouseImage() const { return m_mouseImage; }
+
+    // Inside the device operation frame: configuration mode with the status checks, the whole
+    // image read into `image` (the model is not touched), then leaving it. False when the mouse
+    // was not ready or the read did not complete.
+    bool readMouseImage(ConfigImage& image);
+
     // What the last stay in configuration mode of these flows ended with.
     const LeaveResult& lastLeave() const { return m_lastLeave; }
 
@@ -97,12 +117,20 @@ class ImageFlows {
     FireWriteOutcome confirmFire();
 
   private:
+    // Inside configuration mode, before a write: keeps the mouse's image (read first when it
+    // is not known). False, with the reason shown, when the write must not happen.
+    bool keepSnapshot();
+
     CommandProtocol& m_protocol;
     Clock& m_clock;
     FlowHooks& m_hooks;
     MessageSink& m_messages;
     ConfigModel& m_model;
     LeaveResult m_lastLeave;
+    std::optional<ConfigImage> m_mouseImage;
+    bool m_snapshotsRequired = false;
+    std::unique_ptr<SnapshotStore> m_snapshots;
+    std::string m_noSnapshotsReason;
 };
 
 }  // namespace vornik

@@ -8,7 +8,7 @@ namespace vornik {
 namespace {
 
 constexpr int kRulerStart = -7;
-constexpr int kRulerStep = 26;
+constexpr int kRulerStep = kPointerRulerStep;
 constexpr long long kUnreadableSensitivity = 20;
 constexpr long long kUnreadableDoubleClick = 480;
 

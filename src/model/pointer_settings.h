@@ -26,6 +26,9 @@ using PrecisionTriple = std::array<int, 3>;
 inline constexpr PrecisionTriple kPrecisionOn{1, 6, 10};
 inline constexpr PrecisionTriple kPrecisionOff{0, 0, 0};
 
+// Pixels between two positions of the ruler.
+inline constexpr int kPointerRulerStep = 26;
+
 // Sliders run 0..1000; position p (1..11) sits at value (p - 1) * 100.
 int pointerSliderValue(int position);
 // The position under a mouse x on release: x <= -7 + 26 gives 1, each further 26 pixels one

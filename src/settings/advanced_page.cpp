@@ -17,6 +17,7 @@
 #include "formats/language_keys.h"
 #include "settings/dpi_editor_view.h"
 #include "settings/fire_key_editor.h"
+#include "settings/pointer_settings_view.h"
 #include "ui/language_pass.h"
 #include "ui/layout_groups.h"
 #include "ui/widgets/skin_widgets.h"
@@ -26,18 +27,23 @@ namespace vornik {
 using namespace layout_detail;
 
 AdvancedPage::AdvancedPage(QWidget* container, PageEditor& editor, Dialogs& dialogs,
-                           MessageSink& messages, const AppOptions& options)
+                           MessageSink& messages, const AppOptions& options,
+                           PointerSettingsStore* pointerStore)
     : QObject(container),
       m_container(container),
       m_dpi(new DpiEditorView(container, {*this, editor, dialogs, messages, options.dpiCount})),
-      m_fireKey(new FireKeyEditor(container, *this, editor)) {}
+      m_fireKey(new FireKeyEditor(container, *this, editor)),
+      m_pointer(new PointerSettingsView(container, pointerStore)) {}
 
 void AdvancedPage::fillFromModel(const PageSource& model) {
     m_dpi->fillFromModel(model);
     m_fireKey->fillFromModel(model.values);
 }
 
-void AdvancedPage::raiseWindowedControls() { m_dpi->raiseWindowedControls(); }
+void AdvancedPage::raiseWindowedControls() {
+    m_dpi->raiseWindowedControls();
+    m_pointer->raiseWindowedControls();
+}
 
 void AdvancedPage::applyLayoutGroup(LayoutGroup, LayoutPass& pass) {
     placeControls(pass);

@@ -11,6 +11,8 @@ class DpiEditorView;
 class FireKeyEditor;
 class Dialogs;
 class MessageSink;
+class PointerSettingsStore;
+class PointerSettingsView;
 
 // Page 2, Advanced: the fire key, the pointer settings, the DPI levels and the AIM key.
 class AdvancedPage : public QObject, public Page {
@@ -19,9 +21,9 @@ class AdvancedPage : public QObject, public Page {
   public:
     // The page's controls go into `container` (gbPage2), above its panel. Edits go into the
     // model through `editor`; the colour dialog and the messages through `dialogs` and
-    // `messages`.
+    // `messages`. The pointer settings are the desktop's, through `pointerStore` (null: none).
     AdvancedPage(QWidget* container, PageEditor& editor, Dialogs& dialogs, MessageSink& messages,
-                 const AppOptions& options);
+                 const AppOptions& options, PointerSettingsStore* pointerStore);
 
     QWidget* widget() const override { return m_container; }
     void fillFromModel(const PageSource& model) override;
@@ -34,6 +36,7 @@ class AdvancedPage : public QObject, public Page {
 
     DpiEditorView& dpiEditor() const { return *m_dpi; }
     FireKeyEditor& fireKeyEditor() const { return *m_fireKey; }
+    PointerSettingsView& pointerSettings() const { return *m_pointer; }
     // The windowed controls take the mouse above the page's input-blocking overlay.
     void raiseWindowedControls();
 
@@ -41,6 +44,7 @@ class AdvancedPage : public QObject, public Page {
     QWidget* m_container;
     DpiEditorView* m_dpi;
     FireKeyEditor* m_fireKey;
+    PointerSettingsView* m_pointer;
 };
 
 }  // namespace vornik

@@ -34,6 +34,13 @@ FireKeyEditor::FireKeyEditor(QWidget* container, const Page& page, PageEditor& e
         label->setObjectName(caption);
         label->resize(110, 20);
     }
+    // The continuous-fire caption ends where the DPI levels begin: a long one wraps.
+    if (auto* label = container->findChild<QLabel*>("lbl_Fire_Continue")) {
+        label->setWordWrap(true);
+        label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+        label->setContentsMargins(0, 2, 0, 0);
+        label->resize(100, 36);
+    }
     Edt_Repeat1 = numberEdit("Edt_Repeat1", "2", container);
     Edt_DelayTime1 = numberEdit("Edt_DelayTime1", "16", container);
     Img_FireContinue = new SkinImage("Img_FireContinue", container);

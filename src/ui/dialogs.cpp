@@ -1,6 +1,7 @@
 #include "ui/dialogs.h"
 
 #include <QColorDialog>
+#include <QFileDialog>
 #include <QMessageBox>
 
 namespace vornik {
@@ -30,6 +31,34 @@ std::optional<QColor> QtDialogs::colourDialog(QWidget* parent, const QColor& ini
     const QColor chosen = QColorDialog::getColor(initial, parent);
     if (!chosen.isValid()) return std::nullopt;
     return chosen;
+}
+
+std::optional<QString> Dialogs::saveFileDialog(QWidget*, const QString&) { return std::nullopt; }
+
+std::optional<QString> Dialogs::openFileDialog(QWidget*, const QString&) { return std::nullopt; }
+
+namespace {
+
+std::optional<QString> runFileDialog(QWidget* parent, const QString& filter, bool save) {
+    QFileDialog dialog(parent);
+    dialog.setNameFilter(filter);
+    dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+    dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+    // The overwrite question then names the file that is written for a name typed without
+    // an extension.
+    if (save) dialog.setDefaultSuffix("bin");
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
+    return dialog.selectedFiles().front();
+}
+
+}  // namespace
+
+std::optional<QString> QtDialogs::saveFileDialog(QWidget* parent, const QString& filter) {
+    return runFileDialog(parent, filter, true);
+}
+
+std::optional<QString> QtDialogs::openFileDialog(QWidget* parent, const QString& filter) {
+    return runFileDialog(parent, filter, false);
 }
 
 }  // namespace vornik

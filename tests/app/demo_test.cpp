@@ -41,6 +41,8 @@ class DemoTest : public ::testing::Test {
     // The demo's program as it starts: the simulated devices, the mouse not plugged in.
     void start() {
         program.reset();
+        // The demo keeps its snapshots in the user's state folder: here, the test's own.
+        ::setenv("XDG_STATE_HOME", (dir / "state").c_str(), 1);
         auto owned = std::make_unique<SimHidPlatform>();
         simulator = owned.get();
         plugOtherDevices(*simulator);
@@ -93,6 +95,7 @@ TEST_F(DemoTest, TheMouseKeepsItsMemoryInTheFile) {
     std::ostringstream out, err;
     VirtualClock ctlClock;
     CtlEnvironment env{[] { return std::make_unique<SimHidPlatform>(); }, ctlClock, out, err, ""};
+    env.snapshotFolder = dir / "state" / "vornik" / "snapshots";
     EXPECT_EQ(runVornikctl({"--simulate", memory.string(), "dump", "--device"}, env), kExitOk)
         << err.str();
     EXPECT_NE(out.str().find("level 1: 6400 DPI"), std::string::npos) << out.str();

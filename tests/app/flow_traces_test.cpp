@@ -245,6 +245,7 @@ class CtlTracesTest : public ::testing::Test {
         std::ostringstream out, err;
         CtlEnvironment env{[] { return std::make_unique<SimHidPlatform>(); }, clock, out, err,
                            (dir / "").string()};
+        env.snapshotFolder = dir / "snapshots";
         EXPECT_EQ(runVornikctl(args, env), expectedCode) << err.str();
         return readText(tracePath);
     }

@@ -4,6 +4,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <optional>
 #include <random>
 #include <sstream>
 #include <string>
@@ -30,6 +31,7 @@ class VornikctlTest : public ::testing::Test {
         fs::remove_all(dir);
         fs::create_directories(dir);
         state = (dir / "mouse.bin").string();
+        snapshotFolder = dir / "snapshots";
     }
     void TearDown() override { fs::remove_all(dir); }
 
@@ -39,6 +41,8 @@ class VornikctlTest : public ::testing::Test {
         CtlEnvironment env{[this] { return makeNative(); }, clock, out, err, (dir / "").string()};
         env.cancellation = cancellation;
         env.progress = progress;
+        env.snapshotFolder = snapshotFolder;
+        env.snapshots = snapshots;
         return runVornikctl(args, env);
     }
     std::unique_ptr<HidPlatform> makeNative() { return simSystemWithoutMouse(); }
@@ -70,6 +74,8 @@ class VornikctlTest : public ::testing::Test {
 
     fs::path dir;
     std::string state;
+    std::optional<fs::path> snapshotFolder;
+    bool snapshots = true;
     VirtualClock clock;
     std::ostringstream out;
     std::ostringstream err;

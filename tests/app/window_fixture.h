@@ -32,6 +32,18 @@ struct RecordingDialogs : Dialogs {
         colourOpenedOn.push_back(initial);
         return colourAnswer;
     }
+    // The file dialogs answer `fileAnswer` (nullopt: cancelled) and keep their filters.
+    std::optional<QString> fileAnswer;
+    QStringList saveFilters;
+    QStringList openFilters;
+    std::optional<QString> saveFileDialog(QWidget*, const QString& filter) override {
+        saveFilters << filter;
+        return fileAnswer;
+    }
+    std::optional<QString> openFileDialog(QWidget*, const QString& filter) override {
+        openFilters << filter;
+        return fileAnswer;
+    }
 };
 
 // The window over a simulated set of HID devices on a virtual clock; the mouse is plugged in
@@ -44,6 +56,7 @@ class MainWindowTest : public ::testing::Test {
         plugOtherDevices(*platform);
         session = std::make_unique<AppSession>(std::move(owned), clock);
         session->macroLibraryFile = libraryFolder.path() / "Macro.bin";
+        session->snapshotFolder = snapshotFolder.path();
         window = std::make_unique<MainWindow>(*session, dialogs);
     }
     // A new window over the session, as at a start with the session's options.
@@ -72,6 +85,7 @@ class MainWindowTest : public ::testing::Test {
     QString skinOf(const char* image) { return find<SkinImage>(image)->skin(); }
 
     test::TemporaryFolder libraryFolder{"vornik-window-library"};
+    test::TemporaryFolder snapshotFolder{"vornik-window-snapshots"};
     VirtualClock clock;
     SimHidPlatform* platform = nullptr;
     std::shared_ptr<SimMouse> mouse;

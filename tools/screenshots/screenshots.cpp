@@ -44,6 +44,15 @@ void hover(vornik::FunctionMenu& menu, const char* entry) {
     QCoreApplication::sendEvent(label, &enter);
 }
 
+// A typical desktop's pointer settings, so that the Advanced page shows them as it would.
+struct ShownPointerSettings : PointerSettingsStore {
+    PointerControlStates controls() override { return {}; }
+    PointerReading read() override {
+        return {"10", std::array<std::string, 3>{"1", "6", "10"}, "500", "3"};
+    }
+    bool write(const PointerWrite&, std::string&) override { return true; }
+};
+
 struct SilentDialogs : Dialogs {
     void messageDialog(QWidget*, const QString& text, const QString&) override {
         std::printf("dialog: %s\n", qPrintable(text));
@@ -94,6 +103,7 @@ int main(int argc, char** argv) {
     // A library of its own, so that no user's library is shown or changed.
     QTemporaryDir libraryFolder;
     session.macroLibraryFile = libraryFolder.filePath("Macro.bin").toStdString();
+    session.pointerSettings = std::make_unique<ShownPointerSettings>();
     SilentDialogs dialogs;
     MainWindow window(session, dialogs);
     window.show();

@@ -1,0 +1,94 @@
+#include "app/profile_buttons.h"
+
+#include <QFile>
+#include <QFileInfo>
+
+#include "app/app_session.h"
+#include "app/main_window.h"
+#include "formats/language_keys.h"
+#include "image/profile_file.h"
+#include "ui/dialogs.h"
+
+namespace vornik {
+
+namespace {
+
+std::filesystem::path toPath(const QString& file) {
+#ifdef _WIN32
+    return std::filesystem::path(file.toStdWString());
+#else
+    return std::filesystem::path(QFile::encodeName(file).toStdString());
+#endif
+}
+
+}  // namespace
+
+ProfileButtons::ProfileButtons(AppSession& session, MainWindow& window, ImageFlows& flows,
+                               Dialogs& dialogs)
+    : m_session(session), m_window(window), m_flows(flows), m_dialogs(dialogs) {}
+
+void ProfileButtons::setPressed(ButtonRole role, bool pressed) {
+    for (const CommonPage& page : m_window.commonPages())
+        page.button(role).image->setSkin(pressed ? "SetS_03" : roleInfo(role).normalSkin);
+}
+
+bool ProfileButtons::begin(ButtonRole role, DeviceSession::Guard& operation) {
+    if (!operation.acquired()) return false;
+    m_window.hideAllMenu();
+    setPressed(role, true);
+    if (!m_session.mouseConnected()) {
+        m_window.messageBox(textkey::kFindingDevice);
+        setPressed(role, false);
+        return false;
+    }
+    if (!operation.holdMouse()) {
+        m_window.errorMessage(kMouseInUseText);
+        setPressed(role, false);
+        return false;
+    }
+    return true;
+}
+
+void ProfileButtons::saveProfile() {
+    DeviceSession::Guard operation(m_session.device);
+    if (!begin(ButtonRole::Save, operation)) return;
+    const auto chosen = m_dialogs.saveFileDialog(&m_window, kSaveFilter);
+    if (chosen) {
+        const QFileInfo info(*chosen);
+        const auto path =
+            savePathForChosenName(toPath(info.path()), toPath(info.fileName()).string());
+        ConfigImage image{};
+        std::string error;
+        if (!m_flows.readMouseImage(image))
+            m_window.messageDialog(textkey::kFail);
+        else if (!saveProfileFile(path, image, error))
+            m_window.errorMessage(error);
+    }
+    setPressed(ButtonRole::Save, false);
+}
+
+void ProfileButtons::loadProfile() {
+    DeviceSession::Guard operation(m_session.device);
+    if (!begin(ButtonRole::Load, operation)) return;
+    const auto chosen = m_dialogs.openFileDialog(&m_window, kLoadFilter);
+    if (chosen) {
+        ImageSession& image = m_session.model.image();
+        const bool wasIncomplete = image.incomplete;
+        std::uintmax_t size = 0;
+        std::string error;
+        if (!loadProfileFile(toPath(*chosen), image.bytes, error, &size)) {
+            m_window.errorMessage(error);
+        } else if (wasIncomplete && size < kImageSize) {
+            // The rest would come from the gaps of a read that did not complete.
+            m_flows.split();
+            image.incomplete = true;
+            m_window.dataBufToUI();
+            m_window.messageDialog(textkey::kFail);
+        } else {
+            m_flows.writeLoadedImage();
+        }
+    }
+    setPressed(ButtonRole::Load, false);
+}
+
+}  // namespace vornik
