@@ -41,7 +41,7 @@ class DeviceButtons : public QObject {
     // Fire Confirm's device part (see ImageFlows::confirmFire); without a mouse Str109 says
     // that nothing reached it.
     void confirmFire();
-    const FireWriteOutcome& lastFireWrite() const { return m_lastFireWrite; }
+    const BlockWriteOutcome& lastFireWrite() const { return m_lastFireWrite; }
 
     // The write in configuration-memory mode.
     WriteOutcome writeSettings();
@@ -67,7 +67,7 @@ class DeviceButtons : public QObject {
     ImageFlows& m_flows;
     DeviceMonitor& m_monitor;
     WriteOutcome m_lastWrite;
-    FireWriteOutcome m_lastFireWrite;
+    BlockWriteOutcome m_lastFireWrite;
 };
 
 }  // namespace vornik

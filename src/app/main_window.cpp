@@ -243,6 +243,8 @@ void MainWindow::connectPages() {
             &ProfileButtons::Btn_Save_0Click);
     connect(e->Btn_Load_6, &QPushButton::clicked, m_profiles.get(),
             &ProfileButtons::Btn_Load_0Click);
+    connect(e->Btn_ImportBaseMacro, &QPushButton::clicked, m_profiles.get(),
+            &ProfileButtons::importBaseMacros);
 }
 
 void MainWindow::applyWindowShape() {

@@ -6,6 +6,7 @@
 #include "app/app_session.h"
 #include "app/main_window.h"
 #include "formats/language_keys.h"
+#include "image/atomic_file.h"
 #include "image/profile_file.h"
 #include "ui/dialogs.h"
 
@@ -89,6 +90,41 @@ void ProfileButtons::loadProfile() {
         }
     }
     setPressed(ButtonRole::Load, false);
+}
+
+void ProfileButtons::importBaseMacros() {
+    DeviceSession::Guard operation(m_session.device);
+    if (!operation.acquired()) return;
+    m_window.hideAllMenu();
+    if (!m_session.mouseConnected()) {
+        m_window.messageBox(textkey::kFindingDevice);
+        return;
+    }
+    if (!operation.holdMouse()) {
+        m_window.errorMessage(kMouseInUseText);
+        return;
+    }
+    const auto chosen = m_dialogs.openFileDialog(&m_window, kLoadFilter);
+    if (!chosen) return;
+    constexpr std::size_t kSize = section::kMacroSlots1To4.size;
+    std::string error;
+    std::uintmax_t size = 0;
+    const auto bytes = readFilePrefix(toPath(*chosen), kSize, error, &size);
+    if (!bytes) {
+        m_window.errorMessage(error);
+        return;
+    }
+    // A shorter file would leave parts of the slots undefined.
+    if (bytes->size() < kSize) {
+        m_window.errorMessage(
+            QString("\"%1\" holds %2 bytes; a copy of macro slots 1 to 4 holds %3.")
+                .arg(*chosen)
+                .arg(size)
+                .arg(kSize)
+                .toStdString());
+        return;
+    }
+    m_flows.importBaseMacros(std::span<const std::uint8_t, kSize>(bytes->data(), kSize));
 }
 
 }  // namespace vornik

@@ -14,7 +14,7 @@ class Dialogs;
 class MainWindow;
 
 // Save and Load on pages 1 to 4 and on the engineer page: whole configurations to and from
-// profile files chosen in the file dialogs.
+// profile files chosen in the file dialogs; and the engineer page's base macro import.
 class ProfileButtons : public QObject {
     Q_OBJECT
 
@@ -30,6 +30,9 @@ class ProfileButtons : public QObject {
     // The file's first 2048 bytes over the image (a shorter file leaves the rest as it was),
     // shown on the pages and written to a mouse that reports ready with chip type 0x98.
     void loadProfile();
+    // The engineer page's base macro import: the first 1024 bytes of the chosen file (a raw copy
+    // of macro slots 1-4) into the slots and straight into the mouse.
+    void importBaseMacros();
 
   private:
     // The pressed image, the function menus closed, the no-mouse message and the hold on the

@@ -168,34 +168,61 @@ WriteOutcome ImageFlows::restoreDefaultImage(const std::string& prefix, const st
     return writeLoadedImage();
 }
 
-FireWriteOutcome ImageFlows::confirmFire() {
-    m_model.commitFire();
-    const Sections& s = m_model.sections();
-    FireWriteOutcome outcome;
-    {
-        OperationFrame frame(m_hooks, m_clock);
-        // Without the 0xAA answer nothing more is sent.
-        ConfigModeScope scope(m_protocol, {true, false, false});
-        if (!scope.ready()) {
-            outcome.reason = skipReasonOf(scope.problem());
-        } else {
-            if (!m_protocol.eepromReady())
-                outcome.reason = SkipReason::EepromNotReady;
-            else if (m_protocol.chipType() != 0x98)
-                outcome.reason = SkipReason::WrongChip;
-            else
-                outcome.written =
-                    m_protocol.writeBlock(section::kFireCode.address, section::kFireCode.size,
-                                          s.fireCode) &&
-                    m_protocol.writeBlock(section::kFireOffset.address, section::kFireOffset.size,
-                                          s.fireOffset) &&
-                    m_protocol.writeBlock(section::kFireColor.address, section::kFireColor.size,
-                                          s.fireColor) &&
-                    m_protocol.writeBlock(section::kFireMacroRegion.address,
-                                          section::kFireMacroRegion.size, s.fireMacroRegion);
-            outcome.leave = m_lastLeave = scope.leave();
+BlockWriteOutcome ImageFlows::writeBlocks(std::initializer_list<Block> blocks) {
+    BlockWriteOutcome outcome;
+    OperationFrame frame(m_hooks, m_clock);
+    // Without the 0xAA answer nothing more is sent.
+    ConfigModeScope scope(m_protocol, {true, false, false});
+    if (!scope.ready()) {
+        outcome.reason = skipReasonOf(scope.problem());
+        return outcome;
+    }
+    if (!m_protocol.eepromReady()) {
+        outcome.reason = SkipReason::EepromNotReady;
+    } else if (m_protocol.chipType() != 0x98) {
+        outcome.reason = SkipReason::WrongChip;
+    } else if (!keepSnapshot()) {
+        outcome.reason = SkipReason::SnapshotFailed;
+    } else {
+        outcome.written = true;
+        for (const Block& block : blocks) {
+            if (!m_protocol.writeBlock(
+                    block.address, static_cast<std::uint16_t>(block.bytes.size()), block.bytes)) {
+                outcome.written = false;
+                break;
+            }
+        }
+        // A block that did not go through leaves the mouse's image unknown.
+        if (outcome.written && m_mouseImage) {
+            for (const Block& block : blocks)
+                std::copy(block.bytes.begin(), block.bytes.end(),
+                          m_mouseImage->begin() + block.address);
+        } else if (!outcome.written) {
+            m_mouseImage.reset();
         }
     }
+    outcome.leave = m_lastLeave = scope.leave();
+    return outcome;
+}
+
+BlockWriteOutcome ImageFlows::confirmFire() {
+    m_model.commitFire();
+    const Sections& s = m_model.sections();
+    const BlockWriteOutcome outcome =
+        writeBlocks({{section::kFireCode.address, s.fireCode},
+                     {section::kFireOffset.address, s.fireOffset},
+                     {section::kFireColor.address, s.fireColor},
+                     {section::kFireMacroRegion.address, s.fireMacroRegion}});
+    if (!outcome.written || outcome.leave.refused()) m_messages.messageDialog(textkey::kFail);
+    return outcome;
+}
+
+BlockWriteOutcome ImageFlows::importBaseMacros(
+    std::span<const std::uint8_t, section::kMacroSlots1To4.size> slots1To4) {
+    m_hooks.hideAllMenu();
+    m_model.importMacroSlots1To4(slots1To4);
+    const BlockWriteOutcome outcome =
+        writeBlocks({{section::kMacroSlots1To4.address, m_model.sections().macroSlots1To4}});
     if (!outcome.written || outcome.leave.refused()) m_messages.messageDialog(textkey::kFail);
     return outcome;
 }

@@ -53,9 +53,9 @@ struct WriteOutcome {
     LeaveResult leave;
 };
 
-// What became of Fire Confirm's write of the fire data.
-struct FireWriteOutcome {
-    bool written = false;  // the four fire blocks were acknowledged
+// What became of a write of some blocks (Fire Confirm, the base macro import).
+struct BlockWriteOutcome {
+    bool written = false;  // every block was acknowledged
     SkipReason reason = SkipReason::None;
     LeaveResult leave;
 };
@@ -114,12 +114,27 @@ class ImageFlows {
     // that answers 0xAA and reports its memory ready with chip type 0x98; reload and leave
     // after any 0xAA answer. A mouse that did not take the fire data is told with Str109, so
     // that the user does not believe the preset is in the mouse.
-    FireWriteOutcome confirmFire();
+    BlockWriteOutcome confirmFire();
+
+    // Base macro import: `slots1To4` (a raw copy of macro slots 1-4) replaces the model's, the
+    // slots that fail their check are emptied, and the copy is written straight to the mouse at
+    // 0x100 (to a mouse that answers 0xAA and reports its memory ready with chip type 0x98),
+    // then reload and leave. Str109 when the mouse did not take it.
+    BlockWriteOutcome importBaseMacros(
+        std::span<const std::uint8_t, section::kMacroSlots1To4.size> slots1To4);
 
   private:
     // Inside configuration mode, before a write: keeps the mouse's image (read first when it
     // is not known). False, with the reason shown, when the write must not happen.
     bool keepSnapshot();
+    // Inside the device operation frame: the blocks written to a mouse that answers 0xAA and
+    // reports its memory ready with chip type 0x98, after the snapshot; reload and leave after
+    // any 0xAA answer. What the mouse holds is known to hold them afterwards.
+    struct Block {
+        std::uint16_t address;
+        std::span<const std::uint8_t> bytes;
+    };
+    BlockWriteOutcome writeBlocks(std::initializer_list<Block> blocks);
 
     CommandProtocol& m_protocol;
     Clock& m_clock;

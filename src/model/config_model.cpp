@@ -223,6 +223,16 @@ std::array<std::string, kMacroSlotCount> ConfigModel::macroSlotNames() const {
     return slotNamesIn(m_image.sections);
 }
 
+void ConfigModel::importMacroSlots1To4(
+    std::span<const std::uint8_t, section::kMacroSlots1To4.size> slots1To4) {
+    auto& s = m_image.sections;
+    std::copy(slots1To4.begin(), slots1To4.end(), s.macroSlots1To4.begin());
+    DeviceMacroSlots slots = splitMacroSlots(s.macroSlots1To4, s.macroSlots5To6);
+    emptyInvalidSlots(slots);
+    joinMacroSlots(slots, s.macroSlots1To4, s.macroSlots5To6);
+    notify(Change::MacroSlots);
+}
+
 DeviceMacroSlots ConfigModel::macroSlots() const {
     return splitMacroSlots(m_image.sections.macroSlots1To4, m_image.sections.macroSlots5To6);
 }

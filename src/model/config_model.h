@@ -146,6 +146,10 @@ class ConfigModel {
     // Slot 1..6 takes `content`. A content that fails the slot's check (other than the empty
     // one) is refused. The buttons that play the slot follow its release mode (06 or 0E).
     EditResult setMacroSlot(int slot, const DeviceMacroSlot& content);
+    // A raw copy of slots 1-4 (the base macro import) in place of the model's, with the slots
+    // that fail their check emptied as after a read.
+    void importMacroSlots1To4(
+        std::span<const std::uint8_t, section::kMacroSlots1To4.size> slots1To4);
 
     // The fire macros 1..10 as the fire page edits them: the work copy of their records, their
     // fire code kinds, Y offsets and colours. Offsets and colours are settings values too (the

@@ -174,7 +174,7 @@ TEST_F(ImageFlowsTest, FireConfirmWritesTheFireDataOnly) {
     std::copy(s.fireColor.begin(), s.fireColor.end(), expected.begin() + 0x0D0);
     std::copy(record.begin(), record.end(), expected.begin() + 0x500 + 24);
 
-    const FireWriteOutcome outcome = flows.confirmFire();
+    const BlockWriteOutcome outcome = flows.confirmFire();
     EXPECT_TRUE(outcome.written);
     EXPECT_TRUE(std::equal(record.begin(), record.end(), s.fireMacroRegion.begin() + 24));
     EXPECT_EQ(mouse->memory(), expected);
@@ -200,7 +200,7 @@ TEST_F(ImageFlowsTest, FireConfirmWritesTheFireDataOnly) {
         rig.fault(c.fault);
         model.setFireColour(3, {9, 9, 9});
         const auto before = mouse->memory();
-        const FireWriteOutcome failed = flows.confirmFire();
+        const BlockWriteOutcome failed = flows.confirmFire();
         EXPECT_FALSE(failed.written);
         EXPECT_EQ(failed.reason, c.reason);
         EXPECT_EQ(mouse->memory(), before);

@@ -202,5 +202,43 @@ TEST_F(ProfileWindowTest, LoadShowsTheFileAndWritesItOnlyToAChip98Mouse) {
     EXPECT_EQ(imageText(mouse->memory()), before);
 }
 
+// The base macro import writes slots 1-4 straight into the mouse, with the failing slots
+// emptied and a snapshot kept first; a file too short for the four slots writes nothing.
+TEST_F(ProfileWindowTest, BaseMacroImportWritesSlotsOneToFourAfterASnapshot) {
+    connectMouse();
+    std::string slotBytes(section::kMacroSlots1To4.size, '\0');
+    const char macro[] = {0x00, 0x05, char(0x82), 0x04, 0x02, 0x04, char(0xCB)};
+    for (std::size_t slot : {0u, 1u}) {
+        slotBytes[slot * 256 + 1] = 'M';
+        std::copy(std::begin(macro), std::end(macro), slotBytes.begin() + slot * 256 + 32);
+    }
+    slotBytes[256 + 32 + 6] = 1;  // slot 2's check byte is wrong
+    const fs::path file = snapshotFolder.path() / "base.bin";
+    std::ofstream(file, std::ios::binary) << slotBytes << "tail";
+    const std::string before = imageText(mouse->memory());
+
+    dialogs.fileAnswer = QString::fromStdString(file.string());
+    window->engineerPage().Btn_ImportBaseMacro->click();
+    const auto& m = mouse->memory();
+    EXPECT_EQ(m[0x101], 'M');
+    EXPECT_EQ(m[0x120 + 6], 0xCB);
+    EXPECT_EQ(m[0x201], 'M');  // the name stays, the content is emptied
+    EXPECT_EQ(m[0x220 + 1], 0x00);
+    EXPECT_EQ(session->model.macroSlotNames()[0], "M");
+    // Only slots 1-4 changed, and the mouse's previous image was kept.
+    const std::string after = imageText(m);
+    EXPECT_EQ(after.substr(0, 0x100), before.substr(0, 0x100));
+    EXPECT_EQ(after.substr(0x500), before.substr(0x500));
+    ASSERT_EQ(snapshots().size(), 1u);
+    EXPECT_EQ(newestSnapshot(), before);
+
+    std::ofstream(file, std::ios::binary | std::ios::trunc) << std::string(1000, '\x11');
+    dialogs.shown.clear();
+    window->engineerPage().Btn_ImportBaseMacro->click();
+    EXPECT_EQ(imageText(mouse->memory()), after);
+    ASSERT_EQ(dialogs.shown.size(), 1);
+    EXPECT_TRUE(dialogs.shown[0].contains("base.bin")) << dialogs.shown[0].toStdString();
+}
+
 }  // namespace
 }  // namespace vornik
