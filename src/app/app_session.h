@@ -28,6 +28,9 @@ struct AppSession {
 
     // The directory of the running program, with its trailing separator.
     std::string programDir;
+    // The PC macro library file the window opens at start; nullopt: the library is kept in
+    // memory only, and saving it fails.
+    std::optional<std::filesystem::path> macroLibraryFile;
     // Where the mouse's image is kept before every write; nullopt when the user's state folder
     // is not known, and then nothing is written.
     std::optional<std::filesystem::path> snapshotFolder;

@@ -75,6 +75,8 @@ GuiProgram::GuiProgram(std::unique_ptr<HidPlatform> platform, Clock& clock, Dial
                        SimHidPlatform* simulator)
     : m_session(std::make_unique<AppSession>(std::move(platform), clock)) {
     m_session->programDir = (QCoreApplication::applicationDirPath() + "/").toStdString();
+    m_session->macroLibraryFile =
+        systemMacroLibraryPath(m_session->options.path, m_session->programDir);
     m_session->snapshotFolder = systemSnapshotFolder();
     m_session->pointerSettings = createPointerSettingsStore();
     m_window = std::make_unique<MainWindow>(*m_session, dialogs);

@@ -24,6 +24,7 @@
 #include "formats/layout_keys.h"
 #include "image/defaults.h"
 #include "macros/macro_page.h"
+#include "model/macro_library_file.h"
 #include "model/settings_values.h"
 #include "model/slot_names.h"
 #include "settings/advanced_page.h"
@@ -45,6 +46,7 @@ MainWindow::MainWindow(AppSession& session, Dialogs& dialogs)
     : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint),
       m_session(session),
       m_dialogs(dialogs),
+      m_macroLibrary(std::make_unique<MacroLibraryFile>(session.macroLibraryFile.value_or(""))),
       m_monitor(session.device, *this) {
     setObjectName("Form1");
     setWindowTitle(kWindowCaption);
@@ -56,6 +58,12 @@ MainWindow::MainWindow(AppSession& session, Dialogs& dialogs)
     const QPixmap background = skinPixmap("L1_BackGround");
     setFixedSize(background.isNull() ? QSize(layout::kWindowWidth, layout::kWindowHeight)
                                      : background.size());
+    std::string libraryError;
+    if (m_session.macroLibraryFile) {
+        const LibraryFileState opened = m_macroLibrary->open(libraryError);
+        if (opened != LibraryFileState::NotCreated && opened != LibraryFileState::Unreadable)
+            libraryError.clear();
+    }
     buildPages();
     applyWindowShape();
 
@@ -93,6 +101,7 @@ MainWindow::MainWindow(AppSession& session, Dialogs& dialogs)
         for (int k = 1; k <= 6; ++k) backgrounds << QString("L%1_Back%2").arg(n).arg(k);
     }
     prefetchSkin(backgrounds);
+    if (!libraryError.empty()) errorMessage(libraryError);
 
     if (QSystemTrayIcon::isSystemTrayAvailable()) {
         m_tray = new QSystemTrayIcon(QIcon(skinPixmap("AppIcon")), this);
@@ -139,7 +148,8 @@ void MainWindow::buildPages() {
                     new LightPage(container, *this, m_session.options, systemTermColumn());
                 break;
             case 4:
-                m_macroPage = new MacroPage(container);
+                m_macroPage =
+                    new MacroPage(container, *m_macroLibrary, *this, this, m_session.clock);
                 break;
         }
         finishCommonPage(common);
@@ -269,6 +279,7 @@ void MainWindow::switchLanguage(int n) {
     m_navigation->markLanguage();
     LayoutContext context{m_session.options, m_state.choice == NavigationChoice::Game};
     m_lastLayout = applyLayout(embeddedLayout(n), n, *this, context, m_pages);
+    m_macroPage->applyKept(m_lastLayout.kept, n);
     m_buttonEditor->applyLayout(m_lastLayout.kept);
     // The menu captions first, so that the language's font reaches them.
     m_buttonEditor->applyLanguage(language(), n);

@@ -32,6 +32,7 @@ class EngineerPage;
 class FirePage;
 class LightPage;
 class LoadingWindow;
+class MacroLibraryFile;
 class MacroPage;
 class ProfileButtons;
 
@@ -107,6 +108,9 @@ class MainWindow : public QWidget,
     // The function menu's fire entry for button 1..9 of key mode 1..2: page 5 with preset 1.
     void openFirePage(int keyMode, int button);
     EngineerPage& engineerPage() { return *m_engineerPage; }
+    MacroPage& macroPage() { return *m_macroPage; }
+    // The PC macro library, opened at start and saved after every change.
+    MacroLibraryFile& macroLibrary() { return *m_macroLibrary; }
     ButtonEditor& buttonEditor() { return *m_buttonEditor; }
     // Every page, in the order the layout and the language reach them.
     const std::vector<Page*>& pages() const { return m_pages; }
@@ -174,6 +178,7 @@ class MainWindow : public QWidget,
 
     AppSession& m_session;
     Dialogs& m_dialogs;
+    std::unique_ptr<MacroLibraryFile> m_macroLibrary;
     WindowState m_state;
     std::array<LanguageTable, 3> m_languages;
     std::array<QWidget*, 6> m_containers{};  // gbPage1 … gbPage6

@@ -11,21 +11,50 @@
 
 #include "macros/macro_page.h"
 
+#include <QLabel>
 #include <QWidget>
 #include <vector>
 
+#include "formats/language.h"
 #include "formats/language_keys.h"
+#include "macros/macro_editor_view.h"
 #include "ui/language_pass.h"
 #include "ui/layout_groups.h"
+#include "ui/widgets/skin_widgets.h"
 
 namespace vornik {
 
 using namespace layout_detail;
 
-MacroPage::MacroPage(QWidget* container) : QObject(container), m_container(container) {}
+MacroPage::MacroPage(QWidget* container, MacroLibraryFile& library, MessageSink& messages,
+                     QWidget* window, Clock& clock)
+    : QObject(container),
+      m_container(container),
+      m_editor(new MacroEditorView(container, {library, messages, window, &clock})) {
+    for (const char* name : {"lbl_Marco_List", "lbl_Marco_Content", "lbl_Record_Delay",
+                             "lbl_Delay_Setting", "lbl_No_Delay", "lbl_MS"}) {
+        auto* caption = new QLabel(container);
+        caption->setObjectName(name);
+        caption->resize(200, 18);
+    }
+    // The release captions choose their option too.
+    auto* stops = new ButtonLabel("lbl_Stop_Release", container);
+    auto* continues = new ButtonLabel("lbl_Stop_Over", container);
+    for (ButtonLabel* caption : {stops, continues}) {
+        caption->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+        caption->resize(200, 18);
+    }
+    connect(stops, &ButtonLabel::clicked, m_editor, &MacroEditorView::IB_ReleaseStopClick);
+    connect(continues, &ButtonLabel::clicked, m_editor, &MacroEditorView::IB_ReleaseContiueClick);
+    m_editor->showLibrary();
+}
 
 void MacroPage::fillFromModel(const PageSource&) {
-    // No control of this page shows a setting yet; its editor brings them.
+    // The library is not part of the mouse's image; the page shows it as it changes.
+}
+
+void MacroPage::applyKept(const LayoutKept& kept, int layoutNo) {
+    m_editor->setLayout(kept, layoutNo);
 }
 
 void MacroPage::applyLayoutGroup(LayoutGroup, LayoutPass& pass) { placeControls(pass); }
@@ -42,6 +71,26 @@ void MacroPage::applyLanguage(const LanguageTable& language) {
         {"lbl_Stop_Over", textkey::kRunToEnd},
     };
     setCaptions(*m_container, kCaptions, language);
+    m_editor->setLanguage(language);
+    fitDelayCaption(language);
+}
+
+void MacroPage::fitDelayCaption(const LanguageTable& language) {
+    // A caption longer than the room before the Default Delay edit takes the room it needs;
+    // the edit and its unit move right by as much.
+    auto* caption = m_container->findChild<QLabel*>("lbl_Delay_Setting");
+    QWidget* edit = m_container->findChild<QWidget*>("Edt_Delay");
+    QWidget* unit = m_container->findChild<QWidget*>("lbl_MS");
+    if (!caption || !edit || !unit) return;
+    // Measured in the language's font, which the labels take after the captions.
+    QFont font = caption->font();
+    font.setFamily(QString::fromStdString(language.fontName()));
+    const int needed = QFontMetrics(font).horizontalAdvance(caption->text()) + 8;
+    const int shift = caption->x() + needed - edit->x();
+    if (shift <= 0) return;
+    caption->resize(needed, caption->height());
+    edit->move(edit->x() + shift, edit->y());
+    unit->move(unit->x() + shift, unit->y());
 }
 
 void MacroPage::placeControls(LayoutPass& p) {

@@ -55,6 +55,7 @@ class MainWindowTest : public ::testing::Test {
         platform = owned.get();
         plugOtherDevices(*platform);
         session = std::make_unique<AppSession>(std::move(owned), clock);
+        session->macroLibraryFile = libraryFolder.path() / "Macro.bin";
         session->snapshotFolder = snapshotFolder.path();
         window = std::make_unique<MainWindow>(*session, dialogs);
     }
@@ -83,6 +84,7 @@ class MainWindowTest : public ::testing::Test {
     }
     QString skinOf(const char* image) { return find<SkinImage>(image)->skin(); }
 
+    test::TemporaryFolder libraryFolder{"vornik-window-library"};
     test::TemporaryFolder snapshotFolder{"vornik-window-snapshots"};
     VirtualClock clock;
     SimHidPlatform* platform = nullptr;

@@ -160,64 +160,57 @@ TEST(CommitEditTest, AnEditThatWouldNotFitIsRefusedAndTheScriptKept) {
     EXPECT_EQ(encoded.content[0], kReleaseStops);
 }
 
-TEST(MacroEntriesTest, NamesAreUniqueAndTheLibraryHoldsAHundred) {
-    MacroEntries entries;
-    EXPECT_EQ(addEntry(entries, "Jump", kMacroContentSize), EntryChange::Done);
-    EXPECT_EQ(addEntry(entries, "Jump", kMacroContentSize), EntryChange::Duplicate);
-    EXPECT_EQ(addEntry(entries, "jump", kMacroContentSize), EntryChange::Done);
-    EXPECT_EQ(addEntry(entries, "", kMacroContentSize), EntryChange::EmptyName);
-    EXPECT_EQ(renameEntry(entries, 0, "Jump"), EntryChange::Duplicate);  // its own name
-    EXPECT_EQ(renameEntry(entries, 0, "jump"), EntryChange::Duplicate);
-    EXPECT_EQ(renameEntry(entries, 0, "Run"), EntryChange::Done);
-    EXPECT_EQ(entries[0].name, "Run");
-    EXPECT_EQ(entries[0].content, std::vector<std::uint8_t>(kMacroContentSize, 0));
-
-    while (canAddEntry(entries))
-        ASSERT_EQ(addEntry(entries, std::to_string(entries.size()), 1), EntryChange::Done);
-    EXPECT_EQ(entries.size(), kMostMacroEntries);
-    EXPECT_EQ(addEntry(entries, "one more", 1), EntryChange::Full);
+// A library of the named entries, in order.
+MacroLibrary libraryOf(std::initializer_list<const char*> names) {
+    MacroLibrary library;
+    for (const char* name : names) EXPECT_EQ(library.add(encodeMacroName(name)), LibraryResult::Ok);
+    return library;
 }
 
 TEST(MacroEntriesTest, DeletingSelectsTheEntryBefore) {
-    MacroEntries entries{{"a", {}}, {"b", {}}, {"c", {}}};
-    EXPECT_EQ(deleteEntry(entries, 2).selected, 1u);
-    EXPECT_EQ(deleteEntry(entries, 0).selected, 0u);
-    EXPECT_EQ(entries, (MacroEntries{{"b", {}}}));
-    const EntryDeletion last = deleteEntry(entries, 0);
+    MacroLibrary library = libraryOf({"a", "b", "c"});
+    EXPECT_EQ(deleteEntry(library, 2).selected, 1u);
+    EXPECT_EQ(deleteEntry(library, 0).selected, 0u);
+    EXPECT_EQ(library.names(), (std::vector<std::string>{"b"}));
+    const EntryDeletion last = deleteEntry(library, 0);
     EXPECT_TRUE(last.deleted);
     EXPECT_EQ(last.selected, std::nullopt);
-    EXPECT_FALSE(deleteEntry(entries, 0).deleted);
+    EXPECT_FALSE(deleteEntry(library, 0).deleted);
 }
 
 TEST(PendingNameCommandTest, AClosedDialogLeavesNothingForALaterConfirm) {
-    MacroEntries entries{{"a", {}}, {"b", {}}};
+    MacroLibrary library = libraryOf({"a", "b"});
     PendingNameCommand pending;
-    ASSERT_TRUE(pending.open(NameCommand::New, entries, 1));
+    ASSERT_TRUE(pending.open(NameCommand::New, library, 1));
     pending.close();
-    ASSERT_TRUE(pending.open(NameCommand::Rename, entries, 1));
-    const NameConfirm confirmed = pending.confirm(entries, 1, "c", kMacroContentSize);
+    ASSERT_TRUE(pending.open(NameCommand::Rename, library, 1));
+    const NameConfirm confirmed = pending.confirm(library, 1, "c");
     EXPECT_EQ(confirmed.command, NameCommand::Rename);
-    EXPECT_EQ(confirmed.change, EntryChange::Done);
+    EXPECT_EQ(confirmed.result, LibraryResult::Ok);
     EXPECT_EQ(confirmed.selected, 1u);
-    EXPECT_EQ(entries, (MacroEntries{{"a", {}}, {"c", {}}}));
+    EXPECT_EQ(library.names(), (std::vector<std::string>{"a", "c"}));
     // Used up: a second Confirm does nothing.
-    EXPECT_EQ(pending.confirm(entries, 1, "d", kMacroContentSize).command, std::nullopt);
-    EXPECT_EQ(entries.size(), 2u);
+    EXPECT_EQ(pending.confirm(library, 1, "d").command, std::nullopt);
+    EXPECT_EQ(library.names(), (std::vector<std::string>{"a", "c"}));
 }
 
-TEST(PendingNameCommandTest, NewAndRenameNeedRoomOrASelection) {
-    MacroEntries entries{{"a", {}}};
+TEST(PendingNameCommandTest, NewAndRenameNeedRoomOrASelectionAndAFreeName) {
+    MacroLibrary library = libraryOf({"a"});
     PendingNameCommand pending;
-    EXPECT_FALSE(pending.open(NameCommand::Rename, entries, std::nullopt));
-    ASSERT_TRUE(pending.open(NameCommand::New, entries, std::nullopt));
-    const NameConfirm duplicate = pending.confirm(entries, std::nullopt, "a", kMacroContentSize);
-    EXPECT_EQ(duplicate.change, EntryChange::Duplicate);
-    EXPECT_EQ(entries.size(), 1u);
-    ASSERT_TRUE(pending.open(NameCommand::New, entries, std::nullopt));
-    EXPECT_EQ(pending.confirm(entries, 0, "b", kMacroContentSize).selected, 1u);
+    EXPECT_FALSE(pending.open(NameCommand::Rename, library, std::nullopt));
+    ASSERT_TRUE(pending.open(NameCommand::New, library, std::nullopt));
+    EXPECT_EQ(pending.confirm(library, std::nullopt, "a").result, LibraryResult::Duplicate);
+    ASSERT_TRUE(pending.open(NameCommand::Rename, library, 0));
+    EXPECT_EQ(pending.confirm(library, 0, "a").result, LibraryResult::Duplicate);  // its own
+    ASSERT_TRUE(pending.open(NameCommand::New, library, 0));
+    EXPECT_EQ(pending.confirm(library, 0, "").result, LibraryResult::EmptyName);
+    EXPECT_EQ(library.count(), 1u);
+    ASSERT_TRUE(pending.open(NameCommand::New, library, 0));
+    EXPECT_EQ(pending.confirm(library, 0, "b").selected, 1u);
 
-    while (canAddEntry(entries)) entries.push_back({std::to_string(entries.size()), {}});
-    EXPECT_FALSE(pending.open(NameCommand::New, entries, 0));
+    while (!library.full())
+        ASSERT_EQ(library.add(encodeMacroName(std::to_string(library.count()))), LibraryResult::Ok);
+    EXPECT_FALSE(pending.open(NameCommand::New, library, 0));
     EXPECT_EQ(pending.pending(), std::nullopt);
 }
 

@@ -100,6 +100,15 @@ constexpr Expected kImages[] = {
     {"Slider_Thumb", 20, 20},
     {"Slider_Ruler", 10, 8},
     {"MSG", 1000, 660},
+    {"MacroRow0", 16, 16},
+    {"MacroRow1", 16, 16},
+    {"MacroRow2", 16, 16},
+    {"MacroRow3", 16, 16},
+    {"MacroRow4", 16, 16},
+    {"MacroRow5", 16, 16},
+    {"MacroRow6", 16, 16},
+    {"MacroRow7", 16, 16},
+    {"MacroRow8", 16, 16},
     {"AppIcon", 64, 64},
 };
 

@@ -10,6 +10,7 @@
 #include <QMessageBox>
 #include <QScreen>
 #include <QTabWidget>
+#include <QTemporaryDir>
 #include <cstdio>
 
 #include "app/app_session.h"
@@ -17,8 +18,11 @@
 #include "device/sim/sim_hid_platform.h"
 #include "fire/fire_page.h"
 #include "image/defaults.h"
+#include "macros/macro_editor_view.h"
+#include "macros/macro_page.h"
 #include "model/config_model.h"
 #include "model/fire_record.h"
+#include "model/macro_library_file.h"
 #include "settings/assembly_key_dialog.h"
 #include "settings/button_editor.h"
 #include "settings/button_page.h"
@@ -96,6 +100,9 @@ int main(int argc, char** argv) {
         record[13] = checked[13];
     }
     AppSession session(std::move(platform), clock);
+    // A library of its own, so that no user's library is shown or changed.
+    QTemporaryDir libraryFolder;
+    session.macroLibraryFile = libraryFolder.filePath("Macro.bin").toStdString();
     session.pointerSettings = std::make_unique<ShownPointerSettings>();
     SilentDialogs dialogs;
     MainWindow window(session, dialogs);
@@ -159,6 +166,43 @@ int main(int argc, char** argv) {
             ok &= save(window, "3-light-" + stem + ".png");
         }
     }
+    // The macro page with a macro selected, in Russian and in English.
+    MacroLibrary& library = window.macroLibrary().library();
+    const MacroScript script{"10",
+                             "1 Left Ctrl CODE:82E0",
+                             "0 48",
+                             "1 A CODE:8204",
+                             "0 104",
+                             "2 A CODE:0204",
+                             "0 2040",
+                             "1 LeftKey CODE:00A1",
+                             "2 LeftKey CODE:0021",
+                             "7 FD09",
+                             "4 FBFB",
+                             "6 FAF6",
+                             "8 00FC"};
+    for (const char* name : {"Jump", "Reload", "Grenade throw", "Burst"})
+        library.add(encodeMacroName(name));
+    const EncodedMacro encoded = encodeScript(script, false, MacroForm::Device);
+    MacroContent content{};
+    std::copy(encoded.content.begin(), encoded.content.end(), content.begin());
+    library.setContent(1, content);
+    window.macroPage().editor().showLibrary();
+    window.macroPage().editor().selectEntry(1);
+    window.macroPage().editor().selectRow(3);
+    for (int language : {1, 3}) {
+        window.switchLanguage(language);
+        nav.Btn_Macro_0Click();
+        ok &= save(window, QString("4-macro-lang%1.png").arg(language));
+        window.macroPage().editor().openInsertPanel();
+        window.macroPage().editor().chooseInsertAction(6);
+        ok &= save(window, QString("4-macro-insert-lang%1.png").arg(language));
+        window.macroPage().editor().cancelInsert();
+    }
+    window.macroPage().editor().showRowPopup(QPoint(420, 260));
+    ok &= save(window, "4-macro-popup-lang3.png");
+    window.macroPage().editor().hidePopups();
+
     session.model.loadFromImage(builtInImage());
     // The function menu and the assembly-key dialog, in Russian and in English.
     ButtonEditor& editor = window.buttonEditor();

@@ -645,6 +645,65 @@ QImage appIcon(QSize size, const Palette& pal) {
     return image;
 }
 
+// The event list's row icons: a small tile with a glyph for each line kind (0 delay, 1 press,
+// 2 release, 3/4 X move, 5/6 Y move, 7 repeat start, 8 repeat stop).
+QImage macroRowIcon(QSize size, int kind, const Palette& pal) {
+    QImage image = newImage(size);
+    QPainter p(&image);
+    p.setRenderHint(QPainter::Antialiasing);
+    const QRectF r = QRectF(QPointF(0, 0), size).adjusted(0.5, 0.5, -0.5, -0.5);
+    p.fillPath(rounded(r, 3), QColor(32, 35, 42));
+    border(p, r, 3, withAlpha(pal.accent, 150));
+    const qreal w = r.width();
+    const QPointF c = r.center();
+    const qreal a = w * 0.28;  // half the glyph's extent
+    p.setPen(pen(kind == 1 || kind == 7 ? pal.accent : kGlyphHot, 1.4));
+    p.setBrush(Qt::NoBrush);
+    auto arrow = [&](QPointF from, QPointF to) {
+        p.drawLine(from, to);
+        const QPointF d = (to - from) / std::hypot(to.x() - from.x(), to.y() - from.y());
+        const QPointF n(-d.y(), d.x());
+        p.drawLine(to, to - d * a * 0.7 + n * a * 0.6);
+        p.drawLine(to, to - d * a * 0.7 - n * a * 0.6);
+    };
+    switch (kind) {
+        case 0:
+            p.drawEllipse(c, a * 1.1, a * 1.1);
+            p.drawLine(c, c + QPointF(0, -a * 0.8));
+            p.drawLine(c, c + QPointF(a * 0.6, 0));
+            break;
+        case 1:
+            arrow(c + QPointF(0, -a), c + QPointF(0, a));
+            break;
+        case 2:
+            arrow(c + QPointF(0, a), c + QPointF(0, -a));
+            break;
+        case 3:
+            arrow(c + QPointF(-a, 0), c + QPointF(a, 0));
+            break;
+        case 4:
+            arrow(c + QPointF(a, 0), c + QPointF(-a, 0));
+            break;
+        case 5:
+            arrow(c + QPointF(0, -a), c + QPointF(0, a));
+            p.drawLine(c + QPointF(-a, -a), c + QPointF(a, -a));
+            break;
+        case 6:
+            arrow(c + QPointF(0, a), c + QPointF(0, -a));
+            p.drawLine(c + QPointF(-a, a), c + QPointF(a, a));
+            break;
+        case 7:
+            p.drawArc(QRectF(c.x() - a, c.y() - a, 2 * a, 2 * a), 90 * 16, 270 * 16);
+            p.drawLine(c + QPointF(0, -a), c + QPointF(a * 0.6, -a * 1.4));
+            p.drawLine(c + QPointF(0, -a), c + QPointF(a * 0.6, -a * 0.6));
+            break;
+        default:
+            p.drawRect(QRectF(c.x() - a * 0.8, c.y() - a * 0.8, a * 1.6, a * 1.6));
+            break;
+    }
+    return image;
+}
+
 State buttonState(int suffix, bool webOrder) {
     // The web button's hover picture is _03 and its pressed picture _02.
     if (suffix == 2) return webOrder ? State::Pressed : State::Hover;
@@ -718,6 +777,10 @@ std::optional<Drawer> drawerFor(const QString& name) {
                              : kind == QLatin1String("Key") ? InsertKind::Key
                                                             : InsertKind::XY;
         return [=](QSize s) { return insertPanel(s, k, shared); };
+    }
+    if ((m = match("^MacroRow([0-8])$")).hasMatch()) {
+        const int kind = m.captured(1).toInt();
+        return [=](QSize s) { return macroRowIcon(s, kind, shared); };
     }
     if (name == QLatin1String("AppIcon")) return [shared](QSize s) { return appIcon(s, shared); };
     return std::nullopt;

@@ -85,5 +85,15 @@ set(VORNIK_SKIN_IMAGES
     InsertKeyBase=207x162
     InsertXYBase=207x162
     MSG=1000x660
+    # The event list's row icons, one per line kind 0 to 8.
+    MacroRow0=16x16
+    MacroRow1=16x16
+    MacroRow2=16x16
+    MacroRow3=16x16
+    MacroRow4=16x16
+    MacroRow5=16x16
+    MacroRow6=16x16
+    MacroRow7=16x16
+    MacroRow8=16x16
     AppIcon=64x64
 )
