@@ -171,6 +171,7 @@ void MainWindow::buildPages() {
     // Last, so that the menus lie over every page.
     m_buttonEditor =
         new ButtonEditor(ButtonEditorParts{this, this, this, m_buttonPage, m_engineerPage});
+    m_buttonEditor->setMacroLibrary(&m_macroLibrary->library());
 }
 
 void MainWindow::connectPages() {

@@ -57,6 +57,8 @@ void ButtonEditor::openForKey(int button) {
     if (button < 1 || button > 9) return;
     emit keyMenuOpening(button);
     m_target = {EditTarget::Source::MainPage, button};
+    // The macro page changes the library at any time; the list shows it as it is now.
+    refreshMacroNames();
     const SkinButton& key = m_parts.buttons->keys()[static_cast<std::size_t>(button - 1)];
     key.image->setSkin("KeyS_01");
     m_menu->openBesideLabel(rectIn(key.label, m_parts.window));
@@ -67,6 +69,7 @@ void ButtonEditor::openForEngineerButton(int number) {
     const int button = number % 100;
     if ((mode != 1 && mode != 2) || button < 1 || button > 9) return;
     m_target = {EditTarget::Source::EngineerPage, number};
+    refreshMacroNames();
     EngineerPage* e = m_parts.engineer;
     const QPushButton* b =
         (mode == 1 ? e->btn_Key1 : e->btn_Key2)[static_cast<std::size_t>(button - 1)];

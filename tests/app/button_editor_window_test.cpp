@@ -13,6 +13,7 @@
 #include "formats/language_keys.h"
 #include "model/macro_binding.h"
 #include "model/macro_library.h"
+#include "model/macro_library_file.h"
 #include "settings/assembly_key_dialog.h"
 #include "settings/button_editor.h"
 #include "settings/button_page.h"
@@ -411,6 +412,22 @@ TEST_F(ButtonEditorTest, ALibraryMacroBoundToAButtonReachesTheMouse) {
     EXPECT_EQ(dialogs.shown, QStringList{window->text("Str104")});
     EXPECT_EQ(session->model.buttonFunction(1, 2), code);
     EXPECT_EQ(keyLabel(2)->text(), caption);
+}
+
+// The macro list shows the window's library as it is when the menu opens.
+TEST_F(ButtonEditorTest, TheMacroListFollowsTheLibrary) {
+    readMouse();
+    MacroLibrary& library = window->macroLibrary().library();
+    const std::size_t before = library.count();
+    click(keyLabel(4));
+    EXPECT_EQ(static_cast<std::size_t>(menu().macroList()->count()), before);
+    click(keyLabel(4));  // closes it
+
+    ASSERT_EQ(library.add(encodeMacroName("Sprint")), LibraryResult::Ok);
+    click(keyLabel(5));
+    QListWidget* list = menu().macroList();
+    ASSERT_EQ(static_cast<std::size_t>(list->count()), before + 1);
+    EXPECT_EQ(list->item(list->count() - 1)->text(), "Sprint");
 }
 
 }  // namespace
