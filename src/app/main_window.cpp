@@ -172,6 +172,18 @@ void MainWindow::buildPages() {
     m_buttonEditor =
         new ButtonEditor(ButtonEditorParts{this, this, this, m_buttonPage, m_engineerPage});
     m_buttonEditor->setMacroLibrary(&m_macroLibrary->library());
+    // The engineer gun keys are the gun list's entries.
+    auto offerGunKeys = [this] {
+        QStringList names;
+        std::vector<std::string> codes;
+        for (const GunList::Entry& entry : m_engineerPage->gunList->list().entries()) {
+            names << QString::fromStdString(entry.name);
+            codes.push_back(entry.code);
+        }
+        m_buttonEditor->setGunKeys(names, codes);
+    };
+    connect(m_engineerPage->gunList, &GunListView::listChanged, this, offerGunKeys);
+    offerGunKeys();
 }
 
 void MainWindow::connectPages() {

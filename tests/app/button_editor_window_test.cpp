@@ -8,6 +8,7 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QTest>
+#include <fstream>
 
 #include "app/device_buttons.h"
 #include "formats/language_keys.h"
@@ -19,6 +20,7 @@
 #include "settings/button_page.h"
 #include "settings/engineer_page.h"
 #include "settings/function_menu.h"
+#include "settings/gun_list_view.h"
 #include "ui/navigation.h"
 #include "window_fixture.h"
 
@@ -259,7 +261,11 @@ TEST_F(ButtonEditorTest, EngineerButtonsUseTheSameMenusAbove) {
     click(e.btn_Key1[0]);
     hover("Key_TLFireMacro");
     EXPECT_TRUE(menu().gunKeyList()->isHidden());
-    editor().setGunKeys({"Fire Macro1"}, {"0C0101"});
+    // The engineer sheet's gun list file, loaded: its entry is offered.
+    const std::filesystem::path gunFile = libraryFolder.path() / "gun-list.bin";
+    std::ofstream(gunFile, std::ios::binary)
+        << std::string("\x0C\x01\x01", 3) << std::string(27, '\0');
+    e.gunList->load(gunFile);
     hover("Key_TLFireMacro");
     ASSERT_FALSE(menu().gunKeyList()->isHidden());
     QListWidget* list = menu().gunKeyList();
