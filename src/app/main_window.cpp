@@ -148,8 +148,8 @@ void MainWindow::buildPages() {
                     new LightPage(container, *this, m_session.options, systemTermColumn());
                 break;
             case 4:
-                m_macroPage =
-                    new MacroPage(container, *m_macroLibrary, *this, this, m_session.clock);
+                m_macroPage = new MacroPage(container, *m_macroLibrary, *this, this,
+                                            m_session.clock, m_dialogs);
                 break;
         }
         finishCommonPage(common);

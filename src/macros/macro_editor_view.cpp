@@ -2,6 +2,8 @@
 
 #include <QAbstractItemView>
 #include <QComboBox>
+#include <QFile>
+#include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -13,11 +15,13 @@
 #include "formats/language.h"
 #include "formats/language_keys.h"
 #include "formats/layout_keys.h"
+#include "image/profile_file.h"
 #include "image/write_verify.h"
 #include "model/event_bytes.h"
 #include "model/macro_library_file.h"
 #include "model/slot_names.h"
 #include "platform/create_input_capture.h"
+#include "ui/dialogs.h"
 #include "ui/input_dialogs.h"
 #include "ui/layout_pass.h"
 #include "ui/widgets/skin_widgets.h"
@@ -189,9 +193,10 @@ MacroEditorView::MacroEditorView(QWidget* container, const Services& services)
     Btn_Import = popupButton("Btn_Import", Pnl_PCMacro, 4);
     Btn_ExportOne = popupButton("Btn_ExportOne", Pnl_PCMacro, 5);
     Btn_Export = popupButton("Btn_Export", Pnl_PCMacro, 6);
-    // Import and export need the file dialogs, which the dialog seam does not offer yet.
-    for (ButtonLabel* b : {Btn_ImportOne, Btn_Import, Btn_ExportOne, Btn_Export})
-        b->setEnabled(false);
+    connect(Btn_ImportOne, &ButtonLabel::clicked, this, &MacroEditorView::Btn_ImportOneClick);
+    connect(Btn_Import, &ButtonLabel::clicked, this, &MacroEditorView::Btn_ImportClick);
+    connect(Btn_ExportOne, &ButtonLabel::clicked, this, &MacroEditorView::Btn_ExportOneClick);
+    connect(Btn_Export, &ButtonLabel::clicked, this, &MacroEditorView::Btn_ExportClick);
     connect(Btn_NewMacro, &ButtonLabel::clicked, this, &MacroEditorView::Btn_NewMacroClick);
     connect(Btn_NewName, &ButtonLabel::clicked, this, &MacroEditorView::Btn_NewNameClick);
     connect(Btn_DelPCMacro, &ButtonLabel::clicked, this, &MacroEditorView::Btn_DelPCMacroClick);
@@ -476,6 +481,95 @@ void MacroEditorView::deleteMacro() {
     LB_PCMacroName->scrollToBottom();
     refreshNewButtons();
     selectEntry(deletion.selected);
+}
+
+namespace {
+
+std::filesystem::path pathOf(const QString& file) {
+#ifdef _WIN32
+    return std::filesystem::path(file.toStdWString());
+#else
+    return std::filesystem::path(QFile::encodeName(file).toStdString());
+#endif
+}
+
+constexpr const char* kMacroLoadFilter = "LoadFile (*.bin)";
+constexpr const char* kMacroSaveFilter = "SaveFile (*.bin)";
+
+}  // namespace
+
+void MacroEditorView::importOneMacro() {
+    hidePopups();
+    MacroLibrary& library = m_services.library.library();
+    if (!m_services.dialogs || !library.canImportOne()) return;
+    const auto chosen = m_services.dialogs->openFileDialog(m_services.window, kMacroLoadFilter);
+    if (!chosen) return;
+    std::string error;
+    std::size_t index = 0;
+    switch (importOneFile(library, pathOf(*chosen), error, &index)) {
+        case LibraryResult::Ok:
+            save();
+            showLibrary();
+            selectEntry(index);
+            return;
+        case LibraryResult::Duplicate:
+            message(textkey::kMacroExists);
+            return;
+        case LibraryResult::FileError:
+            m_services.messages.errorMessage(error);
+            return;
+        default:
+            m_services.messages.errorMessage("\"" + chosen->toStdString() +
+                                             "\" holds no macro: a name comes first");
+            return;
+    }
+}
+
+void MacroEditorView::importAllMacros() {
+    hidePopups();
+    if (!m_services.dialogs) return;
+    const auto chosen = m_services.dialogs->openFileDialog(m_services.window, kMacroLoadFilter);
+    if (!chosen) return;
+    std::string error;
+    const LibraryResult result =
+        importAllFile(m_services.library.library(), pathOf(*chosen), error);
+    if (result == LibraryResult::Ok) {
+        save();
+        showLibrary();
+    } else if (result == LibraryResult::FileError) {
+        m_services.messages.errorMessage(error);
+    } else {
+        m_services.messages.errorMessage(
+            "\"" + chosen->toStdString() +
+            "\" holds no whole macro record; the library is unchanged");
+    }
+}
+
+void MacroEditorView::exportOneMacro() {
+    hidePopups();
+    const auto entry = selectedEntry();
+    if (!m_services.dialogs || !entry) return;
+    const auto chosen = m_services.dialogs->saveFileDialog(m_services.window, kMacroSaveFilter);
+    if (!chosen) return;
+    const QFileInfo info(*chosen);
+    std::string error;
+    if (!exportOneFile(m_services.library.library(), *entry,
+                       savePathForChosenName(pathOf(info.path()), pathOf(info.fileName()).string()),
+                       error))
+        m_services.messages.errorMessage(error);
+}
+
+void MacroEditorView::exportAllMacros() {
+    hidePopups();
+    if (!m_services.dialogs) return;
+    const auto chosen = m_services.dialogs->saveFileDialog(m_services.window, kMacroSaveFilter);
+    if (!chosen) return;
+    const QFileInfo info(*chosen);
+    std::string error;
+    if (!exportAllFile(m_services.library.library(),
+                       savePathForChosenName(pathOf(info.path()), pathOf(info.fileName()).string()),
+                       error))
+        m_services.messages.errorMessage(error);
 }
 
 // Row commands.

@@ -31,6 +31,7 @@ class LanguageTable;
 class MacroLibraryFile;
 class MessageSink;
 class SkinImage;
+class Dialogs;
 struct LayoutKept;
 
 // The macro page's editor: the library list, the event list of the selected entry, the entry
@@ -44,9 +45,10 @@ class MacroEditorView : public QObject {
     struct Services {
         MacroLibraryFile& library;
         MessageSink& messages;
-        QWidget* window = nullptr;  // what the input dialogs open over; its input is recorded
-                                    // where the desktop's is not
-        Clock* clock = nullptr;     // stamps the recorded events
+        QWidget* window = nullptr;   // what the input dialogs open over; its input is recorded
+                                     // where the desktop's is not
+        Clock* clock = nullptr;      // stamps the recorded events
+        Dialogs* dialogs = nullptr;  // the file dialogs of import and export
     };
 
     MacroEditorView(QWidget* container, const Services& services);
@@ -64,6 +66,11 @@ class MacroEditorView : public QObject {
     void newMacro(bool fromPopup);
     void renameMacro();
     void deleteMacro();
+    // Import and export through the file dialogs: one entry (256 bytes) or the whole library.
+    void importOneMacro();
+    void importAllMacros();
+    void exportOneMacro();
+    void exportAllMacros();
     // Row commands, on the selected row.
     std::optional<std::size_t> selectedRow() const;
     void selectRow(std::optional<std::size_t> row);
@@ -104,6 +111,10 @@ class MacroEditorView : public QObject {
     void Btn_NewMacroClick() { newMacro(true); }
     void Btn_NewNameClick() { renameMacro(); }
     void Btn_DelPCMacroClick() { deleteMacro(); }
+    void Btn_ImportOneClick() { importOneMacro(); }
+    void Btn_ImportClick() { importAllMacros(); }
+    void Btn_ExportOneClick() { exportOneMacro(); }
+    void Btn_ExportClick() { exportAllMacros(); }
     void Btn_EditClick() { editRow(); }
     void Btn_DelClick() { deleteSelectedRow(); }
     void Btn_InsertClick() { openInsertPanel(); }

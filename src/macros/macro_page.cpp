@@ -27,10 +27,10 @@ namespace vornik {
 using namespace layout_detail;
 
 MacroPage::MacroPage(QWidget* container, MacroLibraryFile& library, MessageSink& messages,
-                     QWidget* window, Clock& clock)
+                     QWidget* window, Clock& clock, Dialogs& dialogs)
     : QObject(container),
       m_container(container),
-      m_editor(new MacroEditorView(container, {library, messages, window, &clock})) {
+      m_editor(new MacroEditorView(container, {library, messages, window, &clock, &dialogs})) {
     for (const char* name : {"lbl_Marco_List", "lbl_Marco_Content", "lbl_Record_Delay",
                              "lbl_Delay_Setting", "lbl_No_Delay", "lbl_MS"}) {
         auto* caption = new QLabel(container);

@@ -6,6 +6,8 @@
 
 namespace vornik {
 
+class Dialogs;
+
 class Clock;
 class MacroEditorView;
 class MacroLibraryFile;
@@ -21,7 +23,7 @@ class MacroPage : public QObject, public Page {
     // window's; messages go to `messages`, the input dialogs open over `window`, and `clock`
     // stamps what is recorded.
     MacroPage(QWidget* container, MacroLibraryFile& library, MessageSink& messages, QWidget* window,
-              Clock& clock);
+              Clock& clock, Dialogs& dialogs);
 
     QWidget* widget() const override { return m_container; }
     void fillFromModel(const PageSource& model) override;

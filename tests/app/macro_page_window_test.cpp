@@ -411,5 +411,53 @@ TEST_F(MacroPageTest, RecordingReplacesTheEntrysScriptInEachDelayOption) {
     }
 }
 
+// One entry exported and imported back, the whole library likewise; a duplicate name is
+// refused and changes nothing.
+TEST_F(MacroPageTest, ImportAndExportGoThroughTheFileDialogs) {
+    addEntry("Jump", kStroke);
+    addEntry("Run", kStroke, true);
+    const std::filesystem::path folder = libraryFolder.path();
+    auto fileBytes = [](const std::filesystem::path& file) {
+        std::ifstream in(file, std::ios::binary);
+        return std::vector<std::uint8_t>{std::istreambuf_iterator<char>(in), {}};
+    };
+
+    dialogs.fileAnswer = QString::fromStdString((folder / "jump").string());
+    entryCommand(0, "Btn_ExportOne");
+    const auto one = fileBytes(folder / "jump.bin");
+    ASSERT_EQ(one.size(), kLibraryRecordSize);
+    const std::vector<std::uint8_t> name{0x00, 0x4A, 0x00, 0x75, 0x00, 0x6D, 0x00, 0x70, 0x00};
+    EXPECT_TRUE(std::equal(name.begin(), name.end(), one.begin()));
+
+    // Jump is there already.
+    const auto before = fileBytes(folder / "Macro.bin");
+    dialogs.fileAnswer = QString::fromStdString((folder / "jump.bin").string());
+    entryCommand(0, "Btn_ImportOne");
+    EXPECT_EQ(dialogs.shown.back(), window->text("Str106"));
+    EXPECT_EQ(fileBytes(folder / "Macro.bin"), before);
+
+    // Exported whole, cleared by deletes, imported whole again.
+    dialogs.fileAnswer = QString::fromStdString((folder / "all.bin").string());
+    entryCommand(0, "Btn_Export");
+    ASSERT_EQ(fileBytes(folder / "all.bin").size(), kLibraryFileSize);
+    ASSERT_EQ(library().remove(0), LibraryResult::Ok);
+    ASSERT_EQ(library().remove(0), LibraryResult::Ok);
+    page().showLibrary();
+    dialogs.fileAnswer = QString::fromStdString((folder / "all.bin").string());
+    page().importAllMacros();
+    EXPECT_EQ(libraryOnDisk().names(), (std::vector<std::string>{"Jump", "Run"}));
+    EXPECT_EQ(list("LB_PCMacroName")->count(), 2);
+
+    // Renamed away, Jump comes back as a new entry from its own file.
+    ASSERT_EQ(library().rename(0, encodeMacroName("Hop")), LibraryResult::Ok);
+    dialogs.fileAnswer = QString::fromStdString((folder / "jump.bin").string());
+    page().importOneMacro();
+    EXPECT_EQ(libraryOnDisk().names(), (std::vector<std::string>{"Hop", "Run", "Jump"}));
+    const EncodedMacro jump = encodeScript(kStroke, false, MacroForm::Device);
+    const MacroLibrary onDisk = libraryOnDisk();
+    const MacroContent& imported = onDisk.entry(2).content;
+    EXPECT_TRUE(std::equal(imported.begin(), imported.end(), jump.content.begin()));
+}
+
 }  // namespace
 }  // namespace vornik
