@@ -145,6 +145,13 @@ MacroEditorView::MacroEditorView(QWidget* container, const Services& services)
         (void)row;
     });
 
+    // Where the desktop's input cannot be had (Wayland), only this window's is recorded.
+    recordingNote =
+        new QLabel(tr("Only keys and buttons pressed in this window are recorded."), container);
+    recordingNote->setObjectName("lbl_RecordingNote");
+    recordingNote->setWordWrap(true);
+    recordingNote->hide();
+
     byteBudget = new QLabel(container);
     byteBudget->setObjectName("lbl_MacroBytes");
     byteBudget->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
@@ -785,6 +792,13 @@ void MacroEditorView::setRecordingLocks(bool on) {
     LB_PCMacroName->setEnabled(!on);
     LB_macro->setEnabled(!on);
     setButtonEnabled(newButton, !on && !m_services.library.library().full());
+    const bool windowOnly = on && m_capture && !m_capture->coversDesktop();
+    if (windowOnly)
+        recordingNote->setGeometry(LB_macro->x(), LB_macro->y() + LB_macro->height() + 4,
+                                   LB_macro->width(), 34);
+    recordingNote->setPalette(byteBudget->palette());
+    recordingNote->setVisible(windowOnly);
+    if (windowOnly) recordingNote->raise();
 }
 
 void MacroEditorView::startRecording() {

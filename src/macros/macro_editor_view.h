@@ -165,6 +165,7 @@ class MacroEditorView : public QObject {
     SkinButton cancelButton;  // Img_Cancel, Btn_Cancel
     // The event bytes the selected entry's script uses, of what the content holds.
     QLabel* byteBudget;
+    QLabel* recordingNote;  // shown while recording only this window's input
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

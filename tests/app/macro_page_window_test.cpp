@@ -459,5 +459,21 @@ TEST_F(MacroPageTest, ImportAndExportGoThroughTheFileDialogs) {
     EXPECT_TRUE(std::equal(imported.begin(), imported.end(), jump.content.begin()));
 }
 
+// A source that sees only the program's own window says so while it records.
+TEST_F(MacroPageTest, RecordingOnlyTheWindowShowsANote) {
+    for (const bool desktop : {true, false}) {
+        SCOPED_TRACE(desktop ? "desktop" : "window only");
+        page().useInputCapture(std::make_unique<FakeInputCapture>(clock, desktop));
+        addEntry(desktop ? "desktop" : "window", kStroke);
+        page().selectEntry(library().count() - 1);
+        click("Btn_Start");
+        ASSERT_TRUE(page().recording());
+        EXPECT_EQ(find<QLabel>("lbl_RecordingNote")->isVisible(), !desktop);
+        click("Btn_Start");
+        ASSERT_FALSE(page().recording());
+        EXPECT_FALSE(find<QLabel>("lbl_RecordingNote")->isVisible());
+    }
+}
+
 }  // namespace
 }  // namespace vornik
