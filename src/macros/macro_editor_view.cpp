@@ -228,6 +228,18 @@ MacroEditorView::MacroEditorView(QWidget* container, const Services& services)
     edt_XAxisValue = numberEdit("edt_XAxisValue", container, "12", "-?\\d*", clampAxisEditText);
     edt_YAxisValue = numberEdit("edt_YAxisValue", container, "12", "-?\\d*", clampAxisEditText);
     edt_Repeat = numberEdit("edt_Repeat", container, "10", "\\d*", clampRepeatEditText);
+    // Each insert edit's caption on its left; the delay's unit on its right.
+    auto caption = [&](const char* name, QWidget* edit, std::string_view key, bool unit = false) {
+        auto* label = new QLabel(container);
+        label->setObjectName(name);
+        label->hide();
+        m_insertCaptions.push_back({label, edit, key, unit});
+    };
+    caption("lbl_InsertDelay", insertDelayEdit, textkey::kDelayTime);
+    caption("lbl_InsertDelayMs", insertDelayEdit, textkey::kMs, true);
+    caption("lbl_InsertRepeat", edt_Repeat, textkey::kRepeatNumber);
+    caption("lbl_InsertXAxis", edt_XAxisValue, textkey::kXValue);
+    caption("lbl_InsertYAxis", edt_YAxisValue, textkey::kYValue);
     insertStart = skinButton("Img_InsertStart", "Btn_InsertStart", "MacroBtnS", container);
     setButtonEnabled(insertStart, false);
     okButton = skinButton("Img_OK", "Btn_OK", "MacroBtnS", container);
@@ -713,6 +725,24 @@ void MacroEditorView::showInsertInputs() {
     edt_YAxisValue->setVisible(y);
     setButtonShown(insertStart, keys);
     for (QWidget* w : {insertDelayEdit, edt_Repeat, edt_XAxisValue, edt_YAxisValue}) w->raise();
+    for (const InsertCaption& c : m_insertCaptions) {
+        c.label->setVisible(!c.edit->isHidden());
+        if (c.edit->isHidden()) continue;
+        c.label->setText(qtText(m_language, c.key));
+        c.label->setPalette(byteBudget->palette());
+        c.label->setWordWrap(false);
+        c.label->adjustSize();
+        // A caption wider than the room between the panel's edge and its edit wraps.
+        const int room = c.edit->x() - 6 - (insertPanel->x() + 10);
+        if (!c.unit && c.label->width() > room && room > 0) {
+            c.label->setWordWrap(true);
+            c.label->resize(room, c.label->heightForWidth(room));
+        }
+        const int top = c.edit->y() + (c.edit->height() - c.label->height()) / 2;
+        c.label->move(
+            c.unit ? c.edit->x() + c.edit->width() + 4 : c.edit->x() - c.label->width() - 6, top);
+        c.label->raise();
+    }
     for (const SkinButton* b : {&insertStart, &okButton, &cancelButton}) {
         b->image->raise();
         b->label->raise();
@@ -758,6 +788,7 @@ void MacroEditorView::closeInsertPanel() {
           static_cast<QWidget*>(insertDelayEdit), static_cast<QWidget*>(edt_XAxisValue),
           static_cast<QWidget*>(edt_YAxisValue), static_cast<QWidget*>(edt_Repeat)})
         w->hide();
+    for (const InsertCaption& c : m_insertCaptions) c.label->hide();
     for (const SkinButton* b : {&insertStart, &okButton, &cancelButton}) setButtonShown(*b, false);
     setOptionsShown(true);
     setButtonEnabled(startButton, true);

@@ -166,6 +166,13 @@ class MacroEditorView : public QObject {
     // The event bytes the selected entry's script uses, of what the content holds.
     QLabel* byteBudget;
     QLabel* recordingNote;  // shown while recording only this window's input
+    struct InsertCaption {
+        QLabel* label;
+        QWidget* edit;
+        std::string_view key;
+        bool unit;  // on the edit's right
+    };
+    std::vector<InsertCaption> m_insertCaptions;
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

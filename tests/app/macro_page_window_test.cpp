@@ -315,6 +315,14 @@ TEST_F(MacroPageTest, InsertPanelInsertsTheActionsLine) {
         EXPECT_FALSE(find<QWidget>("Btn_New")->isEnabled());
         EXPECT_FALSE(find<QWidget>("Btn_Start")->isEnabled());
         page().chooseInsertAction(c.action);
+        // Each edit shows its caption beside it, and only its own.
+        const QString captionOf = QString(c.edit) == "Edt_InsertDelay"  ? "lbl_InsertDelay"
+                                  : QString(c.edit) == "edt_Repeat"     ? "lbl_InsertRepeat"
+                                  : QString(c.edit) == "edt_XAxisValue" ? "lbl_InsertXAxis"
+                                                                        : "lbl_InsertYAxis";
+        for (const char* label :
+             {"lbl_InsertDelay", "lbl_InsertRepeat", "lbl_InsertXAxis", "lbl_InsertYAxis"})
+            EXPECT_EQ(find<QLabel>(label)->isVisible(), captionOf == label) << label;
         if (*c.typed) {
             auto* edit = find<QLineEdit>(c.edit);
             edit->clear();
