@@ -166,6 +166,12 @@ class MacroEditorView : public QObject {
     // The event bytes the selected entry's script uses, of what the content holds.
     QLabel* byteBudget;
     QLabel* recordingNote;  // shown while recording only this window's input
+
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+  private:
+    // The insert panel's captions beside their edits.
     struct InsertCaption {
         QLabel* label;
         QWidget* edit;
@@ -173,11 +179,6 @@ class MacroEditorView : public QObject {
         bool unit;  // on the edit's right
     };
     std::vector<InsertCaption> m_insertCaptions;
-
-  protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
-
-  private:
     // The selected entry's stored content into the script and the event list.
     void showSelectedEntry();
     void showScript(std::optional<std::size_t> row);
