@@ -1,6 +1,5 @@
 #include "app/profile_buttons.h"
 
-#include <QFile>
 #include <QFileInfo>
 
 #include "app/app_session.h"
@@ -11,18 +10,6 @@
 #include "ui/dialogs.h"
 
 namespace vornik {
-
-namespace {
-
-std::filesystem::path toPath(const QString& file) {
-#ifdef _WIN32
-    return std::filesystem::path(file.toStdWString());
-#else
-    return std::filesystem::path(QFile::encodeName(file).toStdString());
-#endif
-}
-
-}  // namespace
 
 ProfileButtons::ProfileButtons(AppSession& session, MainWindow& window, ImageFlows& flows,
                                Dialogs& dialogs)
@@ -57,7 +44,7 @@ void ProfileButtons::saveProfile() {
     if (chosen) {
         const QFileInfo info(*chosen);
         const auto path =
-            savePathForChosenName(toPath(info.path()), toPath(info.fileName()).string());
+            savePathForChosenName(localPath(info.path()), localPath(info.fileName()).string());
         ConfigImage image{};
         std::string error;
         if (!m_flows.readMouseImage(image))
@@ -77,7 +64,7 @@ void ProfileButtons::loadProfile() {
         const bool wasIncomplete = image.incomplete;
         std::uintmax_t size = 0;
         std::string error;
-        if (!loadProfileFile(toPath(*chosen), image.bytes, error, &size)) {
+        if (!loadProfileFile(localPath(*chosen), image.bytes, error, &size)) {
             m_window.errorMessage(error);
         } else if (wasIncomplete && size < kImageSize) {
             // The rest would come from the gaps of a read that did not complete.
@@ -109,7 +96,7 @@ void ProfileButtons::importBaseMacros() {
     constexpr std::size_t kSize = section::kMacroSlots1To4.size;
     std::string error;
     std::uintmax_t size = 0;
-    const auto bytes = readFilePrefix(toPath(*chosen), kSize, error, &size);
+    const auto bytes = readFilePrefix(localPath(*chosen), kSize, error, &size);
     if (!bytes) {
         m_window.errorMessage(error);
         return;

@@ -2,7 +2,6 @@
 
 #include <QAbstractItemView>
 #include <QComboBox>
-#include <QFile>
 #include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
@@ -35,23 +34,6 @@ constexpr int kPopupWidth = 120;
 
 QString qtText(const LanguageTable* language, std::string_view key) {
     return language ? QString::fromStdString(language->text(key)) : QString();
-}
-
-SkinButton skinButton(const QString& image, const QString& label, const QString& skin,
-                      QWidget* parent) {
-    SkinButton b;
-    b.image = new SkinImage(image, parent);
-    b.image->setSkin(skin + "_01");
-    b.label = new ButtonLabel(label, parent);
-    b.label->setAlignment(Qt::AlignCenter);
-    b.label->placeOver(b.image);
-    SkinImage* picture = b.image;
-    QObject::connect(b.label, &ButtonLabel::entered, picture, [picture, skin] {
-        if (picture->isEnabled()) picture->setSkin(skin + "_02");
-    });
-    QObject::connect(b.label, &ButtonLabel::left, picture,
-                     [picture, skin] { picture->setSkin(skin + "_01"); });
-    return b;
 }
 
 void setButtonEnabled(const SkinButton& b, bool on) {
@@ -157,8 +139,8 @@ MacroEditorView::MacroEditorView(QWidget* container, const Services& services)
     byteBudget->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     byteBudget->setGeometry(460, 135, 100, 18);
 
-    newButton = skinButton("Img_New", "Btn_New", "MacroS", container);
-    startButton = skinButton("Img_Start", "Btn_Start", "MacroS", container);
+    newButton = hoverSkinButton("Img_New", "Btn_New", "MacroS", container);
+    startButton = hoverSkinButton("Img_Start", "Btn_Start", "MacroS", container);
     connect(newButton.label, &ButtonLabel::clicked, this, &MacroEditorView::Btn_NewClick);
     connect(startButton.label, &ButtonLabel::clicked, this, &MacroEditorView::Btn_StartClick);
     // A left click on the buttons that start or stop a recording is not recorded.
@@ -240,10 +222,10 @@ MacroEditorView::MacroEditorView(QWidget* container, const Services& services)
     caption("lbl_InsertRepeat", edt_Repeat, textkey::kRepeatNumber);
     caption("lbl_InsertXAxis", edt_XAxisValue, textkey::kXValue);
     caption("lbl_InsertYAxis", edt_YAxisValue, textkey::kYValue);
-    insertStart = skinButton("Img_InsertStart", "Btn_InsertStart", "MacroBtnS", container);
+    insertStart = hoverSkinButton("Img_InsertStart", "Btn_InsertStart", "MacroBtnS", container);
     setButtonEnabled(insertStart, false);
-    okButton = skinButton("Img_OK", "Btn_OK", "MacroBtnS", container);
-    cancelButton = skinButton("Img_Cancel", "Btn_Cancel", "MacroBtnS", container);
+    okButton = hoverSkinButton("Img_OK", "Btn_OK", "MacroBtnS", container);
+    cancelButton = hoverSkinButton("Img_Cancel", "Btn_Cancel", "MacroBtnS", container);
     connect(okButton.label, &ButtonLabel::clicked, this, &MacroEditorView::Btn_OKClick);
     connect(cancelButton.label, &ButtonLabel::clicked, this, &MacroEditorView::Btn_CancelClick);
     for (QWidget* w :
@@ -504,14 +486,6 @@ void MacroEditorView::deleteMacro() {
 
 namespace {
 
-std::filesystem::path pathOf(const QString& file) {
-#ifdef _WIN32
-    return std::filesystem::path(file.toStdWString());
-#else
-    return std::filesystem::path(QFile::encodeName(file).toStdString());
-#endif
-}
-
 constexpr const char* kMacroLoadFilter = "LoadFile (*.bin)";
 constexpr const char* kMacroSaveFilter = "SaveFile (*.bin)";
 
@@ -525,7 +499,7 @@ void MacroEditorView::importOneMacro() {
     if (!chosen) return;
     std::string error;
     std::size_t index = 0;
-    switch (importOneFile(library, pathOf(*chosen), error, &index)) {
+    switch (importOneFile(library, localPath(*chosen), error, &index)) {
         case LibraryResult::Ok:
             save();
             showLibrary();
@@ -551,7 +525,7 @@ void MacroEditorView::importAllMacros() {
     if (!chosen) return;
     std::string error;
     const LibraryResult result =
-        importAllFile(m_services.library.library(), pathOf(*chosen), error);
+        importAllFile(m_services.library.library(), localPath(*chosen), error);
     if (result == LibraryResult::Ok) {
         save();
         showLibrary();
@@ -572,9 +546,10 @@ void MacroEditorView::exportOneMacro() {
     if (!chosen) return;
     const QFileInfo info(*chosen);
     std::string error;
-    if (!exportOneFile(m_services.library.library(), *entry,
-                       savePathForChosenName(pathOf(info.path()), pathOf(info.fileName()).string()),
-                       error))
+    if (!exportOneFile(
+            m_services.library.library(), *entry,
+            savePathForChosenName(localPath(info.path()), localPath(info.fileName()).string()),
+            error))
         m_services.messages.errorMessage(error);
 }
 
@@ -585,9 +560,10 @@ void MacroEditorView::exportAllMacros() {
     if (!chosen) return;
     const QFileInfo info(*chosen);
     std::string error;
-    if (!exportAllFile(m_services.library.library(),
-                       savePathForChosenName(pathOf(info.path()), pathOf(info.fileName()).string()),
-                       error))
+    if (!exportAllFile(
+            m_services.library.library(),
+            savePathForChosenName(localPath(info.path()), localPath(info.fileName()).string()),
+            error))
         m_services.messages.errorMessage(error);
 }
 

@@ -23,26 +23,6 @@ bool isModifierKey(std::uint8_t virtualKey) {
     return (virtualKey >= 0x10 && virtualKey <= 0x12) || (virtualKey >= 0xA0 && virtualKey <= 0xA5);
 }
 
-SkinButton skinButton(const QString& image, const QString& label, const QString& skin,
-                      QWidget* parent) {
-    SkinButton b;
-    b.image = new SkinImage(image, parent);
-    b.image->setSkin(skin + "_01");
-    b.label = new ButtonLabel(label, parent);
-    b.label->placeOver(b.image);
-    SkinImage* picture = b.image;
-    QObject::connect(b.label, &ButtonLabel::entered, picture,
-                     [picture, skin] { picture->setSkin(skin + "_02"); });
-    QObject::connect(b.label, &ButtonLabel::left, picture,
-                     [picture, skin] { picture->setSkin(skin + "_01"); });
-    return b;
-}
-
-void moveButton(const SkinButton& b, QPoint at) {
-    b.image->move(at);
-    b.label->placeOver(b.image);
-}
-
 }  // namespace
 
 AssemblyKeyDialog::AssemblyKeyDialog(QWidget* mainWindow)
@@ -76,9 +56,9 @@ AssemblyKeyDialog::AssemblyKeyDialog(QWidget* mainWindow)
                 [this, modifier](bool on) { tickModifier(modifier, on); });
         modifierBoxes[i] = box;
     }
-    IB_Confirm = skinButton("Img_Confirm", "IB_Confirm", "BtnS", this);
-    IB_Cancel = skinButton("Img_Cancel", "IB_Cancel", "BtnS", this);
-    IB_Close = skinButton("Img_Close", "IB_Close", "ExitS", this);
+    IB_Confirm = hoverSkinButton("Img_Confirm", "IB_Confirm", "BtnS", this);
+    IB_Cancel = hoverSkinButton("Img_Cancel", "IB_Cancel", "BtnS", this);
+    IB_Close = hoverSkinButton("Img_Close", "IB_Close", "ExitS", this);
     connect(IB_Confirm.label, &ButtonLabel::clicked, this, &AssemblyKeyDialog::IB_ConfirmClick);
     connect(IB_Cancel.label, &ButtonLabel::clicked, this, &AssemblyKeyDialog::IB_CancelClick);
     connect(IB_Close.label, &ButtonLabel::clicked, this, &AssemblyKeyDialog::IB_CloseClick);
@@ -103,9 +83,9 @@ void AssemblyKeyDialog::applyLayout(const DialogLayout& layout) {
         modifierBoxes[i]->move(layout.modifiers[i]);
         modifierBoxes[i]->adjustSize();
     }
-    moveButton(IB_Confirm, layout.confirm);
-    moveButton(IB_Cancel, layout.clear);
-    moveButton(IB_Close, layout.close);
+    moveSkinButton(IB_Confirm, layout.confirm);
+    moveSkinButton(IB_Cancel, layout.clear);
+    moveSkinButton(IB_Close, layout.close);
 }
 
 void AssemblyKeyDialog::openOver(const DialogLayout& layout, const LanguageTable& language) {

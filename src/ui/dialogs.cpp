@@ -1,10 +1,19 @@
 #include "ui/dialogs.h"
 
 #include <QColorDialog>
+#include <QFile>
 #include <QFileDialog>
 #include <QMessageBox>
 
 namespace vornik {
+
+std::filesystem::path localPath(const QString& file) {
+#ifdef _WIN32
+    return std::filesystem::path(file.toStdWString());
+#else
+    return std::filesystem::path(QFile::encodeName(file).toStdString());
+#endif
+}
 
 std::unique_ptr<QMessageBox> QtDialogs::makeMessageDialog(QWidget* parent, const QString& text,
                                                           const QString& fontName) {

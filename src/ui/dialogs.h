@@ -2,6 +2,7 @@
 
 #include <QColor>
 #include <QString>
+#include <filesystem>
 #include <memory>
 #include <optional>
 
@@ -11,6 +12,9 @@ class QWidget;
 namespace vornik {
 
 // The modal dialogs the window shows. Tests answer them; the product shows Qt dialogs.
+// A file name the file dialogs chose, as the file system spells it.
+std::filesystem::path localPath(const QString& file);
+
 class Dialogs {
   public:
     virtual ~Dialogs() = default;

@@ -37,27 +37,6 @@ KindInfo infoOf(InputDialogKind kind) {
     return {"Form7", "Edt_EditTime", textkey::kInputValueTitle};
 }
 
-SkinButton skinButton(const QString& image, const QString& label, const QString& skin,
-                      QWidget* parent) {
-    SkinButton b;
-    b.image = new SkinImage(image, parent);
-    b.image->setSkin(skin + "_01");
-    b.label = new ButtonLabel(label, parent);
-    b.label->setAlignment(Qt::AlignCenter);
-    b.label->placeOver(b.image);
-    SkinImage* picture = b.image;
-    QObject::connect(b.label, &ButtonLabel::entered, picture,
-                     [picture, skin] { picture->setSkin(skin + "_02"); });
-    QObject::connect(b.label, &ButtonLabel::left, picture,
-                     [picture, skin] { picture->setSkin(skin + "_01"); });
-    return b;
-}
-
-void moveButton(const SkinButton& b, QPoint at) {
-    b.image->move(at);
-    b.label->placeOver(b.image);
-}
-
 QString qtText(const LanguageTable& language, std::string_view key) {
     return QString::fromStdString(language.text(key));
 }
@@ -98,9 +77,9 @@ InputDialog::InputDialog(InputDialogKind kind, QWidget* mainWindow)
     }
     connect(edit, &QLineEdit::textEdited, this, &InputDialog::limitText);
 
-    IB_Confirm = skinButton("Img_Confirm", "IB_Confirm", "BtnS", this);
-    IB_Cancel = skinButton("Img_Cancel", "IB_Cancel", "BtnS", this);
-    IB_Close = skinButton("Img_Close", "IB_Close", "ExitS", this);
+    IB_Confirm = hoverSkinButton("Img_Confirm", "IB_Confirm", "BtnS", this);
+    IB_Cancel = hoverSkinButton("Img_Cancel", "IB_Cancel", "BtnS", this);
+    IB_Close = hoverSkinButton("Img_Close", "IB_Close", "ExitS", this);
     connect(IB_Confirm.label, &ButtonLabel::clicked, this, &InputDialog::IB_ConfirmClick);
     connect(IB_Cancel.label, &ButtonLabel::clicked, this, &InputDialog::IB_CancelClick);
     connect(IB_Close.label, &ButtonLabel::clicked, this, &InputDialog::IB_CloseClick);
@@ -120,9 +99,9 @@ void InputDialog::applyLayout(const DialogLayout& layout) {
     title->adjustSize();
     edit->move(layout.edit);
     edit->resize(layout.editWidth, edit->sizeHint().height());
-    moveButton(IB_Confirm, layout.confirm);
-    moveButton(IB_Cancel, layout.clear);
-    moveButton(IB_Close, layout.close);
+    moveSkinButton(IB_Confirm, layout.confirm);
+    moveSkinButton(IB_Cancel, layout.clear);
+    moveSkinButton(IB_Close, layout.close);
 }
 
 bool InputDialog::openOver(const DialogLayout& layout, const LanguageTable& language) {

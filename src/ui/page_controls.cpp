@@ -62,6 +62,27 @@ SkinButton makeButton(const ButtonRoleInfo& info, int n, QWidget* container) {
 
 }  // namespace
 
+SkinButton hoverSkinButton(const QString& image, const QString& label, const QString& skin,
+                           QWidget* parent) {
+    SkinButton b;
+    b.image = new SkinImage(image, parent);
+    b.image->setSkin(skin + "_01");
+    b.label = new ButtonLabel(label, parent);
+    b.label->placeOver(b.image);
+    SkinImage* picture = b.image;
+    QObject::connect(b.label, &ButtonLabel::entered, picture, [picture, skin] {
+        if (picture->isEnabled()) picture->setSkin(skin + "_02");
+    });
+    QObject::connect(b.label, &ButtonLabel::left, picture,
+                     [picture, skin] { picture->setSkin(skin + "_01"); });
+    return b;
+}
+
+void moveSkinButton(const SkinButton& b, QPoint at) {
+    b.image->move(at);
+    b.label->placeOver(b.image);
+}
+
 CommonPage beginCommonPage(int n, QWidget* container) {
     CommonPage page;
     page.page = n;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QPoint>
 #include <QString>
 #include <array>
 #include <cstddef>
@@ -15,6 +16,13 @@ struct SkinButton {
     SkinImage* image = nullptr;
     ButtonLabel* label = nullptr;
 };
+
+// A skinned button whose image shows `skin` + "_02" while the pointer is over it (when it is
+// enabled) and `skin` + "_01" otherwise.
+SkinButton hoverSkinButton(const QString& image, const QString& label, const QString& skin,
+                           QWidget* parent);
+// Moves the button's image to `at`, its label with it.
+void moveSkinButton(const SkinButton& b, QPoint at);
 
 // How a button reacts to hovering (the hover families).
 enum class HoverFamily {
