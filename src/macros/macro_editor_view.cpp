@@ -23,6 +23,7 @@
 #include "ui/dialogs.h"
 #include "ui/input_dialogs.h"
 #include "ui/layout_pass.h"
+#include "ui/widgets/fitting_text.h"
 #include "ui/widgets/skin_widgets.h"
 
 namespace vornik {
@@ -31,20 +32,6 @@ namespace {
 
 constexpr int kPopupRowHeight = 22;
 constexpr int kPopupWidth = 120;
-
-QString qtText(const LanguageTable* language, std::string_view key) {
-    return language ? QString::fromStdString(language->text(key)) : QString();
-}
-
-void setButtonEnabled(const SkinButton& b, bool on) {
-    b.image->setEnabled(on);
-    b.label->setEnabled(on);
-}
-
-void setButtonShown(const SkinButton& b, bool on) {
-    b.image->setVisible(on);
-    b.label->setVisible(on);
-}
 
 ButtonLabel* popupButton(const QString& name, QWidget* panel, int row) {
     auto* b = new ButtonLabel(name, panel);
@@ -200,7 +187,7 @@ MacroEditorView::MacroEditorView(QWidget* container, const Services& services)
 
     insertPanel = new SkinImage("Gb_Insert", container);
     insertPanel->setSkin("InsertDelayBase");
-    insertList = new QComboBox(container);
+    insertList = new FittingComboBox(container);
     insertList->setObjectName("CB_Insert");
     insertList->resize(190, 22);
     for (int i = 0; i < kInsertActionCount; ++i) insertList->addItem(QString());
@@ -222,8 +209,20 @@ MacroEditorView::MacroEditorView(QWidget* container, const Services& services)
     caption("lbl_InsertRepeat", edt_Repeat, textkey::kRepeatNumber);
     caption("lbl_InsertXAxis", edt_XAxisValue, textkey::kXValue);
     caption("lbl_InsertYAxis", edt_YAxisValue, textkey::kYValue);
+    option("InsertRecDelay", Img_InsertRecDelay, IB_InsertRecDelay,
+           &MacroEditorView::IB_InsertRecDelayClick);
+    option("InsertDelayTime", Img_InsertDelayTime, IB_InsertDelayTime,
+           &MacroEditorView::IB_InsertDelayTimeClick);
+    option("InsertNoDelay", Img_InsertNoDelay, IB_InsertNoDelay,
+           &MacroEditorView::IB_InsertNoDelayClick);
+    m_insertOptionControls = {Img_InsertRecDelay, IB_InsertRecDelay, Img_InsertDelayTime,
+                              IB_InsertDelayTime, Img_InsertNoDelay, IB_InsertNoDelay};
+    for (QWidget* w : m_insertOptionControls) w->hide();
     insertStart = hoverSkinButton("Img_InsertStart", "Btn_InsertStart", "MacroBtnS", container);
-    setButtonEnabled(insertStart, false);
+    connect(insertStart.label, &ButtonLabel::clicked, this, &MacroEditorView::Btn_InsertStartClick);
+    connect(insertStart.label, &ButtonLabel::entered, this,
+            [this] { m_queue.setIgnoreLeft(true); });
+    connect(insertStart.label, &ButtonLabel::left, this, [this] { m_queue.setIgnoreLeft(false); });
     okButton = hoverSkinButton("Img_OK", "Btn_OK", "MacroBtnS", container);
     cancelButton = hoverSkinButton("Img_Cancel", "Btn_Cancel", "MacroBtnS", container);
     connect(okButton.label, &ButtonLabel::clicked, this, &MacroEditorView::Btn_OKClick);
@@ -233,7 +232,8 @@ MacroEditorView::MacroEditorView(QWidget* container, const Services& services)
           static_cast<QWidget*>(insertDelayEdit), static_cast<QWidget*>(edt_XAxisValue),
           static_cast<QWidget*>(edt_YAxisValue), static_cast<QWidget*>(edt_Repeat)})
         w->hide();
-    for (const SkinButton* b : {&insertStart, &okButton, &cancelButton}) setButtonShown(*b, false);
+    for (const SkinButton* b : {&insertStart, &okButton, &cancelButton})
+        setSkinButtonShown(*b, false);
 
     for (auto kind : {InputDialogKind::Name, InputDialogKind::Key, InputDialogKind::Delay,
                       InputDialogKind::Value}) {
@@ -254,8 +254,13 @@ MacroEditorView::MacroEditorView(QWidget* container, const Services& services)
     }
 
     showDelayOption();
+    showInsertDelayOption();
     showReleaseOption();
     showByteBudget();
+}
+
+QString MacroEditorView::text(std::string_view key) const {
+    return m_language ? QString::fromStdString(m_language->text(key)) : QString();
 }
 
 InputDialog& MacroEditorView::dialog(int kind) const {
@@ -266,9 +271,10 @@ void MacroEditorView::message(std::string_view key) { m_services.messages.messag
 
 void MacroEditorView::setLanguage(const LanguageTable& language) {
     m_language = &language;
-    auto set = [&](QLabel* w, std::string_view key) { w->setText(qtText(m_language, key)); };
+    auto set = [&](QLabel* w, std::string_view key) { w->setText(text(key)); };
     set(newButton.label, textkey::kNewMacro);
-    set(startButton.label, textkey::kRecord);
+    set(startButton.label,
+        recording() && !m_recorder.inserting() ? textkey::kStopRecording : textkey::kRecord);
     set(Btn_NewMacro, textkey::kNewMacro);
     set(Btn_NewName, textkey::kRename);
     set(Btn_DelPCMacro, textkey::kDeleteMacro);
@@ -279,15 +285,18 @@ void MacroEditorView::setLanguage(const LanguageTable& language) {
     set(Btn_Edit, textkey::kEditRow);
     set(Btn_Del, textkey::kDeleteRow);
     set(Btn_Insert, textkey::kInsertRow);
-    set(insertStart.label, textkey::kRecord);
+    set(insertStart.label,
+        recording() && m_recorder.inserting() ? textkey::kStopRecording : textkey::kRecord);
+    set(IB_InsertRecDelay, textkey::kInsertRecordDelay);
+    set(IB_InsertDelayTime, textkey::kInsertDefaultDelay);
+    set(IB_InsertNoDelay, textkey::kInsertNoDelay);
     set(cancelButton.label, textkey::kInsertCancel);
     static constexpr std::string_view kActions[kInsertActionCount] = {
         textkey::kInsertDelayFront, textkey::kInsertDelayBack,   textkey::kInsertKeyFront,
         textkey::kInsertKeyBack,    textkey::kInsertRepeatStart, textkey::kInsertRepeatStop,
         textkey::kInsertXFront,     textkey::kInsertXBack,       textkey::kInsertYFront,
         textkey::kInsertYBack};
-    for (int i = 0; i < kInsertActionCount; ++i)
-        insertList->setItemText(i, qtText(m_language, kActions[i]));
+    for (int i = 0; i < kInsertActionCount; ++i) insertList->setItemText(i, text(kActions[i]));
     // The list opens wide enough for the longest action, which the closed box may cut.
     insertList->view()->setMinimumWidth(insertList->view()->sizeHintForColumn(0) + 12);
     showInsertInputs();
@@ -298,6 +307,7 @@ void MacroEditorView::setLayout(const LayoutKept& kept, int layoutNo) {
     if (kept.macroSelection.isValid()) m_look.selection = kept.macroSelection;
     if (kept.macroListBack.isValid()) m_look.background = kept.macroListBack;
     if (kept.macroNameHeight > 0) m_look.rowHeight = kept.macroNameHeight;
+    m_insertDelayEditHome = insertDelayEdit->geometry();
     m_look.text = LB_macro->palette().color(QPalette::Text);
     for (QListWidget* list : {LB_PCMacroName, LB_macro}) {
         list->doItemsLayout();
@@ -392,7 +402,7 @@ void MacroEditorView::showByteBudget() {
 
 void MacroEditorView::refreshNewButtons() {
     const bool room = !m_services.library.library().full();
-    setButtonEnabled(newButton, room && !insertPanelOpen());
+    setSkinButtonEnabled(newButton, room && !insertPanelOpen());
     Btn_NewMacro->setEnabled(room);
 }
 
@@ -638,221 +648,6 @@ void MacroEditorView::deleteSelectedRow() {
     const auto row = selectedRow();
     if (!row || !selectedEntry()) return;
     if (const auto change = deleteRow(m_script, *row)) commit(*change);
-}
-
-// The insert panel.
-
-bool MacroEditorView::insertPanelOpen() const { return !insertPanel->isHidden(); }
-
-void MacroEditorView::setOptionsShown(bool shown) {
-    for (QWidget* w : m_optionControls) w->setVisible(shown);
-    for (const char* name : {"lbl_Record_Delay", "lbl_Delay_Setting", "lbl_No_Delay", "lbl_MS",
-                             "lbl_Stop_Release", "lbl_Stop_Over"})
-        if (auto* w = m_container->findChild<QWidget*>(name)) w->setVisible(shown);
-    for (QWidget* w :
-         {static_cast<QWidget*>(Img_ReleaseStop), static_cast<QWidget*>(IB_ReleaseStop),
-          static_cast<QWidget*>(Img_ReleaseContiue), static_cast<QWidget*>(IB_ReleaseContiue)})
-        w->setVisible(shown);
-}
-
-void MacroEditorView::openInsertPanel() {
-    hidePopups();
-    if (!selectedEntry() || !selectedRow()) return;
-    m_insertTop = LB_macro->indexAt(QPoint(1, 1)).row();
-    m_insertRow = selectedRow();
-    setOptionsShown(false);
-    insertPanel->show();
-    insertList->show();
-    setButtonShown(okButton, true);
-    setButtonShown(cancelButton, true);
-    setButtonEnabled(newButton, false);
-    setButtonEnabled(startButton, false);
-    for (QWidget* w : {static_cast<QWidget*>(insertPanel), static_cast<QWidget*>(insertList)})
-        w->raise();
-    {
-        const QSignalBlocker quiet(insertList);
-        insertList->setCurrentIndex(0);
-    }
-    chooseInsertAction(0);
-}
-
-void MacroEditorView::chooseInsertAction(int action) {
-    if (action < 0 || action >= kInsertActionCount) return;
-    if (insertList->currentIndex() != action) {
-        const QSignalBlocker quiet(insertList);
-        insertList->setCurrentIndex(action);
-    }
-    showInsertInputs();
-}
-
-void MacroEditorView::showInsertInputs() {
-    if (!insertPanelOpen()) return;
-    const auto action = static_cast<InsertAction>(insertList->currentIndex());
-    const bool keys = recordsKeys(action);
-    insertPanel->setSkin(keys ? "InsertKeyBase" : "InsertDelayBase");
-    const bool delay = action == InsertAction::DelayFront || action == InsertAction::DelayBack;
-    const bool repeat = action == InsertAction::RepeatStart || action == InsertAction::RepeatStop;
-    const bool x = action == InsertAction::XFront || action == InsertAction::XBack;
-    const bool y = action == InsertAction::YFront || action == InsertAction::YBack;
-    insertDelayEdit->setVisible(delay);
-    edt_Repeat->setVisible(repeat);
-    edt_Repeat->setEnabled(action == InsertAction::RepeatStart);
-    edt_XAxisValue->setVisible(x);
-    edt_YAxisValue->setVisible(y);
-    setButtonShown(insertStart, keys);
-    for (QWidget* w : {insertDelayEdit, edt_Repeat, edt_XAxisValue, edt_YAxisValue}) w->raise();
-    for (const InsertCaption& c : m_insertCaptions) {
-        c.label->setVisible(!c.edit->isHidden());
-        if (c.edit->isHidden()) continue;
-        c.label->setText(qtText(m_language, c.key));
-        c.label->setPalette(byteBudget->palette());
-        c.label->setWordWrap(false);
-        c.label->adjustSize();
-        // A caption wider than the room between the panel's edge and its edit wraps.
-        const int room = c.edit->x() - 6 - (insertPanel->x() + 10);
-        if (!c.unit && c.label->width() > room && room > 0) {
-            c.label->setWordWrap(true);
-            c.label->resize(room, c.label->heightForWidth(room));
-        }
-        const int top = c.edit->y() + (c.edit->height() - c.label->height()) / 2;
-        c.label->move(
-            c.unit ? c.edit->x() + c.edit->width() + 4 : c.edit->x() - c.label->width() - 6, top);
-        c.label->raise();
-    }
-    for (const SkinButton* b : {&insertStart, &okButton, &cancelButton}) {
-        b->image->raise();
-        b->label->raise();
-    }
-    okButton.label->setText(qtText(m_language, keys ? textkey::kInsertKeyOk : textkey::kInsertOk));
-}
-
-void MacroEditorView::confirmInsert() {
-    if (!insertPanelOpen()) return;
-    const auto action = static_cast<InsertAction>(insertList->currentIndex());
-    if (!recordsKeys(action)) {
-        const auto row = selectedRow();
-        if (!row) return;
-        int value = 0;
-        switch (action) {
-            case InsertAction::DelayFront:
-            case InsertAction::DelayBack:
-                value = editTextValue(insertDelayEdit->text().toStdString());
-                break;
-            case InsertAction::RepeatStart:
-                value = editTextValue(edt_Repeat->text().toStdString());
-                break;
-            case InsertAction::XFront:
-            case InsertAction::XBack:
-                value = editTextValue(edt_XAxisValue->text().toStdString());
-                break;
-            case InsertAction::YFront:
-            case InsertAction::YBack:
-                value = editTextValue(edt_YAxisValue->text().toStdString());
-                break;
-            default:
-                break;
-        }
-        const auto change = insertRow(m_script, *row, action, value);
-        if (!change || !commit(*change)) return;
-    }
-    closeInsertPanel();
-}
-
-void MacroEditorView::closeInsertPanel() {
-    for (QWidget* w :
-         {static_cast<QWidget*>(insertPanel), static_cast<QWidget*>(insertList),
-          static_cast<QWidget*>(insertDelayEdit), static_cast<QWidget*>(edt_XAxisValue),
-          static_cast<QWidget*>(edt_YAxisValue), static_cast<QWidget*>(edt_Repeat)})
-        w->hide();
-    for (const InsertCaption& c : m_insertCaptions) c.label->hide();
-    for (const SkinButton* b : {&insertStart, &okButton, &cancelButton}) setButtonShown(*b, false);
-    setOptionsShown(true);
-    setButtonEnabled(startButton, true);
-    refreshNewButtons();
-}
-
-void MacroEditorView::cancelInsert() {
-    if (!insertPanelOpen()) return;
-    closeInsertPanel();
-    showSelectedEntry();
-    if (m_insertTop >= 0 && m_insertTop < LB_macro->count())
-        LB_macro->scrollToItem(LB_macro->item(m_insertTop), QAbstractItemView::PositionAtTop);
-    selectRow(m_insertRow);
-}
-
-// Recording.
-
-void MacroEditorView::useInputCapture(std::unique_ptr<InputCapture> capture) {
-    if (!recording()) m_capture = std::move(capture);
-}
-
-void MacroEditorView::toggleRecording() {
-    if (recording())
-        stopRecording();
-    else
-        startRecording();
-}
-
-void MacroEditorView::setRecordingLocks(bool on) {
-    startButton.label->setText(qtText(m_language, on ? textkey::kStopRecording : textkey::kRecord));
-    for (QWidget* w : m_optionControls) w->setEnabled(!on);
-    LB_PCMacroName->setEnabled(!on);
-    LB_macro->setEnabled(!on);
-    setButtonEnabled(newButton, !on && !m_services.library.library().full());
-    const bool windowOnly = on && m_capture && !m_capture->coversDesktop();
-    if (windowOnly)
-        recordingNote->setGeometry(LB_macro->x(), LB_macro->y() + LB_macro->height() + 4,
-                                   LB_macro->width(), 34);
-    recordingNote->setPalette(byteBudget->palette());
-    recordingNote->setVisible(windowOnly);
-    if (windowOnly) recordingNote->raise();
-}
-
-void MacroEditorView::startRecording() {
-    hidePopups();
-    if (!selectedEntry() || insertPanelOpen()) return;
-    if (!m_capture && m_services.window && m_services.clock)
-        m_capture = createInputCapture(*m_services.clock, *m_services.window);
-    if (!m_capture) return;
-    RecorderOptions options;
-    options.delay = m_delay;
-    options.fixedDelayMs = editTextValue(delayEdit->text().toStdString());
-    options.form = m_form;
-    m_queue.clear();
-    m_recorder.startNew(options);
-    if (!m_capture->start(m_queue)) {
-        m_recorder.stop();
-        m_services.messages.errorMessage(m_capture->error());
-        return;
-    }
-    m_queue.setAccepting(true);
-    m_script.clear();
-    showScript(std::nullopt);
-    setRecordingLocks(true);
-}
-
-void MacroEditorView::takeRecordedEvents() {
-    if (!recording()) return;
-    const RecordBatch batch = m_recorder.handleAll(m_queue.takeAll());
-    if (batch.rowsPlaced > 0) {
-        m_script = m_recorder.script();
-        showScript(m_recorder.selectedRow());
-    }
-    if (batch.ended) stopRecording();
-}
-
-void MacroEditorView::stopRecording() {
-    if (!recording()) return;
-    m_capture->stop();
-    m_queue.setAccepting(false);
-    takeRecordedEvents();
-    if (!recording()) return;  // the last events ended it, and it stopped there
-    m_recorder.stop();
-    const ScriptEdit recorded{m_recorder.takeScript(), std::nullopt};
-    m_queue.clear();
-    setRecordingLocks(false);
-    m_script.clear();
-    if (!commit(recorded)) showSelectedEntry();
 }
 
 // Options.

@@ -2,6 +2,7 @@
 
 #include <QObject>
 #include <QPoint>
+#include <QRect>
 #include <array>
 #include <memory>
 #include <optional>
@@ -81,6 +82,9 @@ class MacroEditorView : public QObject {
     void confirmInsert();
     void cancelInsert();
     bool insertPanelOpen() const;
+    // The insert panel's own delay options, for the recordings it makes.
+    void chooseInsertDelayOption(DelayOption option);
+    DelayOption insertDelayOption() const { return m_insertDelay; }
     // The options.
     void chooseRelease(bool stops);
     bool releaseStops() const { return m_releaseStops; }
@@ -90,6 +94,10 @@ class MacroEditorView : public QObject {
     // Record and Stop: the selected entry's script is replaced by what is recorded, encoded
     // and saved when the recording stops.
     void toggleRecording();
+    // Record and Stop on the insert panel, for Insert Key Front/Back: the recorded lines go
+    // before or after the selected row, and stay unsaved until OK (Cancel drops them).
+    void toggleInsertRecording();
+    // Either recording.
     bool recording() const { return m_recorder.recording(); }
     // The input source recordings take (tests give a fake one); by default the platform's,
     // made at the first recording.
@@ -120,6 +128,10 @@ class MacroEditorView : public QObject {
     void Btn_InsertClick() { openInsertPanel(); }
     void Btn_OKClick() { confirmInsert(); }
     void Btn_CancelClick() { cancelInsert(); }
+    void Btn_InsertStartClick() { toggleInsertRecording(); }
+    void IB_InsertRecDelayClick() { chooseInsertDelayOption(DelayOption::Recorded); }
+    void IB_InsertDelayTimeClick() { chooseInsertDelayOption(DelayOption::Fixed); }
+    void IB_InsertNoDelayClick() { chooseInsertDelayOption(DelayOption::None); }
     void IB_ReleaseStopClick() { chooseRelease(true); }
     void IB_ReleaseContiueClick() { chooseRelease(false); }
     void IB_RecDelayClick() { chooseDelayOption(DelayOption::Recorded); }
@@ -160,6 +172,13 @@ class MacroEditorView : public QObject {
     QLineEdit* edt_XAxisValue;
     QLineEdit* edt_YAxisValue;
     QLineEdit* edt_Repeat;
+    // The insert panel's delay options; each label carries its option's caption.
+    SkinImage* Img_InsertRecDelay;
+    SkinImage* Img_InsertDelayTime;
+    SkinImage* Img_InsertNoDelay;
+    ButtonLabel* IB_InsertRecDelay;
+    ButtonLabel* IB_InsertDelayTime;
+    ButtonLabel* IB_InsertNoDelay;
     SkinButton insertStart;   // Img_InsertStart, Btn_InsertStart
     SkinButton okButton;      // Img_OK, Btn_OK
     SkinButton cancelButton;  // Img_Cancel, Btn_Cancel
@@ -197,9 +216,19 @@ class MacroEditorView : public QObject {
     void closeInsertPanel();
     void setOptionsShown(bool shown);
     void message(std::string_view key);
+    QString text(std::string_view key) const;
+    // The platform's input source, made at the first recording; false where none can be had.
+    bool haveInputCapture();
     void startRecording();
     void stopRecording();
     void setRecordingLocks(bool recording);
+    void showRecordingNote(bool recording);
+    void startInsertRecording();
+    void stopInsertRecording();
+    void setInsertRecordingLocks(bool recording);
+    void showInsertDelayOption();
+    // Places the insert options' captions in the room their row leaves.
+    void placeInsertOptionCaptions();
 
     Services m_services;
     QWidget* m_container;
@@ -210,6 +239,7 @@ class MacroEditorView : public QObject {
     MacroScript m_script;
     bool m_releaseStops = false;
     DelayOption m_delay = DelayOption::Recorded;
+    DelayOption m_insertDelay = DelayOption::Recorded;
     bool m_filling = false;
     PendingNameCommand m_pendingName;
     // What an open row dialog was opened for: the entry, the row and the line it held.
@@ -228,6 +258,10 @@ class MacroEditorView : public QObject {
     MacroRecorder m_recorder;
     // The controls the insert panel hides: the delay options and the option captions.
     std::vector<QWidget*> m_optionControls;
+    // The insert panel's delay options, shown for the two key actions.
+    std::vector<QWidget*> m_insertOptionControls;
+    // Where the layout put the insert delay edit; the key actions move it aside.
+    QRect m_insertDelayEditHome{0, 0, 70, 22};
 };
 
 }  // namespace vornik

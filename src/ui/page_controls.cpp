@@ -83,6 +83,16 @@ void moveSkinButton(const SkinButton& b, QPoint at) {
     b.label->placeOver(b.image);
 }
 
+void setSkinButtonEnabled(const SkinButton& b, bool on) {
+    b.image->setEnabled(on);
+    b.label->setEnabled(on);
+}
+
+void setSkinButtonShown(const SkinButton& b, bool on) {
+    b.image->setVisible(on);
+    b.label->setVisible(on);
+}
+
 CommonPage beginCommonPage(int n, QWidget* container) {
     CommonPage page;
     page.page = n;

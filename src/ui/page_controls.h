@@ -23,6 +23,9 @@ SkinButton hoverSkinButton(const QString& image, const QString& label, const QSt
                            QWidget* parent);
 // Moves the button's image to `at`, its label with it.
 void moveSkinButton(const SkinButton& b, QPoint at);
+// Enables or shows the image and its label together.
+void setSkinButtonEnabled(const SkinButton& b, bool on);
+void setSkinButtonShown(const SkinButton& b, bool on);
 
 // How a button reacts to hovering (the hover families).
 enum class HoverFamily {

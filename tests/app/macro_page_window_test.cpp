@@ -18,6 +18,7 @@
 #include "model/macro_library_file.h"
 #include "ui/input_dialogs.h"
 #include "ui/navigation.h"
+#include "ui/widgets/fitting_text.h"
 #include "window_fixture.h"
 
 namespace vornik {
@@ -416,6 +417,132 @@ TEST_F(MacroPageTest, RecordingReplacesTheEntrysScriptInEachDelayOption) {
         EXPECT_TRUE(list("LB_PCMacroName")->isEnabled());
         EXPECT_EQ(page().script(), c.expected);
         EXPECT_TRUE(savedAsShown(entry));
+    }
+}
+
+// Insert Key Front/Back record into the script around the selected row with the panel's own
+// delay options; the lines stay unsaved until OK, and Cancel drops them.
+TEST_F(MacroPageTest, InsertRecordingPlacesLinesAroundTheRowUntilOkOrCancel) {
+    const struct {
+        int action;
+        const char* option;
+        bool confirm;
+        MacroScript expected;
+    } cases[] = {
+        {2,
+         "IB_InsertRecDelay",
+         true,
+         {"10", "1 A CODE:8204", "1 B CODE:8205", "0 104", "2 B CODE:0205", "0 104",
+          "2 A CODE:0204"}},
+        {3,
+         "IB_InsertRecDelay",
+         true,
+         {"10", "1 A CODE:8204", "0 104", "1 B CODE:8205", "0 104", "2 B CODE:0205",
+          "2 A CODE:0204"}},
+        {3,
+         "IB_InsertDelayTime",
+         true,
+         {"10", "1 A CODE:8204", "0 104", "1 B CODE:8205", "0 0", "2 B CODE:0205",
+          "2 A CODE:0204"}},
+        {2,
+         "IB_InsertNoDelay",
+         true,
+         {"10", "1 A CODE:8204", "1 B CODE:8205", "2 B CODE:0205", "0 104", "2 A CODE:0204"}},
+        {2, "IB_InsertRecDelay", false, kStroke},
+    };
+    auto owned = std::make_unique<FakeInputCapture>(clock);
+    FakeInputCapture& source = *owned;
+    page().useInputCapture(std::move(owned));
+    auto* delayEdit = find<QLineEdit>("Edt_InsertDelay");
+    int n = 0;
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << "action " << c.action << " " << c.option
+                                        << (c.confirm ? " OK" : " Cancel"));
+        addEntry(("Entry " + std::to_string(++n)).c_str(), kStroke);
+        const std::size_t entry = library().count() - 1;
+        page().selectEntry(entry);
+        rowCommand(1, "Btn_Insert");
+        page().chooseInsertAction(c.action);
+        // A key action starts from Record Delay, with the delay edit closed.
+        EXPECT_EQ(page().insertDelayOption(), DelayOption::Recorded);
+        EXPECT_FALSE(delayEdit->isEnabled());
+        click(c.option);
+        if (delayEdit->isEnabled()) {
+            delayEdit->clear();
+            QTest::keyClicks(delayEdit, "0");
+        }
+        const MacroContent before = libraryOnDisk().entry(entry).content;
+
+        click("Btn_InsertStart");
+        ASSERT_TRUE(page().recording());
+        EXPECT_EQ(find<QLabel>("Btn_InsertStart")->text(), window->text("Str401"));
+        for (const char* locked :
+             {"CB_Insert", "IB_InsertRecDelay", "IB_InsertDelayTime", "IB_InsertNoDelay",
+              "Edt_InsertDelay", "Btn_OK", "Btn_Cancel", "LB_PCMacroName", "LB_macro"})
+            EXPECT_FALSE(find<QWidget>(locked)->isEnabled()) << locked;
+        // Btn_Start belongs to the other recording and leaves this one running.
+        page().toggleRecording();
+        EXPECT_TRUE(page().recording());
+
+        source.keyDown(0x42);
+        clock.advance(104);
+        source.keyUp(0x42);
+        QCoreApplication::processEvents();
+        EXPECT_EQ(rowLines().size(), c.expected.size() - 1 + (c.confirm ? 0 : 3));
+
+        click("Btn_InsertStart");
+        EXPECT_FALSE(page().recording());
+        EXPECT_FALSE(source.started());
+        EXPECT_EQ(find<QLabel>("Btn_InsertStart")->text(), window->text("Str400"));
+        EXPECT_TRUE(find<QWidget>("Btn_OK")->isEnabled());
+        EXPECT_TRUE(find<QWidget>("CB_Insert")->isEnabled());
+        // Nothing is stored before OK.
+        EXPECT_EQ(libraryOnDisk().entry(entry).content, before);
+
+        click(c.confirm ? "Btn_OK" : "Btn_Cancel");
+        EXPECT_FALSE(page().insertPanelOpen());
+        EXPECT_TRUE(list("LB_PCMacroName")->isEnabled());
+        EXPECT_TRUE(list("LB_macro")->isEnabled());
+        EXPECT_EQ(page().script(), c.expected);
+        EXPECT_TRUE(savedAsShown(entry));
+    }
+}
+
+// An entry whose stored bytes leave no room starts no insert recording.
+TEST_F(MacroPageTest, InsertRecordingNeedsRoomLeftInTheEntry) {
+    page().useInputCapture(std::make_unique<FakeInputCapture>(clock));
+    MacroScript full{"00"};
+    for (int i = 0; i < 110; ++i) full.push_back("1 A CODE:8204");  // 220 event bytes
+    addEntry("Full", full);
+    page().selectEntry(0);
+    rowCommand(0, "Btn_Insert");
+    page().chooseInsertAction(3);
+    click("Btn_InsertStart");
+    EXPECT_FALSE(page().recording());
+    EXPECT_EQ(find<QLabel>("Btn_InsertStart")->text(), window->text("Str400"));
+    EXPECT_TRUE(find<QWidget>("Btn_OK")->isEnabled());
+}
+
+// The closed insert list shows each action so that no two look alike, within its box, in
+// every language.
+TEST_F(MacroPageTest, TheClosedInsertListTellsEveryActionApart) {
+    addEntry("Jump", kStroke);
+    page().selectEntry(0);
+    for (int language : {1, 2, 3}) {
+        SCOPED_TRACE(testing::Message() << "language " << language);
+        window->switchLanguage(language);
+        rowCommand(0, "Btn_Insert");
+        auto* box = find<FittingComboBox>("CB_Insert");
+        QStringList shown;
+        for (int action = 0; action < box->count(); ++action) {
+            page().chooseInsertAction(action);
+            const QString text = box->shownText();
+            EXPECT_LE(box->fontMetrics().horizontalAdvance(text), box->width())
+                << text.toStdString();
+            EXPECT_FALSE(shown.contains(text)) << text.toStdString();
+            shown << text;
+        }
+        click("Btn_Cancel");
     }
 }
 

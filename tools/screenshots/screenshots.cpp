@@ -197,6 +197,8 @@ int main(int argc, char** argv) {
         window.macroPage().editor().openInsertPanel();
         window.macroPage().editor().chooseInsertAction(6);
         ok &= save(window, QString("4-macro-insert-lang%1.png").arg(language));
+        window.macroPage().editor().chooseInsertAction(3);
+        ok &= save(window, QString("4-macro-insert-key-lang%1.png").arg(language));
         window.macroPage().editor().cancelInsert();
     }
     window.macroPage().editor().showRowPopup(QPoint(420, 260));
