@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <QCoreApplication>
+#include <QEnterEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -487,6 +488,11 @@ TEST_F(MacroPageTest, InsertRecordingPlacesLinesAroundTheRowUntilOkOrCancel) {
         source.keyDown(0x42);
         clock.advance(104);
         source.keyUp(0x42);
+        // The left click that stops, over Btn_InsertStart, is not recorded.
+        QWidget* stop = find<QWidget>("Btn_InsertStart");
+        QEnterEvent enter(QPointF(3, 3), QPointF(3, 3), QPointF(3, 3));
+        QCoreApplication::sendEvent(stop, &enter);
+        source.click(MouseButton::Left);
         QCoreApplication::processEvents();
         EXPECT_EQ(rowLines().size(), c.expected.size() - 1 + (c.confirm ? 0 : 3));
 
