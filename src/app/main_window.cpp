@@ -172,17 +172,27 @@ void MainWindow::buildPages() {
     m_buttonEditor =
         new ButtonEditor(ButtonEditorParts{this, this, this, m_buttonPage, m_engineerPage});
     m_buttonEditor->setMacroLibrary(&m_macroLibrary->library());
-    // The engineer gun keys are the gun list's entries.
+    // The engineer gun keys are the gun list's entries; while its file is in use the buttons
+    // with gun codes are named after its slots.
     auto offerGunKeys = [this] {
+        const GunList& list = m_engineerPage->gunList->list();
         QStringList names;
         std::vector<std::string> codes;
-        for (const GunList::Entry& entry : m_engineerPage->gunList->list().entries()) {
+        for (const GunList::Entry& entry : list.entries()) {
             names << QString::fromStdString(entry.name);
             codes.push_back(entry.code);
         }
         m_buttonEditor->setGunKeys(names, codes);
+        m_gunListCodes.clear();
+        if (list.inUse()) {
+            const auto slotCodes = list.codes();
+            m_gunListCodes.assign(slotCodes.begin(), slotCodes.end());
+        }
     };
-    connect(m_engineerPage->gunList, &GunListView::listChanged, this, offerGunKeys);
+    connect(m_engineerPage->gunList, &GunListView::listChanged, this, [this, offerGunKeys] {
+        offerGunKeys();
+        refreshPages(Change::Buttons, nullptr);
+    });
     offerGunKeys();
 }
 
@@ -282,8 +292,9 @@ QString MainWindow::text(std::string_view key) const {
 
 PageSource MainWindow::source() const {
     const ConfigModel& model = m_session.model;
-    return PageSource{model.values(), model.codes(), model.sections(), m_session.options.eepromMode,
-                      model.aimIndex()};
+    return PageSource{model.values(),   model.codes(),
+                      model.sections(), m_session.options.eepromMode,
+                      model.aimIndex(), m_gunListCodes};
 }
 
 void MainWindow::switchLanguage(int n) {

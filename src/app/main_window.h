@@ -4,6 +4,7 @@
 #include <QWidget>
 #include <array>
 #include <memory>
+#include <string>
 #include <vector>
 
 #include "formats/language.h"
@@ -190,6 +191,8 @@ class MainWindow : public QWidget,
     FirePage* m_firePage = nullptr;
     EngineerPage* m_engineerPage = nullptr;
     ButtonEditor* m_buttonEditor = nullptr;
+    // The gun list's ten codes while its file is in use, empty otherwise.
+    std::vector<std::string> m_gunListCodes;
     std::vector<Page*> m_pages;
     // The page whose edit the model is taking now; it already shows the change.
     const Page* m_editingPage = nullptr;

@@ -1,6 +1,8 @@
 #pragma once
 
 #include <functional>
+#include <span>
+#include <string>
 
 #include "formats/layout_keys.h"
 #include "model/edit_result.h"
@@ -28,6 +30,9 @@ struct PageSource {
     const Sections& sections;
     bool eepromMode = true;
     int aimIndex = 0;  // the DPI value index the AIM key switches to
+    // The engineer gun list's ten codes while its file is in use; gun keys are then named after
+    // its slots. Empty otherwise.
+    std::span<const std::string> gunList = {};
 };
 
 // One page of the window: it owns its controls, lays them out from its groups of the layout

@@ -4,6 +4,7 @@
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
@@ -12,6 +13,7 @@
 
 #include "app/device_buttons.h"
 #include "formats/language_keys.h"
+#include "model/gun_list.h"
 #include "model/macro_binding.h"
 #include "model/macro_library.h"
 #include "model/macro_library_file.h"
@@ -273,6 +275,30 @@ TEST_F(ButtonEditorTest, EngineerButtonsUseTheSameMenusAbove) {
                       list->visualItemRect(list->item(0)).center());
     EXPECT_EQ(session->model.buttonFunction(1, 1), "0C0101");
     EXPECT_EQ(e.btn_Key1[0]->text(), "Fire Macro1");
+}
+
+// Gun codes are named after the presets, or, while the gun list's file is in use (it was there
+// at start), after the list's slots; a new entry renames the buttons that use its code at once.
+TEST_F(ButtonEditorTest, GunKeysAreNamedAfterTheGunListWhileItsFileIsInUse) {
+    readMouse();
+    ASSERT_TRUE(session->model.setButtonFunction(1, 4, "0C0202").changed);
+    EXPECT_EQ(keyLabel(4)->text(), window->text("Str601"));
+
+    session->programDir = libraryFolder.path().string();
+    std::ofstream(libraryFolder.path() / kGunListFileName, std::ios::binary)
+        << std::string("\x0C\x03\x03\x0C\x02\x02", 6) << std::string(24, '\0');
+    restartWindow();
+    readMouse();
+    ASSERT_TRUE(session->model.setButtonFunction(1, 4, "0C0202").changed);
+    ASSERT_TRUE(session->model.setButtonFunction(1, 5, "0C0505").changed);
+    EXPECT_EQ(keyLabel(4)->text(), "Fire Macro2");
+    EXPECT_EQ(keyLabel(5)->text(), "");  // in no slot: unnamed
+
+    GunListView& list = *window->engineerPage().gunList;
+    list.cb_SOSStartIndex->setCurrentIndex(4);
+    list.cb_SOSNumber->setCurrentIndex(4);
+    list.btn_AddScript->click();
+    EXPECT_EQ(keyLabel(5)->text(), "Fire Macro3");
 }
 
 TEST_F(ButtonEditorTest, TheAssemblyKeyDialogComposesAShortcut) {
