@@ -88,6 +88,7 @@ void ButtonEditor::applyLanguage(const LanguageTable& language, int layoutNo) {
 
 void ButtonEditor::applyLayout(const LayoutKept& kept) {
     m_menu->setHoverColours(kept.menuHoverText, kept.menuHoverBack);
+    if (kept.menuBorder.isValid()) m_menu->setBorderColour(kept.menuBorder);
 }
 
 void ButtonEditor::setMainPageMenuHeight(int height) { m_menu->setMainPageHeight(height); }

@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QListWidget>
 #include <QMouseEvent>
+#include <QPainter>
 #include <algorithm>
 #include <span>
 
@@ -101,6 +102,33 @@ QPoint subMenuBeside(const QRect& entry, const QRect& parent, QSize subMenu, int
     return {left, fits ? top : top + entry.height() - subMenu.height()};
 }
 
+namespace {
+
+// A menu panel: the background the layout gives it, inside a one-pixel border.
+class MenuPanel : public QWidget {
+  public:
+    explicit MenuPanel(QWidget* parent) : QWidget(parent) {}
+    QColor border = Qt::transparent;  // until the layout gives one
+
+  protected:
+    void paintEvent(QPaintEvent*) override {
+        QPainter painter(this);
+        painter.setPen(border);
+        painter.drawRect(rect().adjusted(0, 0, -1, -1));
+    }
+};
+
+void setListBorder(QListWidget* list, const QColor& colour) {
+    list->setFrameShape(QFrame::Box);
+    list->setFrameShadow(QFrame::Plain);
+    list->setLineWidth(1);
+    QPalette p = list->palette();
+    p.setColor(QPalette::WindowText, colour);
+    list->setPalette(p);
+}
+
+}  // namespace
+
 FunctionMenu::FunctionMenu(QWidget* window) : QObject(window), m_window(window) { build(); }
 
 FunctionMenu::~FunctionMenu() {
@@ -108,7 +136,7 @@ FunctionMenu::~FunctionMenu() {
 }
 
 QWidget* FunctionMenu::addPanel(const char* name, int width) {
-    auto* panel = new QWidget(m_window);
+    auto* panel = new MenuPanel(m_window);
     panel->setObjectName(name);
     panel->resize(width, kEntryHeight);
     panel->setAutoFillBackground(true);
@@ -217,6 +245,17 @@ ButtonLabel* FunctionMenu::entry(const QString& name) const {
 void FunctionMenu::setHoverColours(const QColor& text, const QColor& back) {
     m_hoverText = text;
     m_hoverBack = back;
+}
+
+void FunctionMenu::setBorderColour(const QColor& colour) {
+    for (QWidget* w : m_shown) {
+        if (auto* panel = dynamic_cast<MenuPanel*>(w)) {
+            panel->border = colour;
+            panel->update();
+        } else if (auto* list = qobject_cast<QListWidget*>(w)) {
+            setListBorder(list, colour);
+        }
+    }
 }
 
 void FunctionMenu::applyLanguage(const LanguageTable& language) {

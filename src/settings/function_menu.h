@@ -66,6 +66,8 @@ class FunctionMenu : public QObject {
     void setMainPageHeight(int height) { m_mainPageHeight = height; }
     // The colours of the entry under the pointer (Color_G_SF, Color_G_SP).
     void setHoverColours(const QColor& text, const QColor& back);
+    // The border of every panel and list (Color_G_Border).
+    void setBorderColour(const QColor& colour);
     // The entries' captions: " * " and the name.
     void applyLanguage(const LanguageTable& language);
     // LB_Name: the macro library's names.

@@ -301,6 +301,23 @@ TEST_F(ButtonEditorTest, GunKeysAreNamedAfterTheGunListWhileItsFileIsInUse) {
     EXPECT_EQ(keyLabel(5)->text(), "Fire Macro3");
 }
 
+// The menu panels and lists are framed in the layout's border colour.
+TEST_F(ButtonEditorTest, MenusTakeTheLayoutsBorderColour) {
+    window->show();
+    readMouse();
+    const QColor border = window->lastLayout().kept.menuBorder;
+    ASSERT_TRUE(border.isValid());
+    click(keyLabel(1));
+    QWidget* main = panel("Pnl_Main");
+    ASSERT_TRUE(main->isVisible());
+    const QImage face = main->grab().toImage();
+    for (const QPoint at : {QPoint(0, face.height() / 2), QPoint(face.width() - 1, 3)})
+        EXPECT_EQ(face.pixelColor(at), border) << at.x() << "," << at.y();
+    auto* names = qobject_cast<QListWidget*>(panel("LB_Name"));
+    EXPECT_EQ(names->frameShape(), QFrame::Box);
+    EXPECT_EQ(names->palette().color(QPalette::WindowText), border);
+}
+
 TEST_F(ButtonEditorTest, TheAssemblyKeyDialogComposesAShortcut) {
     readMouse();
     click(keyLabel(5));
