@@ -7,7 +7,6 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMouseEvent>
-#include <QPainter>
 #include <QRegularExpressionValidator>
 #include <algorithm>
 
@@ -41,25 +40,8 @@ ButtonLabel* popupButton(const QString& name, QWidget* panel, int row) {
     return b;
 }
 
-// A pop-up panel paints its own face and border in the layout's colours.
-class PopupPanel : public QWidget {
-  public:
-    explicit PopupPanel(QWidget* parent) : QWidget(parent) {}
-    QColor back{18, 20, 24};
-    QColor edge{24, 186, 235};
-
-  protected:
-    void paintEvent(QPaintEvent*) override {
-        QPainter painter(this);
-        painter.fillRect(rect(), back);
-        painter.setPen(edge);
-        painter.drawRect(rect().adjusted(0, 0, -1, -1));
-    }
-};
-
 QWidget* popupPanel(const QString& name, QWidget* container, int rows) {
-    auto* panel = new PopupPanel(container);
-    panel->setObjectName(name);
+    auto* panel = new FramedPanel(name, container, QColor(18, 20, 24), QColor(24, 186, 235));
     panel->resize(kPopupWidth, rows * kPopupRowHeight);
     panel->hide();
     return panel;
@@ -314,12 +296,11 @@ void MacroEditorView::setLayout(const LayoutKept& kept, int layoutNo) {
         list->viewport()->update();
     }
     byteBudget->setPalette(LB_macro->palette());
-    // The pop-up buttons keep the panel width the layout gives, inside its border. They stay
-    // see-through: a filled child would keep the panel from painting under it.
+    // The pop-up buttons keep the panel width the layout gives, inside its border; the layout
+    // gave the panels their background. The buttons stay see-through over it.
     for (QWidget* w : {Pnl_PCMacro, Pnl_DevContent}) {
-        auto* panel = static_cast<PopupPanel*>(w);
-        if (kept.popupBack.isValid()) panel->back = kept.popupBack;
-        if (kept.menuBorder.isValid()) panel->edge = kept.menuBorder;
+        auto* panel = static_cast<FramedPanel*>(w);
+        if (kept.menuBorder.isValid()) panel->setBorder(kept.menuBorder);
         for (auto* b : panel->findChildren<ButtonLabel*>()) {
             b->setAutoFillBackground(false);
             b->setGeometry(1, b->y(), panel->width() - 2, b->height());

@@ -1,6 +1,5 @@
 #include "settings/assembly_key_dialog.h"
 
-#include <QBitmap>
 #include <QCheckBox>
 #include <QKeyEvent>
 #include <QLabel>
@@ -9,7 +8,6 @@
 #include "formats/language.h"
 #include "formats/language_keys.h"
 #include "platform/qt_keys.h"
-#include "ui/skin/skin.h"
 
 namespace vornik {
 
@@ -26,15 +24,7 @@ bool isModifierKey(std::uint8_t virtualKey) {
 }  // namespace
 
 AssemblyKeyDialog::AssemblyKeyDialog(QWidget* mainWindow)
-    : QWidget(mainWindow, Qt::Window | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint) {
-    setObjectName("Form2");
-    auto* background = new SkinImage("Img_AssemblyBack", this);
-    background->setSkin("MSG");
-    setFixedSize(background->size());
-    const QImage shape = background->pixmap().toImage();
-    if (!shape.isNull())
-        setMask(QBitmap::fromImage(shape.createMaskFromColor(qRgb(128, 0, 0), Qt::MaskInColor)));
-
+    : SkinnedDialog("Form2", "Img_AssemblyBack", mainWindow) {
     lbl_Assembly = new QLabel(this);
     lbl_Assembly->setObjectName("lbl_Assembly");
     edit = new QLineEdit(this);
@@ -56,59 +46,28 @@ AssemblyKeyDialog::AssemblyKeyDialog(QWidget* mainWindow)
                 [this, modifier](bool on) { tickModifier(modifier, on); });
         modifierBoxes[i] = box;
     }
-    IB_Confirm = hoverSkinButton("Img_Confirm", "IB_Confirm", "BtnS", this);
-    IB_Cancel = hoverSkinButton("Img_Cancel", "IB_Cancel", "BtnS", this);
-    IB_Close = hoverSkinButton("Img_Close", "IB_Close", "ExitS", this);
-    connect(IB_Confirm.label, &ButtonLabel::clicked, this, &AssemblyKeyDialog::IB_ConfirmClick);
-    connect(IB_Cancel.label, &ButtonLabel::clicked, this, &AssemblyKeyDialog::IB_CancelClick);
-    connect(IB_Close.label, &ButtonLabel::clicked, this, &AssemblyKeyDialog::IB_CloseClick);
 }
 
 void AssemblyKeyDialog::applyLayout(const DialogLayout& layout) {
-    QPalette text = palette();
-    text.setColor(QPalette::WindowText, layout.text);
-    for (QWidget* w : std::initializer_list<QWidget*>{lbl_Assembly, IB_Confirm.label,
-                                                      IB_Cancel.label, IB_Close.label})
-        w->setPalette(text);
-    for (QCheckBox* box : modifierBoxes) box->setPalette(text);
-    QPalette accent = edit->palette();
-    accent.setColor(QPalette::Text, layout.accent);
-    edit->setPalette(accent);
-
-    lbl_Assembly->move(layout.title);
-    lbl_Assembly->adjustSize();
-    edit->move(layout.edit);
-    edit->resize(layout.editWidth, edit->sizeHint().height());
+    placeParts(lbl_Assembly, edit, layout);
     for (std::size_t i = 0; i < modifierBoxes.size(); ++i) {
-        modifierBoxes[i]->move(layout.modifiers[i]);
-        modifierBoxes[i]->adjustSize();
+        QCheckBox* box = modifierBoxes[i];
+        box->setPalette(lbl_Assembly->palette());
+        box->move(layout.modifiers[i]);
+        box->adjustSize();
     }
-    moveSkinButton(IB_Confirm, layout.confirm);
-    moveSkinButton(IB_Cancel, layout.clear);
-    moveSkinButton(IB_Close, layout.close);
 }
 
 void AssemblyKeyDialog::openOver(const DialogLayout& layout, const LanguageTable& language) {
-    QFont font(QString::fromStdString(language.fontName()));
-    if (layout.textSize > 0) font.setPointSize(layout.textSize);
-    setFont(font);
+    setLanguageFont(layout, language);
     // Styled boxes do not take the dialog's font by themselves.
-    for (QCheckBox* box : modifierBoxes) box->setFont(font);
+    for (QCheckBox* box : modifierBoxes) box->setFont(font());
     lbl_Assembly->setText(QString::fromStdString(language.text(textkey::kAssemblyKeyTitle)));
     IB_Confirm.label->setText(QString::fromStdString(language.text(textkey::kAssemblyConfirm)));
     IB_Cancel.label->setText(QString::fromStdString(language.text(textkey::kAssemblyClear)));
     applyLayout(layout);
     clear();
-
-    if (QWidget* main = parentWidget()) {
-        const QRect over = main->geometry();
-        move(over.x() + (over.width() - width()) / 2,
-             over.y() + (over.height() - height()) / 2 + 40);
-    }
-    show();
-    raise();
-    activateWindow();
-    edit->setFocus();
+    showOverMainWindow(edit, 40);
 }
 
 void AssemblyKeyDialog::showState() { edit->setText(QString::fromStdString(m_key.text())); }

@@ -4,8 +4,7 @@
 #include <array>
 
 #include "model/assembly_key.h"
-#include "ui/layout_pass.h"
-#include "ui/page_controls.h"
+#include "ui/skinned_dialog.h"
 
 class QCheckBox;
 class QLineEdit;
@@ -16,8 +15,8 @@ namespace vornik {
 class LanguageTable;
 
 // TForm2, the assembly-key dialog: a keyboard shortcut composed from a pressed key and the
-// four modifier boxes. Borderless, on top, not modal, in the shape of its background picture.
-class AssemblyKeyDialog : public QWidget {
+// four modifier boxes.
+class AssemblyKeyDialog : public SkinnedDialog {
     Q_OBJECT
 
   public:
@@ -29,21 +28,14 @@ class AssemblyKeyDialog : public QWidget {
 
     const AssemblyKey& state() const { return m_key; }
 
-    // The dialog's buttons.
-    void IB_ConfirmClick() { confirm(); }
-    void IB_CancelClick() { clear(); }
-    void IB_CloseClick() { close(); }
     // Hands the text and the code over and closes.
-    void confirm();
+    void confirm() override;
     // Empties the edit and unticks the boxes.
-    void clear();
+    void clear() override;
 
     QLabel* lbl_Assembly;
     QLineEdit* edit;                            // Edt_Assembly
     std::array<QCheckBox*, 4> modifierBoxes{};  // CB_Ctrl, CB_Shift, CB_Alt, CB_Win
-    SkinButton IB_Confirm;
-    SkinButton IB_Cancel;
-    SkinButton IB_Close;
 
   signals:
     // Confirm: the key text and the function code ("02", modifiers, usage).

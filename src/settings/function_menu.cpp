@@ -3,7 +3,6 @@
 #include <QApplication>
 #include <QListWidget>
 #include <QMouseEvent>
-#include <QPainter>
 #include <algorithm>
 #include <span>
 
@@ -104,20 +103,6 @@ QPoint subMenuBeside(const QRect& entry, const QRect& parent, QSize subMenu, int
 
 namespace {
 
-// A menu panel: the background the layout gives it, inside a one-pixel border.
-class MenuPanel : public QWidget {
-  public:
-    explicit MenuPanel(QWidget* parent) : QWidget(parent) {}
-    QColor border = Qt::transparent;  // until the layout gives one
-
-  protected:
-    void paintEvent(QPaintEvent*) override {
-        QPainter painter(this);
-        painter.setPen(border);
-        painter.drawRect(rect().adjusted(0, 0, -1, -1));
-    }
-};
-
 void setListBorder(QListWidget* list, const QColor& colour) {
     list->setFrameShape(QFrame::Box);
     list->setFrameShadow(QFrame::Plain);
@@ -136,13 +121,9 @@ FunctionMenu::~FunctionMenu() {
 }
 
 QWidget* FunctionMenu::addPanel(const char* name, int width) {
-    auto* panel = new MenuPanel(m_window);
-    panel->setObjectName(name);
+    // No border until the layout gives its colour.
+    auto* panel = new FramedPanel(name, m_window, QColor(28, 30, 36), Qt::transparent);
     panel->resize(width, kEntryHeight);
-    panel->setAutoFillBackground(true);
-    QPalette p = panel->palette();
-    p.setColor(QPalette::Window, QColor(28, 30, 36));
-    panel->setPalette(p);
     panel->hide();
     m_shown.push_back(panel);
     return panel;
@@ -249,10 +230,9 @@ void FunctionMenu::setHoverColours(const QColor& text, const QColor& back) {
 
 void FunctionMenu::setBorderColour(const QColor& colour) {
     for (QWidget* w : m_shown) {
-        if (auto* panel = dynamic_cast<MenuPanel*>(w)) {
-            panel->border = colour;
-            panel->update();
-        } else if (auto* list = qobject_cast<QListWidget*>(w)) {
+        if (auto* panel = dynamic_cast<FramedPanel*>(w))
+            panel->setBorder(colour);
+        else if (auto* list = qobject_cast<QListWidget*>(w)) {
             setListBorder(list, colour);
         }
     }

@@ -1,6 +1,5 @@
 #include "ui/input_dialogs.h"
 
-#include <QBitmap>
 #include <QCloseEvent>
 #include <QKeyEvent>
 #include <QLabel>
@@ -11,7 +10,6 @@
 #include "formats/language_keys.h"
 #include "model/virtual_keys.h"
 #include "platform/qt_keys.h"
-#include "ui/skin/skin.h"
 
 namespace vornik {
 
@@ -44,17 +42,8 @@ QString qtText(const LanguageTable& language, std::string_view key) {
 }  // namespace
 
 InputDialog::InputDialog(InputDialogKind kind, QWidget* mainWindow)
-    : QWidget(mainWindow, Qt::Window | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint),
-      m_kind(kind) {
+    : SkinnedDialog(infoOf(kind).form, "Img_MsgBack", mainWindow), m_kind(kind) {
     const KindInfo info = infoOf(kind);
-    setObjectName(info.form);
-    auto* background = new SkinImage("Img_MsgBack", this);
-    background->setSkin("MSG");
-    setFixedSize(background->size());
-    const QImage shape = background->pixmap().toImage();
-    if (!shape.isNull())
-        setMask(QBitmap::fromImage(shape.createMaskFromColor(qRgb(128, 0, 0), Qt::MaskInColor)));
-
     title = new QLabel(this);
     title->setObjectName("lbl_Title");
     edit = new QLineEdit(this);
@@ -76,32 +65,6 @@ InputDialog::InputDialog(InputDialogKind kind, QWidget* mainWindow)
             break;
     }
     connect(edit, &QLineEdit::textEdited, this, &InputDialog::limitText);
-
-    IB_Confirm = hoverSkinButton("Img_Confirm", "IB_Confirm", "BtnS", this);
-    IB_Cancel = hoverSkinButton("Img_Cancel", "IB_Cancel", "BtnS", this);
-    IB_Close = hoverSkinButton("Img_Close", "IB_Close", "ExitS", this);
-    connect(IB_Confirm.label, &ButtonLabel::clicked, this, &InputDialog::IB_ConfirmClick);
-    connect(IB_Cancel.label, &ButtonLabel::clicked, this, &InputDialog::IB_CancelClick);
-    connect(IB_Close.label, &ButtonLabel::clicked, this, &InputDialog::IB_CloseClick);
-}
-
-void InputDialog::applyLayout(const DialogLayout& layout) {
-    QPalette text = palette();
-    text.setColor(QPalette::WindowText, layout.text);
-    for (QWidget* w :
-         std::initializer_list<QWidget*>{title, IB_Confirm.label, IB_Cancel.label, IB_Close.label})
-        w->setPalette(text);
-    QPalette accent = edit->palette();
-    accent.setColor(QPalette::Text, layout.accent);
-    edit->setPalette(accent);
-
-    title->move(layout.title);
-    title->adjustSize();
-    edit->move(layout.edit);
-    edit->resize(layout.editWidth, edit->sizeHint().height());
-    moveSkinButton(IB_Confirm, layout.confirm);
-    moveSkinButton(IB_Cancel, layout.clear);
-    moveSkinButton(IB_Close, layout.close);
 }
 
 bool InputDialog::openOver(const DialogLayout& layout, const LanguageTable& language) {
@@ -110,23 +73,13 @@ bool InputDialog::openOver(const DialogLayout& layout, const LanguageTable& lang
         activateWindow();
         return false;
     }
-    QFont font(QString::fromStdString(language.fontName()));
-    if (layout.textSize > 0) font.setPointSize(layout.textSize);
-    setFont(font);
+    setLanguageFont(layout, language);
     title->setText(qtText(language, infoOf(m_kind).title));
     IB_Confirm.label->setText(qtText(language, textkey::kInputConfirm));
     IB_Cancel.label->setText(qtText(language, textkey::kInputClear));
-    applyLayout(layout);
+    placeParts(title, edit, layout);
     clear();
-
-    if (QWidget* main = parentWidget()) {
-        const QRect over = main->geometry();
-        move(over.x() + (over.width() - width()) / 2, over.y() + (over.height() - height()) / 2);
-    }
-    show();
-    raise();
-    activateWindow();
-    edit->setFocus();
+    showOverMainWindow(edit, 0);
     return true;
 }
 

@@ -7,8 +7,7 @@
 #include <string>
 #include <string_view>
 
-#include "ui/layout_pass.h"
-#include "ui/page_controls.h"
+#include "ui/skinned_dialog.h"
 
 class QLabel;
 class QLineEdit;
@@ -21,11 +20,10 @@ class LanguageTable;
 // a delay (TForm6) and a value (TForm7).
 enum class InputDialogKind : std::uint8_t { Name, Key, Delay, Value };
 
-// One input dialog: borderless, on top, not modal, in the shape of its background picture, with
-// a title, one edit, Confirm, Clear (empties the edit) and a close button. Confirm hands the
-// edit's text over and closes; closing it any other way reports `dismissed`, so that its owner
-// drops the command it was opened for.
-class InputDialog : public QWidget {
+// One input dialog: Clear empties the edit; Confirm hands the edit's text over and closes;
+// closing it any other way reports `dismissed`, so that its owner drops the command it was
+// opened for.
+class InputDialog : public SkinnedDialog {
     Q_OBJECT
 
   public:
@@ -47,18 +45,11 @@ class InputDialog : public QWidget {
     // The key dialog's key: the virtual-key code of the last key pressed in its edit.
     std::optional<std::uint8_t> key() const { return m_key; }
 
-    // The dialog's buttons.
-    void IB_ConfirmClick() { confirm(); }
-    void IB_CancelClick() { clear(); }
-    void IB_CloseClick() { close(); }
-    void confirm();
-    void clear();
+    void confirm() override;
+    void clear() override;
 
     QLabel* title;
     QLineEdit* edit;  // Edt_MacroName, Edt_EditKey or Edt_EditTime
-    SkinButton IB_Confirm;
-    SkinButton IB_Cancel;
-    SkinButton IB_Close;
 
   signals:
     // Confirm: the edit's text (the key dialog's key is key()). The dialog is closed after.
@@ -71,7 +62,6 @@ class InputDialog : public QWidget {
     void closeEvent(QCloseEvent* event) override;
 
   private:
-    void applyLayout(const DialogLayout& layout);
     void limitText(const QString& text);
 
     InputDialogKind m_kind;

@@ -1,6 +1,7 @@
 #include "ui/widgets/skin_widgets.h"
 
 #include <QMouseEvent>
+#include <QPainter>
 
 #include "ui/skin/skin.h"
 
@@ -78,5 +79,26 @@ InputBlocker::InputBlocker(const QString& objectName, QWidget* parent) : QLabel(
 void InputBlocker::mousePressEvent(QMouseEvent* event) { event->accept(); }
 void InputBlocker::mouseReleaseEvent(QMouseEvent* event) { event->accept(); }
 void InputBlocker::mouseDoubleClickEvent(QMouseEvent* event) { event->accept(); }
+
+FramedPanel::FramedPanel(const QString& objectName, QWidget* parent, const QColor& back,
+                         const QColor& border)
+    : QWidget(parent), m_border(border) {
+    setObjectName(objectName);
+    QPalette p = palette();
+    p.setColor(QPalette::Window, back);
+    setPalette(p);
+    setAutoFillBackground(true);
+}
+
+void FramedPanel::setBorder(const QColor& colour) {
+    m_border = colour;
+    update();
+}
+
+void FramedPanel::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    painter.setPen(m_border);
+    painter.drawRect(rect().adjusted(0, 0, -1, -1));
+}
 
 }  // namespace vornik

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QColor>
 #include <QLabel>
 #include <QString>
 
@@ -55,6 +56,21 @@ class ButtonLabel : public QLabel {
 
   private:
     bool m_pressed = false;
+};
+
+// A pop-up panel: the background its palette gives (the layout's), inside a one-pixel border.
+class FramedPanel : public QWidget {
+  public:
+    FramedPanel(const QString& objectName, QWidget* parent, const QColor& back,
+                const QColor& border);
+    void setBorder(const QColor& colour);
+    QColor border() const { return m_border; }
+
+  protected:
+    void paintEvent(QPaintEvent* event) override;
+
+  private:
+    QColor m_border;
 };
 
 // A transparent full-page label that, while visible, takes the clicks meant for what lies
