@@ -433,10 +433,12 @@ void MainWindow::refreshPages(ChangeSet changes, const Page* except) {
     for (Page* page : m_pages)
         if (page != except && page != m_buttonPage) page->fillFromModel(model);
     // Slot names name the buttons that play them.
+    // The engineer page names its key buttons too when it made the edit.
     if (changes.has(Change::KeyMode) || changes.has(Change::Buttons) ||
-        changes.has(Change::MacroSlots))
+        changes.has(Change::MacroSlots)) {
         showButtonKeys(m_session.model.keyMode());
-    else if (changes.has(Change::Values) && except != m_buttonPage)
+        if (except == m_engineerPage) m_engineerPage->showKeyNames(model);
+    } else if (changes.has(Change::Values) && except != m_buttonPage)
         m_buttonPage->fillFromModel(model);
 }
 

@@ -105,30 +105,8 @@ int ButtonEditor::targetMode() const {
 
 int ButtonEditor::targetButton() const { return m_target.number % 100; }
 
-QString ButtonEditor::targetCaption() const {
-    if (m_target.source == EditTarget::Source::MainPage)
-        return m_parts.buttons->keys()[static_cast<std::size_t>(targetButton() - 1)].label->text();
-    const EngineerPage* e = m_parts.engineer;
-    const auto& row = targetMode() == 1 ? e->btn_Key1 : e->btn_Key2;
-    return row[static_cast<std::size_t>(targetButton() - 1)]->text();
-}
-
-void ButtonEditor::setTargetCaption(const QString& caption) {
-    if (m_target.source == EditTarget::Source::MainPage) {
-        m_parts.buttons->keys()[static_cast<std::size_t>(targetButton() - 1)].label->setText(
-            caption);
-        return;
-    }
-    EngineerPage* e = m_parts.engineer;
-    auto& row = targetMode() == 1 ? e->btn_Key1 : e->btn_Key2;
-    row[static_cast<std::size_t>(targetButton() - 1)]->setText(caption);
-}
-
-void ButtonEditor::assign(const std::function<std::string(int aimIndex)>& code,
-                          const QString& caption, bool keepLeftKey) {
+void ButtonEditor::assign(const std::function<std::string(int aimIndex)>& code, bool keepLeftKey) {
     if (m_target.number == 0) return;
-    const QString before = targetCaption();
-    setTargetCaption(caption);
     const int mode = targetMode();
     const int button = targetButton();
     const Page& from = m_target.source == EditTarget::Source::MainPage
@@ -140,24 +118,23 @@ void ButtonEditor::assign(const std::function<std::string(int aimIndex)>& code,
                            : model.setButtonFunction(mode, button, text);
     });
     if (result.ok()) return;
-    setTargetCaption(before);
     if (result.error == kKeepLeftKeyMessage)
         m_parts.messages->messageDialog(textkey::kKeepLeftKey);
     else
         m_parts.messages->errorMessage(result.error);
 }
 
-void ButtonEditor::assignLeaf(int tag, const QString& caption) {
+void ButtonEditor::assignLeaf(int tag) {
     assign([tag](int aimIndex) { return codeForTag(tag, static_cast<std::uint8_t>(aimIndex)); },
-           caption, true);
+           true);
 }
 
-void ButtonEditor::assignGunKey(int index, const QString& caption) {
+void ButtonEditor::assignGunKey(int index) {
     if (m_target.source != EditTarget::Source::EngineerPage || index < 0 ||
         static_cast<std::size_t>(index) >= m_gunKeyCodes.size())
         return;
     const std::string code = m_gunKeyCodes[static_cast<std::size_t>(index)];
-    assign([code](int) { return code; }, caption, false);
+    assign([code](int) { return code; }, false);
 }
 
 void ButtonEditor::setMacroLibrary(const MacroLibrary* library) {
@@ -177,8 +154,6 @@ void ButtonEditor::bindMacro(int index) {
         static_cast<std::size_t>(index) >= m_library->count())
         return;
     const LibraryEntry entry = m_library->entry(static_cast<std::size_t>(index));
-    const QString before = targetCaption();
-    setTargetCaption(QString::fromStdString(macroNameToUtf8(entry.name)));
     const int mode = targetMode();
     const int button = targetButton();
     const bool mainPage = m_target.source == EditTarget::Source::MainPage;
@@ -189,7 +164,6 @@ void ButtonEditor::bindMacro(int index) {
                                 mainPage ? SlotRange::AllSix : SlotRange::FirstFour);
     });
     if (result.ok()) return;
-    setTargetCaption(before);
     if (result.error == kKeepLeftKeyMessage)
         m_parts.messages->messageDialog(textkey::kKeepLeftKey);
     else if (result.error == kNoFreeMacroSlotMessage)
@@ -205,9 +179,9 @@ void ButtonEditor::openAssemblyDialog() {
                        *m_language);
 }
 
-void ButtonEditor::applyAssembly(const QString& text, const QString& code) {
+void ButtonEditor::applyAssembly(const QString&, const QString& code) {
     const std::string codeText = code.toStdString();
-    assign([codeText](int) { return codeText; }, text, false);
+    assign([codeText](int) { return codeText; }, false);
 }
 
 }  // namespace vornik

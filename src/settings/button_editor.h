@@ -78,21 +78,18 @@ class ButtonEditor : public QObject {
     void firePageRequested();
 
   private:
-    void assignLeaf(int tag, const QString& caption);
-    void assignGunKey(int index, const QString& caption);
+    void assignLeaf(int tag);
+    void assignGunKey(int index);
     // Library entry `index` into a macro slot, played by the target.
     void bindMacro(int index);
     void openAssemblyDialog();
     void applyAssembly(const QString& text, const QString& code);
-    // Shows `caption` on the target and gives it the code `code` makes of the model's AIM
-    // index; under the menus' rule when `keepLeftKey`, whose refusal restores the caption and
-    // says why.
-    void assign(const std::function<std::string(int aimIndex)>& code, const QString& caption,
-                bool keepLeftKey);
+    // Gives the target the code `code` makes of the model's AIM index, under the menus' rule
+    // when `keepLeftKey`, whose refusal says why. The labels show the model's name for the
+    // code once the model tells the window of the change.
+    void assign(const std::function<std::string(int aimIndex)>& code, bool keepLeftKey);
     int targetMode() const;
     int targetButton() const;
-    void setTargetCaption(const QString& caption);
-    QString targetCaption() const;
 
     ButtonEditorParts m_parts;
     FunctionMenu* m_menu;
