@@ -86,11 +86,10 @@ void MacroEditorView::showInsertDelayOption() {
     Img_InsertDelayTime->setSkin(m_insertDelay == DelayOption::Fixed ? "RdS_E" : "RdS_D");
     Img_InsertNoDelay->setSkin(m_insertDelay == DelayOption::None ? "RdS_E" : "RdS_D");
     // The delay actions always take the edit's value; a key action only with Default Delay.
+    // A disabled edit is read-only and grey.
     const auto action = static_cast<InsertAction>(insertList->currentIndex());
-    const bool editable =
-        !recording() && (!recordsKeys(action) || m_insertDelay == DelayOption::Fixed);
-    insertDelayEdit->setReadOnly(!editable);
-    insertDelayEdit->setEnabled(editable);
+    insertDelayEdit->setEnabled(!recording() &&
+                                (!recordsKeys(action) || m_insertDelay == DelayOption::Fixed));
 }
 
 void MacroEditorView::placeInsertOptionCaptions() {
